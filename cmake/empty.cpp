@@ -1,0 +1,1 @@
+// Placeholder so the platform library exists while a build has no platform sources.
