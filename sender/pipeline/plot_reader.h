@@ -1,0 +1,94 @@
+#pragma once
+// Reading HPGL plot files as the drawing program exports them (800 units per
+// inch): the pre-scan for the design's extent, and the path-by-path pass that
+// the encoders drive. Reading is buffered; memory stays one path whatever the
+// size of the file.
+#include <cstdint>
+#include <memory>
+
+#include "sender/pipeline/path_model.h"
+
+namespace tarnik {
+
+// Smallest and largest input coordinates over every point of every path.
+struct PlotExtent {
+    int32_t MinX = 2147483647;
+    int32_t MinY = 2147483647;
+    int32_t MaxX = -2147483647;
+    int32_t MaxY = -2147483647;
+    int32_t Width = 0;   // |MaxX - MinX| (saturated to the 32-bit range)
+    int32_t Height = 0;  // |MaxY - MinY| (saturated to the 32-bit range)
+
+    // No point at all: the extremes are still at their starting values.
+    bool IsEmpty() const {
+        return MaxX == -2147483647 && MaxY == -2147483647 && MinX == 2147483647 &&
+               MinY == 2147483647;
+    }
+};
+
+// Pre-scan: fills extent and returns true, or returns false for a file that
+// cannot be opened or holds malformed data (shown as "data error!").
+bool ScanPlotFile(const char* path, PlotExtent& extent);
+
+// How input points map into the plotter frame (MapPlotPoint).
+struct PlotMapping {
+    int32_t XOrigin = 0;  // subtracted from every input x
+    int32_t YTop = 0;     // every input y is subtracted from it; "IW" overrides it
+    // HPGL jobs scale every mapped value by 0.031750063500127004 and divide it
+    // by the size divisor of its input axis (YSizeRedeem for plotter x,
+    // XSizeRedeem for plotter y).
+    bool hpgl_scale = false;
+    float XSizeRedeem = 1.0f;
+    float YSizeRedeem = 1.0f;
+};
+
+// Maps an input point; false when the result is not finite or does not fit
+// a signed 32-bit integer.
+bool MapPlotPoint(const PlotMapping& mapping, int64_t input_x, int64_t input_y, int32_t& x,
+                  int32_t& y);
+
+// The encoders' pass over a plot file. Next() reads commands until something
+// the encoder must act on happens; "IW" is applied to the mapping internally.
+class PlotPathReader {
+public:
+    enum class Event {
+        PenSelect,  // an "SP" command: PenDigit() holds its third character
+        LineType,   // an "LT" command: LineTypeHasNumber() tells "LT2" from "LT"
+        PathReady,  // the CutPath holds a finished path (count >= 1)
+        End,        // end of the file
+        DataError,  // malformed data: the job must be refused ("data error!")
+    };
+
+    PlotPathReader(CutPath& path, PlotMapping& mapping);
+    ~PlotPathReader();
+    PlotPathReader(const PlotPathReader&) = delete;
+    PlotPathReader& operator=(const PlotPathReader&) = delete;
+
+    // Opens the plot file; false when it cannot be opened.
+    bool Open(const char* path);
+    void Close();
+
+    // The caller releases the path (CutPath::Release) after a PathReady
+    // event, before calling Next() again.
+    Event Next();
+
+    char PenDigit() const { return pen_digit_; }
+    bool LineTypeHasNumber() const { return line_type_has_number_; }
+    // Pen filter: while set, "PU" opens no path and its run is passed over.
+    void SetLeaveOut(bool leave_out) { leave_out_ = leave_out; }
+    // The largest mapped plotter x met so far in the job (starts at 0).
+    int32_t FeedX() const { return feed_x_; }
+
+private:
+    // Implementation state (buffered file, command buffer, pending command).
+    struct State;
+    std::unique_ptr<State> state_;
+    CutPath& path_;
+    PlotMapping& mapping_;
+    char pen_digit_ = 0;
+    bool line_type_has_number_ = false;
+    bool leave_out_ = false;
+    int32_t feed_x_ = 0;
+};
+
+}  // namespace tarnik
