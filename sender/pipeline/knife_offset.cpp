@@ -1,0 +1,253 @@
+// Knife-offset compensation: the blade tip trails the knife holder's axis by
+// the knife offset, so at a sharp corner the holder travels past the corner,
+// swings on an arc around it and goes on along the next segment; the blade
+// tip then turns on the corner itself. The path end is overshot by the
+// offset so that the trailing tip reaches it.
+#include <algorithm>
+#include <cmath>
+
+#include "sender/pipeline/path_arithmetic.h"
+#include "sender/pipeline/path_transforms.h"
+
+namespace tarnik {
+namespace {
+
+// Degrees to radians as the plotter firmware's arc tables use it.
+constexpr double kRadiansPerDegree = 0.01745329277777778;
+constexpr double kRightAngle = 1.5707963705062866;
+constexpr double kStraightAngle = 3.1415927;
+
+// Coordinates as read; the virtual start point may lie outside the 32-bit
+// range, so they are held wider.
+struct Point {
+    int64_t x;
+    int64_t y;
+};
+
+Point At(const PathPoint* node) {
+    return {node->x, node->y};
+}
+
+float Distance(Point a, Point b) {
+    return PointDistance(a.x, a.y, b.x, b.y);
+}
+
+// Whether the foot f of the perpendicular from P3 lies beyond P2 on the line
+// P1 -> P2 (the blade would turn back by more than a right angle).
+bool FootBeyond(Point p1, Point p2, double fx, double fy) {
+    if (p2.x > p1.x) {
+        if (fx > p2.x)
+            return true;
+        if (fx < p1.x)
+            return false;
+    } else if (p2.x < p1.x) {
+        if (fx < p2.x)
+            return true;
+        if (fx > p1.x)
+            return false;
+    }
+    if (p2.y > p1.y)
+        return fy > p2.y;
+    if (p2.y < p1.y)
+        return fy < p2.y;
+    return false;
+}
+
+// Interior angle at the corner p2 in radians: pi for a straight run, near 0
+// for a reversal.
+double CornerAngle(Point p1, Point p2, Point p3, float d2) {
+    const bool vertical = p1.x == p2.x;
+    double k = 0;
+    double b = 0;
+    double h = 0;
+    if (vertical) {
+        h = std::fabs(static_cast<double>(p3.x - p1.x));
+    } else {
+        k = static_cast<double>(p2.y - p1.y) / static_cast<double>(p2.x - p1.x);
+        b = static_cast<double>(p1.y) - k * static_cast<double>(p1.x);
+        const float s = std::sqrt(static_cast<float>(k * k + 1));
+        h = std::fabs(k * static_cast<double>(p3.x) - static_cast<double>(p3.y) + b) / s;
+    }
+    if (h > d2)
+        h = d2;
+    if (h == d2)
+        return kRightAngle;
+
+    double fx = static_cast<double>(p2.x);
+    double fy = static_cast<double>(p3.y);
+    if (!vertical) {
+        const double x3 = static_cast<double>(p3.x);
+        const double y3 = static_cast<double>(p3.y);
+        fx = (x3 + k * y3 - k * b) / (k * k + 1);
+        fy = (k * k * y3 + k * x3 + b) / (k * k + 1);
+    }
+    const double turn = std::asin(h / d2);
+    return FootBeyond(p1, p2, fx, fy) ? kStraightAngle - turn : turn;
+}
+
+// p2 extended by r along p1 -> p2 (d1 = |p1 p2|); p2 itself for a segment of
+// length 0, which has no direction.
+void ExtendPast(Point p1, Point p2, float d1, double r, int32_t& x, int32_t& y) {
+    const int32_t cx = static_cast<int32_t>(p2.x);
+    const int32_t cy = static_cast<int32_t>(p2.y);
+    x = cx;
+    y = cy;
+    if (d1 == 0)
+        return;
+    const double lambda = d1 / r;
+    x = TruncateToCoordinate(((lambda + 1) * static_cast<double>(p2.x) - p1.x) / lambda, cx);
+    y = TruncateToCoordinate(((lambda + 1) * static_cast<double>(p2.y) - p1.y) / lambda, cy);
+}
+
+// The point at distance r from p2 along p2 -> p3 (d2 = |p2 p3|); p2 itself
+// for a segment of length 0.
+void StepAlong(Point p2, Point p3, float d2, double r, int32_t& x, int32_t& y) {
+    const int32_t cx = static_cast<int32_t>(p2.x);
+    const int32_t cy = static_cast<int32_t>(p2.y);
+    x = cx;
+    y = cy;
+    if (d2 == 0)
+        return;
+    if (d2 > r) {
+        const double mu = r / (d2 - r);
+        x = TruncateToCoordinate((p2.x + mu * static_cast<double>(p3.x)) / (mu + 1), cx);
+        y = TruncateToCoordinate((p2.y + mu * static_cast<double>(p3.y)) / (mu + 1), cy);
+    } else if (d2 < r) {
+        const double nu = d2 / (r - d2);
+        x = TruncateToCoordinate(((nu + 1) * static_cast<double>(p3.x) - p2.x) / nu, cx);
+        y = TruncateToCoordinate(((nu + 1) * static_cast<double>(p3.y) - p2.y) / nu, cy);
+    } else {
+        x = static_cast<int32_t>(p3.x);
+        y = static_cast<int32_t>(p3.y);
+    }
+}
+
+// Links four arc points around the corner and then S behind e_node, taking
+// the shorter way from E to S in five equal steps; returns S's node.
+PathPoint* InsertSwingArc(CutPath& path, PathPoint* e_node, Point corner, int32_t sx, int32_t sy,
+                          double r) {
+    const int32_t cx = static_cast<int32_t>(corner.x);
+    const int32_t cy = static_cast<int32_t>(corner.y);
+    const double z = PointAngle(e_node->x, e_node->y, cx, cy, r);
+    const double w = PointAngle(sx, sy, cx, cy, r);
+    double step = 0;
+    bool down = false;
+    if (z > w) {
+        down = z - w <= 180;
+        step = down ? (z - w) / 5 : (w + 360 - z) / 5;
+    } else if (z < w) {
+        down = w - z > 180;
+        step = down ? (z + 360 - w) / 5 : (w - z) / 5;
+    }
+    PathPoint* node = e_node;
+    for (int i = 1; i <= 4; ++i) {
+        double a = down ? z - i * step : z + i * step;
+        if (down && a <= 0)
+            a += 360;
+        if (!down && a >= 360)
+            a -= 360;
+        const double radians = a * kRadiansPerDegree;
+        const int32_t x = TruncateToCoordinate(static_cast<double>(cx) + r * std::cos(radians), cx);
+        const int32_t y = TruncateToCoordinate(static_cast<double>(cy) + r * std::sin(radians), cy);
+        node = path.InsertPointAfter(node, x, y);
+    }
+    return path.InsertPointAfter(node, sx, sy);
+}
+
+// Reworks the corner p2 (held by corner_node) when it is sharp, short or the
+// path's first: E, then the swing arc and S when S differs from E.
+void CompensateCorner(CutPath& path, PathPoint* corner_node, Point p1, Point p2, Point p3,
+                      bool first, double r, double max_angle) {
+    const float d1 = Distance(p1, p2);
+    const float d2 = Distance(p2, p3);
+    const double angle = CornerAngle(p1, p2, p3, d2);
+    const bool sharp = angle <= max_angle || d2 < r || d1 < r || first;
+    if (!sharp)
+        return;
+
+    int32_t ex = 0;
+    int32_t ey = 0;
+    ExtendPast(p1, p2, d1, r, ex, ey);
+    PathPoint* e_node = corner_node;
+    if (first) {
+        // The path's start stays where it was drawn; the holder first runs
+        // on to E in the blade's last direction.
+        e_node = path.InsertPointAfter(corner_node, ex, ey);
+    } else {
+        e_node->x = ex;
+        e_node->y = ey;
+    }
+    int32_t sx = 0;
+    int32_t sy = 0;
+    StepAlong(p2, p3, d2, r, sx, sy);
+    if (sx == ex && sy == ey)
+        return;
+    InsertSwingArc(path, e_node, p2, sx, sy, r);
+}
+
+}  // namespace
+
+double PointAngle(int32_t qx, int32_t qy, int32_t cx, int32_t cy, double r) {
+    const double ux = std::clamp((static_cast<double>(qx) - cx) / r, -1.0, 1.0);
+    const double uy = std::clamp((static_cast<double>(qy) - cy) / r, -1.0, 1.0);
+    if (qx == cx)
+        return qy > cy ? 90 : 270;
+    if (qx > cx) {
+        if (qy > cy)
+            return std::asin(uy) / kRadiansPerDegree;
+        if (qy == cy)
+            return 0;
+        return std::asin(ux) / kRadiansPerDegree + 270;
+    }
+    if (qy > cy)
+        return std::asin(-ux) / kRadiansPerDegree + 90;
+    if (qy == cy)
+        return 180;
+    return std::asin(-uy) / kRadiansPerDegree + 180;
+}
+
+void CompensateKnifeOffset(CutPath& path, BladeState& blade, float sharp_offset_mm,
+                           double max_angle_radians) {
+    const double r = MillimetresToUnits(sharp_offset_mm);
+    PathPoint* corner_node = path.head;
+    if (!(r > 0) || corner_node->next == nullptr)
+        return;
+
+    // The blade arrives at the path's start in the direction in which it
+    // was last dragged.
+    Point p2 = At(corner_node);
+    Point p1{p2.x - (int64_t{blade.ToX} - blade.FromX), p2.y - (int64_t{blade.ToY} - blade.FromY)};
+    PathPoint* next_node = corner_node->next;
+    Point p3 = At(next_node);
+    bool first = true;
+    for (;;) {
+        CompensateCorner(path, corner_node, p1, p2, p3, first, r, max_angle_radians);
+        first = false;
+        p1 = p2;
+        p2 = p3;
+        corner_node = next_node;
+        next_node = corner_node->next;
+        if (next_node == nullptr)
+            break;
+        p3 = At(next_node);
+    }
+
+    // Overshoot the end by r along the last segment, so that the trailing
+    // blade tip reaches the last point as drawn.
+    const float last_length = Distance(p1, p2);
+    if (last_length != 0) {
+        const double rho = last_length / r;
+        const int32_t lx = static_cast<int32_t>(p2.x);
+        const int32_t ly = static_cast<int32_t>(p2.y);
+        corner_node->x =
+            TruncateToCoordinate(((rho + 1) * static_cast<double>(p2.x) - p1.x) / rho, lx);
+        corner_node->y =
+            TruncateToCoordinate(((rho + 1) * static_cast<double>(p2.y) - p1.y) / rho, ly);
+    }
+    blade.FromX = static_cast<int32_t>(p1.x);
+    blade.FromY = static_cast<int32_t>(p1.y);
+    blade.ToX = static_cast<int32_t>(p2.x);
+    blade.ToY = static_cast<int32_t>(p2.y);
+}
+
+}  // namespace tarnik
