@@ -1,0 +1,139 @@
+#include "sender/pipeline/dmpl_encoder.h"
+
+#include <string>
+#include <utility>
+
+#include "sender/pipeline/cut_to_file.h"
+#include "sender/pipeline/dmpl_writers.h"
+#include "sender/pipeline/job_start.h"
+#include "sender/pipeline/mark_jobs.h"
+#include "sender/pipeline/path_transforms.h"
+#include "sender/pipeline/plot_reader.h"
+#include "sender/pipeline/work_file.h"
+
+namespace tarnik {
+
+namespace {
+
+constexpr char kDataFinished[] = "Data finshed.";
+
+enum class ReadOutcome { Done, DataError, WriteFailed };
+
+void AppendJobStart(std::string& text, const JobContext& job) {
+    text = kDmplJobHeader;
+    if (job.settings.SharpEnble != 0) {
+        text += kDmplOrientationCut;
+    }
+    if (job.settings.CutImageMode != 0) {
+        AppendMarkHeader(text, MakeMarkHeaderValues(job.extent, job.MarkParamA, job.MarkParamB));
+    }
+}
+
+// One finished path: band split, transforms (by the count as read, before
+// the split added points), then the plain or the dashed writer.
+void AppendPath(std::string& text, CutPath& path, const JobContext& job, bool dashed,
+                BladeState& blade) {
+    const SenderSettings& settings = job.settings;
+    const int32_t points_as_read = path.count;
+    if (settings.CutImageMode != 0 && job.MarkParamB > 0) {
+        SplitAtBands(path, job.extent, job.MarkParamB);
+    }
+    ApplyPathTransforms(path, points_as_read, settings, blade);
+    if (settings.DashedMode != 0 && dashed) {
+        AppendDashedPath(text, path, settings.SolidLineLen, settings.JumpLineLen);
+    } else {
+        AppendPlainPath(text, path);
+    }
+}
+
+ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, const JobContext& job,
+                        WorkFile& work) {
+    const SenderSettings& settings = job.settings;
+    BladeState blade;
+    std::string text;
+    AppendJobStart(text, job);
+    bool leave_out = false;
+    bool dashed = false;
+    for (;;) {
+        switch (reader.Next()) {
+            case PlotPathReader::Event::PenSelect:
+                leave_out = ApplyPenFilter(PenFilterVariant::Dmpl, settings.CutImageMode != 0,
+                                           settings.FlagColor, reader.PenDigit(), leave_out);
+                reader.SetLeaveOut(leave_out);
+                break;
+            case PlotPathReader::Event::LineType:
+                if (settings.DashedMode != 0) {
+                    dashed = reader.LineTypeHasNumber();
+                }
+                break;
+            case PlotPathReader::Event::PathReady:
+                AppendPath(text, path, job, dashed, blade);
+                path.Release();
+                break;
+            case PlotPathReader::Event::End:
+                AppendDmplTrailer(text, settings);
+                return work.Write(text) ? ReadOutcome::Done : ReadOutcome::WriteFailed;
+            case PlotPathReader::Event::DataError:
+                return ReadOutcome::DataError;
+        }
+        if (!work.Write(text)) {
+            return ReadOutcome::WriteFailed;
+        }
+        text.clear();
+    }
+}
+
+bool SendOverUsb(JobContext& job, JobBuffer buffer) {
+    const bool sent =
+        job.handover.SendToUsbPrinter(job.settings.USBPort, buffer.Data(), buffer.Size());
+    buffer.Free();
+    if (sent) {
+        job.view.SetTrayTip(kDataFinished);
+    }
+    return sent;
+}
+
+}  // namespace
+
+bool EncodeDmplJob(const char* plot_path, JobContext& job) {
+    job.mapping.hpgl_scale = false;
+    CutPath path;
+    PlotPathReader reader(path, job.mapping);
+    if (!reader.Open(plot_path)) {
+        return false;
+    }
+    const std::string work_path = job.DmplWorkFilePath();
+    WorkFile work;
+    if (!work.Create(work_path)) {
+        job.view.ShowMessage(kWorkFileError);
+        return true;
+    }
+    const ReadOutcome outcome = EncodePaths(reader, path, job, work);
+    reader.Close();
+    if (outcome == ReadOutcome::DataError) {
+        job.view.ShowBalloon(kDataError);
+        return false;
+    }
+    if (!work.Close() || outcome == ReadOutcome::WriteFailed) {
+        job.view.ShowMessage(kWorkFileError);
+        return true;
+    }
+    if (job.CutToFile) {
+        CutJobToFile(job, work_path);
+        return true;
+    }
+    JobBuffer buffer;
+    if (!LoadWorkFileForJob(job, work_path, 0, buffer)) {
+        return true;
+    }
+    if (job.settings.PortType == 1) {
+        return SendOverUsb(job, std::move(buffer));
+    }
+    if (!OpenJobPort(job)) {
+        return true;
+    }
+    StartSerialJob(job, std::move(buffer));
+    return true;
+}
+
+}  // namespace tarnik

@@ -1,0 +1,138 @@
+#include "sender/pipeline/hpgl_encoder.h"
+
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "sender/pipeline/job_start.h"
+#include "sender/pipeline/mark_jobs.h"
+#include "sender/pipeline/path_transforms.h"
+#include "sender/pipeline/plot_reader.h"
+#include "sender/pipeline/work_file.h"
+
+namespace tarnik {
+
+namespace {
+
+// Short cut that sets the drag knife's direction before the first path.
+constexpr char kHpglOrientationCut[] = "PU0,0;PD0,0;PD0,80;";
+// The job buffer holds a zero byte behind the data: the transport stops at
+// a zero byte met at the start of a block.
+constexpr std::size_t kHpglExtraBytes = 10;
+constexpr char kSetCommMaskError[] = "setcommMask error!";
+
+void AppendPoint(std::string& out, const char* command, const PathPoint& p) {
+    char text[40];
+    const int length = std::snprintf(text, sizeof text, "%s%d,%d;", command, static_cast<int>(p.x),
+                                     static_cast<int>(p.y));
+    if (length > 0) {
+        out.append(text, static_cast<std::size_t>(length));
+    }
+}
+
+enum class ReadOutcome { Done, DataError, WriteFailed };
+
+// Reads every path of the plot file, reworks it and writes it out.
+ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, JobContext& job, WorkFile& work) {
+    const SenderSettings& settings = job.settings;
+    BladeState blade;
+    std::string text;
+    if (settings.SharpEnble != 0) {
+        text = kHpglOrientationCut;
+    }
+    bool leave_out = false;
+    for (;;) {
+        switch (reader.Next()) {
+            case PlotPathReader::Event::PenSelect:
+                leave_out = ApplyPenFilter(PenFilterVariant::Hpgl, settings.CutImageMode != 0,
+                                           settings.FlagColor, reader.PenDigit(), leave_out);
+                reader.SetLeaveOut(leave_out);
+                break;
+            case PlotPathReader::Event::LineType:
+                break;  // this plotter model has no dashed cutting
+            case PlotPathReader::Event::PathReady:
+                ApplyPathTransforms(path, path.count, settings, blade);
+                AppendHpglPath(text, path);
+                path.Release();
+                break;
+            case PlotPathReader::Event::End:
+                AppendHpglTrailer(text, reader.FeedX());
+                return work.Write(text) ? ReadOutcome::Done : ReadOutcome::WriteFailed;
+            case PlotPathReader::Event::DataError:
+                return ReadOutcome::DataError;
+        }
+        if (!work.Write(text)) {
+            return ReadOutcome::WriteFailed;
+        }
+        text.clear();
+    }
+}
+
+// Hands the loaded job to the serial transport.
+void HandOver(const char* plot_path, JobContext& job, JobBuffer buffer) {
+    if (!job.handover.QuietLineMonitor()) {
+        job.view.ShowMessage(kSetCommMaskError);
+    }
+    // A job taken from the export folder consumes its file.
+    if (std::strcmp(plot_path, job.ExportFilePath().c_str()) == 0) {
+        std::remove(plot_path);
+    }
+    StartSerialJob(job, std::move(buffer));
+}
+
+}  // namespace
+
+void AppendHpglPath(std::string& out, const CutPath& path) {
+    AppendPoint(out, "PU", *path.head);
+    for (const PathPoint* p = path.head->next; p != nullptr; p = p->next) {
+        AppendPoint(out, "PD", *p);
+    }
+}
+
+void AppendHpglTrailer(std::string& out, int32_t feed_x) {
+    const int64_t clear_x = static_cast<int64_t>(feed_x) + 200;
+    char text[40];
+    const int length = std::snprintf(text, sizeof text, "PU%d,0;!PG;",
+                                     static_cast<int>(clear_x > 2147483647 ? 2147483647 : clear_x));
+    if (length > 0) {
+        out.append(text, static_cast<std::size_t>(length));
+    }
+}
+
+bool EncodeHpglJob(const char* plot_path, JobContext& job) {
+    job.mapping.hpgl_scale = true;
+    job.mapping.XSizeRedeem = job.settings.XSizeRedeem;
+    job.mapping.YSizeRedeem = job.settings.YSizeRedeem;
+    CutPath path;
+    PlotPathReader reader(path, job.mapping);
+    if (!reader.Open(plot_path)) {
+        return false;
+    }
+    const std::string work_path = job.HpglWorkFilePath();
+    WorkFile work;
+    if (!work.Create(work_path)) {
+        job.view.ShowMessage(kWorkFileError);
+        return true;
+    }
+    const ReadOutcome outcome = EncodePaths(reader, path, job, work);
+    reader.Close();
+    if (outcome == ReadOutcome::DataError) {
+        job.view.ShowBalloon(kDataError);
+        return false;
+    }
+    if (!work.Close() || outcome == ReadOutcome::WriteFailed) {
+        job.view.ShowMessage(kWorkFileError);
+        return true;
+    }
+    JobBuffer buffer;
+    if (!LoadWorkFileForJob(job, work_path, kHpglExtraBytes, buffer)) {
+        return true;
+    }
+    if (!OpenJobPort(job)) {
+        return true;
+    }
+    HandOver(plot_path, job, std::move(buffer));
+    return true;
+}
+
+}  // namespace tarnik

@@ -1,0 +1,27 @@
+#pragma once
+// The job encoder of the plotter model "NVAS": a plain HPGL subset of
+// absolute pen-up and pen-down moves, one command per point, ended by a move
+// clear of the design and a page command.
+#include <string>
+
+#include "sender/pipeline/job_context.h"
+#include "sender/pipeline/path_model.h"
+
+namespace tarnik {
+
+// Encodes the plot file into the HPGL work file and hands it to the serial
+// transport on CurrentCom. Returns false when the plot file cannot be opened
+// or holds malformed data ("data error!"); true when the transfer started or
+// the job ended with a message (work file, job buffer or job port failure),
+// in which case nothing was sent. The export file (plot_path equal to
+// job.ExportFilePath(), byte for byte) is consumed once its job starts.
+bool EncodeHpglJob(const char* plot_path, JobContext& job);
+
+// A path as HPGL: "PU%d,%d;" for the first point, "PD%d,%d;" for the others.
+void AppendHpglPath(std::string& out, const CutPath& path);
+
+// The job's end: a pen-up move 200 units past the farthest plotter x met,
+// then the page command.
+void AppendHpglTrailer(std::string& out, int32_t feed_x);
+
+}  // namespace tarnik

@@ -1,0 +1,59 @@
+#pragma once
+// The job state of the main window: what one job needs from the moment the
+// job message arrives until the encoder hands the job to a transport.
+#include <cstdint>
+#include <string>
+
+#include "sender/app/sender_settings.h"
+#include "sender/pipeline/job_seams.h"
+#include "sender/pipeline/plot_reader.h"
+
+namespace tarnik {
+
+struct JobContext {
+    JobContext(const SenderSettings& settings_in, JobView& view_in, JobHandover& handover_in,
+               JobFlags& flags_in)
+        : settings(settings_in), view(view_in), handover(handover_in), flags(flags_in) {}
+
+    const SenderSettings& settings;
+
+    // Mapping origin (XOrigin, YTop) set from the pre-scan; "IW" overrides
+    // YTop while the encoder reads.
+    PlotMapping mapping;
+    PlotExtent extent;
+    int32_t MarkParamA = 0;  // first parameter of the last accepted job message
+    int32_t MarkParamB = 0;  // second parameter: also the number of inner band limits
+    bool CutToFile = false;  // the file settings dialog asked for cut to file
+
+    // Folder of the HPGL work file; empty means the current folder.
+    std::string HpglWorkFolder;
+    // The temporary folder that holds "tempfile.001" (GetTempPathA on
+    // Windows, with its trailing backslash; the command-line tool gives
+    // each run a private folder).
+    std::string TempFolder;
+    // Separator of "%s\\%s" in the export file path: the backslash on
+    // Windows, where the drawing program's macro writes that exact text;
+    // the POSIX command-line tool sets '/'.
+    char PathSeparator = '\\';
+
+    JobView& view;
+    JobHandover& handover;
+    JobFlags& flags;
+
+    // The export file: ColExportPath, PathSeparator, ColExportFilename, with
+    // nothing collapsed (ColExportPath already ends with a separator, so the
+    // text holds two; the encoders compare plot paths with it byte by byte).
+    std::string ExportFilePath() const;
+    // The target of a cut from a picked file: ColExportPath directly
+    // followed by ColExportFilename (ColExportPath ends with a separator).
+    std::string CutFromFileTarget() const;
+    // The HPGL work file and the DM/PL temporary file.
+    std::string HpglWorkFilePath() const;
+    std::string DmplWorkFilePath() const;
+};
+
+// folder followed by name; a separator is put between them unless folder is
+// empty or already ends with '\\' or '/'.
+std::string JoinFolderAndName(const std::string& folder, const char* name, char separator);
+
+}  // namespace tarnik

@@ -1,0 +1,107 @@
+#include "sender/pipeline/job_driver.h"
+
+#include <string>
+
+#include "sender/pipeline/dmpl_encoder.h"
+#include "sender/pipeline/hpgl_encoder.h"
+#include "sender/pipeline/job_start.h"
+#include "sender/pipeline/plot_reader.h"
+#include "sender/pipeline/work_file.h"
+
+namespace tarnik {
+
+namespace {
+
+// Plotter units per millimetre as a 32-bit float: sizes shown to the user.
+constexpr float kUnitsPerMmShown = 31.496000289916992f;
+
+// ASCII-only lower case for the comparison of file names; bytes of 0x80 and
+// above (double-byte text) are left alone.
+std::string LowerAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+JobDriver::JobDriver(JobContext& job, JobEncoder dmpl, JobEncoder hpgl)
+    : job_(job),
+      dmpl_(dmpl != nullptr ? dmpl : &EncodeDmplJob),
+      hpgl_(hpgl != nullptr ? hpgl : &EncodeHpglJob) {}
+
+bool JobDriver::DeleteExportFile() const {
+    return DeleteIfReadable(job_.ExportFilePath().c_str());
+}
+
+int JobDriver::OnJobReady(int32_t a, int32_t b) {
+    if (job_.flags.SenderIdle == 0) {
+        if (DeleteExportFile()) {
+            job_.view.ShowBalloonString(kStringCuttingInProgress);
+        }
+        return 0;
+    }
+    if (job_.flags.LineUsable == 0) {
+        if (DeleteExportFile()) {
+            job_.handover.PostLineFault(kLineFaultJobRefused);
+        }
+        return 0;
+    }
+    job_.MarkParamA = a;
+    job_.MarkParamB = b;
+    if (job_.settings.CutImageMode != 0 && a == kNoMarksSelected && b == kNoMarksSelected) {
+        if (DeleteExportFile()) {
+            job_.view.ShowBalloon(kMarkNotSelected);
+        }
+        return 0;
+    }
+    const std::string plot_path = job_.ExportFilePath();
+    if (!CanOpenForReading(plot_path.c_str())) {
+        return 0;
+    }
+    job_.mapping.YTop = 0;
+    job_.mapping.XOrigin = 0;
+    PlotExtent extent;
+    if (!ScanPlotFile(plot_path.c_str(), extent)) {
+        job_.view.ShowBalloon(kDataError);
+        return 0;
+    }
+    job_.extent = extent;
+    if (extent.IsEmpty()) {
+        return 0;
+    }
+    job_.mapping.XOrigin = extent.MinX;
+    job_.mapping.YTop = extent.MaxY;
+    const JobView::FileSettingsResult choice =
+        job_.view.RunFileSettings(static_cast<float>(extent.Width) / kUnitsPerMmShown,
+                                  static_cast<float>(extent.Height) / kUnitsPerMmShown);
+    if (!choice.ok) {
+        DeleteExportFile();
+        return 0;
+    }
+    job_.CutToFile = choice.cut_to_file;
+    if (job_.settings.ModelIndex == 0) {
+        return dmpl_(plot_path.c_str(), job_) ? 1 : 0;
+    }
+    if (job_.settings.ModelIndex == 1) {
+        return hpgl_(plot_path.c_str(), job_) ? 1 : 0;
+    }
+    return 1;
+}
+
+int JobDriver::OnCutFromFile(const char* chosen_path) {
+    const std::string source = chosen_path;
+    const std::string target = job_.CutFromFileTarget();
+    if (LowerAscii(source) != LowerAscii(target)) {
+        if (!CopyFileOverwrite(source.c_str(), target.c_str())) {
+            job_.view.ShowMessage(kSourceFileError);
+            return 0;
+        }
+    }
+    return OnJobReady(0, 0);
+}
+
+}  // namespace tarnik

@@ -1,0 +1,47 @@
+#pragma once
+// The job driver: decides whether the export file becomes a job, measures
+// the design, asks the user through the file settings dialog and calls the
+// encoder of the configured plotter model. The export file is the single
+// hand-over point from the drawing program's macro; the driver deletes it
+// whenever it turns a job away.
+#include <cstdint>
+
+#include "sender/pipeline/job_context.h"
+
+namespace tarnik {
+
+// The balloon texts of refused jobs.
+inline constexpr char kMarkNotSelected[] = "Mark not be selected!";
+inline constexpr char kSourceFileError[] = "Source file error!";
+// Mark parameters by which the macro says that no registration marks were
+// selected.
+inline constexpr int32_t kNoMarksSelected = 1000;
+
+using JobEncoder = bool (*)(const char* plot_path, JobContext& job);
+
+class JobDriver {
+  public:
+    // The encoders default to EncodeDmplJob and EncodeHpglJob.
+    explicit JobDriver(JobContext& job, JobEncoder dmpl = nullptr, JobEncoder hpgl = nullptr);
+
+    // The job message with its two mark parameters: returns 1 when an
+    // encoder took the job (or ModelIndex names no encoder), 0 when the job
+    // was refused, cancelled or its encoder returned false.
+    int OnJobReady(int32_t a, int32_t b);
+
+    // Cut from a picked plot file, after the open dialog chose chosen_path:
+    // copies it over the export file (unless it is that file, compared in
+    // lower case) and runs the job as OnJobReady(0, 0) does. A failed copy
+    // shows "Source file error!" and returns 0.
+    int OnCutFromFile(const char* chosen_path);
+
+  private:
+    // Deletes the export file; true when it existed.
+    bool DeleteExportFile() const;
+
+    JobContext& job_;
+    JobEncoder dmpl_;
+    JobEncoder hpgl_;
+};
+
+}  // namespace tarnik

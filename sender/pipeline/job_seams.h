@@ -1,0 +1,81 @@
+#pragma once
+// The seams through which the job pipeline reaches the user and the
+// plotter. The main window implements them on Windows, the command-line
+// tool on POSIX, and tests record every call.
+#include <cstdint>
+#include <string>
+
+#include "sender/pipeline/job_buffer.h"
+
+namespace tarnik {
+
+// String table id of "正在切割，请稍后再试!" (cutting in progress, try later).
+inline constexpr int kStringCuttingInProgress = 123;
+
+// Fault code of WM_LINE_FAULT sent when a job arrives while the serial line
+// may not take jobs.
+inline constexpr int32_t kLineFaultJobRefused = 3;
+
+// Process-wide job flags, owned by the main window.
+struct JobFlags {
+    uint8_t SenderIdle = 1;  // 1 while no job is being sent
+    int32_t LineUsable = 1;  // 1 while the serial line may take jobs
+};
+
+// What the user sees of a job.
+class JobView {
+  public:
+    virtual ~JobView() = default;
+
+    // Notification icon balloon with the warning icon.
+    virtual void ShowBalloon(const char* text) = 0;
+    // The same with a text from the string table.
+    virtual void ShowBalloonString(int string_id) = 0;
+    // Message box (caption: the application title).
+    virtual void ShowMessage(const char* text) = 0;
+    // Notification icon tooltip.
+    virtual void SetTrayTip(const char* text) = 0;
+
+    struct FileSettingsResult {
+        bool ok = false;           // "切割" (cut) rather than cancel
+        bool cut_to_file = false;  // "切割到文件" ticked
+    };
+    // The file settings dialog with margins 0 and the design's size in mm.
+    virtual FileSettingsResult RunFileSettings(float width_mm, float height_mm) = 0;
+
+    // Save dialog (hide read-only, prompt before overwriting, no default
+    // name or extension) with a filter like "PLT Files (*.PLT)|*.PLT||";
+    // false when the user cancels.
+    virtual bool RunSaveDialog(const char* filter, std::string& chosen) = 0;
+
+    // The main window's sending look (Cancel enabled, the rest disabled,
+    // status "发送中。。。", progress colours) on, or back to idle.
+    virtual void SetSendingLook(bool sending) = 0;
+};
+
+// The hand-over of a finished job to a transport.
+class JobHandover {
+  public:
+    virtual ~JobHandover() = default;
+
+    // Opens the serial job port (38400 8N1, CTS flow control) on COM port
+    // com_port; false when it cannot be opened.
+    virtual bool OpenSerialJobPort(uint8_t com_port) = 0;
+    // Starts the block-wise serial transfer of job on the port just opened
+    // (timer 1, then the first block). The transport owns the buffer from
+    // here on and frees it when the job finishes.
+    virtual void StartSerialTransfer(JobBuffer job) = 0;
+    // Sends a whole job as one document to USB printer port usb_port;
+    // returns success. The caller keeps and frees the buffer.
+    virtual bool SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) = 0;
+    // Sends WM_LINE_FAULT with a fault code to the main window.
+    virtual void PostLineFault(int32_t code) = 0;
+    // Before an HPGL job: purges the line monitor's port (when it is open)
+    // and clears its comm event mask, so that its watch does not report the
+    // job's own line traffic. Returns false when clearing the mask failed
+    // ("setcommMask error!"; the job goes on). Transports without a line
+    // monitor keep this default.
+    virtual bool QuietLineMonitor() { return true; }
+};
+
+}  // namespace tarnik

@@ -1,0 +1,30 @@
+#pragma once
+// The last steps every encoder shares: loading the closed work file into the
+// job buffer and handing a serial job to the transport.
+#include <cstddef>
+#include <string>
+
+#include "sender/pipeline/job_buffer.h"
+#include "sender/pipeline/job_context.h"
+
+namespace tarnik {
+
+inline constexpr char kInitComPortFailed[] = "Faild to InitComPort() !";
+inline constexpr char kJobBufferNoMemory[] = "Not enough memory for the job buffer!";
+inline constexpr char kJobTooLarge[] = "The job is too large to send!";
+inline constexpr char kDataError[] = "data error!";
+
+// Loads the work file with extra_bytes cleared bytes behind the data; on
+// failure tells the user why (message box) and returns false.
+bool LoadWorkFileForJob(JobContext& job, const std::string& work_file, std::size_t extra_bytes,
+                        JobBuffer& buffer);
+
+// Opens the serial job port on CurrentCom; on failure shows
+// "Faild to InitComPort() !" and returns false (SenderIdle stays 1).
+bool OpenJobPort(JobContext& job);
+
+// Marks the sender busy, switches the main window to its sending look and
+// starts the transfer; the transport owns the buffer from here on.
+void StartSerialJob(JobContext& job, JobBuffer buffer);
+
+}  // namespace tarnik

@@ -1,0 +1,105 @@
+#include "sender/pipeline/work_file.h"
+
+#include <memory>
+
+namespace tarnik {
+
+namespace {
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+}  // namespace
+
+WorkFile::~WorkFile() {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+    }
+}
+
+bool WorkFile::Create(const std::string& path) {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+    DeleteIfReadable(path.c_str());
+    file_ = std::fopen(path.c_str(), "wb");
+    failed_ = (file_ == nullptr);
+    return !failed_;
+}
+
+bool WorkFile::Write(const char* data, std::size_t length) {
+    if (failed_ || file_ == nullptr) {
+        failed_ = true;
+        return false;
+    }
+    if (length != 0 && std::fwrite(data, 1, length, file_) != length) {
+        failed_ = true;
+    }
+    return !failed_;
+}
+
+bool WorkFile::Close() {
+    if (file_ == nullptr) {
+        failed_ = true;
+        return false;
+    }
+    // Buffered bytes reach the disk here: a full disk shows in the flush or
+    // the close.
+    if (std::fflush(file_) != 0) {
+        failed_ = true;
+    }
+    if (std::fclose(file_) != 0) {
+        failed_ = true;
+    }
+    file_ = nullptr;
+    return !failed_;
+}
+
+bool DeleteIfReadable(const char* path) {
+    std::FILE* f = std::fopen(path, "rb");
+    if (f == nullptr) {
+        return false;
+    }
+    std::fclose(f);
+    std::remove(path);
+    return true;
+}
+
+bool CanOpenForReading(const char* path) {
+    FileHandle f(std::fopen(path, "rb"));
+    return f != nullptr;
+}
+
+bool CopyFileOverwrite(const char* from, const char* to) {
+    FileHandle source(std::fopen(from, "rb"));
+    if (!source) {
+        return false;
+    }
+    std::FILE* target = std::fopen(to, "wb");
+    if (target == nullptr) {
+        return false;
+    }
+    char block[16384];
+    bool ok = true;
+    for (;;) {
+        const std::size_t got = std::fread(block, 1, sizeof block, source.get());
+        if (got != 0 && std::fwrite(block, 1, got, target) != got) {
+            ok = false;
+            break;
+        }
+        if (got < sizeof block) {
+            ok = std::ferror(source.get()) == 0;
+            break;
+        }
+    }
+    if (std::fclose(target) != 0) {
+        ok = false;
+    }
+    if (!ok) {
+        std::remove(to);
+    }
+    return ok;
+}
+
+}  // namespace tarnik
