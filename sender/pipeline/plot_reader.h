@@ -50,7 +50,7 @@ bool MapPlotPoint(const PlotMapping& mapping, int64_t input_x, int64_t input_y, 
 // The encoders' pass over a plot file. Next() reads commands until something
 // the encoder must act on happens; "IW" is applied to the mapping internally.
 class PlotPathReader {
-public:
+  public:
     enum class Event {
         PenSelect,  // an "SP" command: PenDigit() holds its third character
         LineType,   // an "LT" command: LineTypeHasNumber() tells "LT2" from "LT"
@@ -79,9 +79,14 @@ public:
     // The largest mapped plotter x met so far in the job (starts at 0).
     int32_t FeedX() const { return feed_x_; }
 
-private:
-    // Implementation state (buffered file, command buffer, pending command).
+  private:
+    // Implementation state (the command grammar over the buffered file).
     struct State;
+    // Maps the parser's current point and opens a path with it or appends
+    // it; false when it does not map.
+    bool AddPoint(bool opens);
+    // Hands out End or DataError now and on every later call.
+    Event Finish(Event event);
     std::unique_ptr<State> state_;
     CutPath& path_;
     PlotMapping& mapping_;

@@ -1,0 +1,104 @@
+// The encoders' pass: one path at a time into the job's CutPath.
+#include "sender/pipeline/plot_parser.h"
+#include "sender/pipeline/plot_reader.h"
+
+namespace tarnik {
+
+struct PlotPathReader::State {
+    PlotParser parser;
+    bool skipping = false;  // the open run belongs to a pen that is left out
+    bool finished = false;  // End or DataError was handed out
+    PlotPathReader::Event final_event = PlotPathReader::Event::End;
+};
+
+PlotPathReader::PlotPathReader(CutPath& path, PlotMapping& mapping)
+    : state_(std::make_unique<State>()), path_(path), mapping_(mapping) {}
+
+PlotPathReader::~PlotPathReader() = default;
+
+bool PlotPathReader::Open(const char* path) {
+    state_->skipping = false;
+    state_->finished = false;
+    state_->final_event = Event::End;
+    pen_digit_ = 0;
+    line_type_has_number_ = false;
+    leave_out_ = false;
+    feed_x_ = 0;
+    if (!path || !state_->parser.Open(path)) {
+        state_->finished = true;
+        state_->final_event = Event::DataError;
+        return false;
+    }
+    return true;
+}
+
+void PlotPathReader::Close() {
+    state_->parser.Close();
+}
+
+bool PlotPathReader::AddPoint(bool opens) {
+    int32_t x = 0;
+    int32_t y = 0;
+    const PlotParser& parser = state_->parser;
+    if (!MapPlotPoint(mapping_, parser.X(), parser.Y(), x, y))
+        return false;
+    // The paper-feed trailer moves behind the furthest point of the job.
+    if (x > feed_x_)
+        feed_x_ = x;
+    if (opens) {
+        if (path_.count != 0)
+            path_.Release();
+        path_.Open(x, y);
+    } else {
+        path_.Append(x, y);
+    }
+    return true;
+}
+
+PlotPathReader::Event PlotPathReader::Finish(Event event) {
+    state_->finished = true;
+    state_->final_event = event;
+    // A path cut short by malformed data is never handed out.
+    if (event == Event::DataError && path_.count != 0)
+        path_.Release();
+    return event;
+}
+
+PlotPathReader::Event PlotPathReader::Next() {
+    State& state = *state_;
+    if (state.finished)
+        return state.final_event;
+    for (;;) {
+        switch (state.parser.Next()) {
+            case PlotParser::Item::PathOpen:
+                state.skipping = leave_out_;
+                if (!state.skipping && !AddPoint(true))
+                    return Finish(Event::DataError);
+                break;
+            case PlotParser::Item::PathPoint:
+                if (!state.skipping && !AddPoint(false))
+                    return Finish(Event::DataError);
+                break;
+            case PlotParser::Item::PathClose:
+                if (!state.skipping)
+                    return Event::PathReady;
+                state.skipping = false;
+                break;
+            case PlotParser::Item::PenSelect:
+                pen_digit_ = state.parser.ThirdCharacter();
+                return Event::PenSelect;
+            case PlotParser::Item::LineType:
+                line_type_has_number_ = state.parser.ThirdCharacter() != 0;
+                return Event::LineType;
+            case PlotParser::Item::Window:
+                mapping_.YTop = state.parser.X();
+                break;
+            case PlotParser::Item::End:
+                return Finish(Event::End);
+            case PlotParser::Item::Error:
+                return Finish(Event::DataError);
+        }
+    }
+}
+
+}  // namespace tarnik

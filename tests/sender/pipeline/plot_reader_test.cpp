@@ -1,0 +1,191 @@
+// The encoders' pass over plot files: path formation, mapping, pen and line
+// type events, and malformed data.
+#include "sender/pipeline/plot_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "sender/pipeline/path_model.h"
+#include "support/test_files.h"
+
+namespace tarnik {
+namespace {
+
+using testing::ScratchFolder;
+using testing::WriteWholeFile;
+
+// Reads a whole file and writes every event as text: "(x,y)(x,y)|" for a
+// path, "SP2|", "LT1|" / "LT0|", and "end" or "error" last.
+std::string Trace(const std::string& text, PlotMapping mapping = {}, char leave_out_pen = 0,
+                  int32_t* feed_x = nullptr) {
+    ScratchFolder folder;
+    const std::string file = folder.File("job.plt");
+    WriteWholeFile(file, text);
+    CutPath path;
+    PlotPathReader reader(path, mapping);
+    if (!reader.Open(file.c_str()))
+        return "cannot open";
+    std::string trace;
+    for (int guard = 0; guard < 100000; ++guard) {
+        switch (reader.Next()) {
+            case PlotPathReader::Event::PathReady:
+                EXPECT_EQ(path.count, path.Length());
+                for (const PathPoint* p = path.head; p; p = p->next) {
+                    trace += "(" + std::to_string(p->x) + "," + std::to_string(p->y) + ")";
+                }
+                trace += "|";
+                path.Release();
+                break;
+            case PlotPathReader::Event::PenSelect:
+                trace += std::string("SP") + (reader.PenDigit() ? reader.PenDigit() : '-') + "|";
+                reader.SetLeaveOut(leave_out_pen != 0 && reader.PenDigit() == leave_out_pen);
+                break;
+            case PlotPathReader::Event::LineType:
+                trace += reader.LineTypeHasNumber() ? "LT1|" : "LT0|";
+                break;
+            case PlotPathReader::Event::End:
+                if (feed_x)
+                    *feed_x = reader.FeedX();
+                return trace + "end";
+            case PlotPathReader::Event::DataError:
+                EXPECT_EQ(path.count, 0);
+                return trace + "error";
+        }
+    }
+    return trace + "stalled";
+}
+
+struct TraceCase {
+    const char* label;
+    const char* text;
+    const char* expected;
+};
+
+void CheckTraces(const TraceCase* cases, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        SCOPED_TRACE(cases[i].label);
+        EXPECT_EQ(Trace(cases[i].text), cases[i].expected);
+    }
+}
+
+TEST(PlotPathReader, FormsPathsAsTheDrawingProgramWritesThem) {
+    const TraceCase cases[] = {
+        {"repeated point neither stored nor counted", "PU100,200;PD100,200;PD300,200;",
+         "(-200,100)(-200,300)|end"},
+        {"PU after a path opens the next one at once", "PU0,0;PD1,0;PU5,5;PD6,6;",
+         "(0,0)(0,1)|(-5,5)(-6,6)|end"},
+        {"PD after SP is outside any path", "PU1,1;SP2;PD5,5;", "(-1,1)|SP2|end"},
+        {"PU without a point opens nothing", "PU;PD5,5;", "end"},
+        {"fraction truncates toward zero", "PU12.7,-30.9;", "(30,12)|end"},
+        {"CR LF inside a command", "P\r\nU1\r\n2,3\r\n4;\r\nPD2,\r\n0;\r\n", "(-34,12)(0,2)|end"},
+        {"other commands ignored, lower case too", "IN;PA;VS5;PU0,0;pd9,9;", "(0,0)|end"},
+        {"any second-character D continues the run", "PU0,0;XD1,1;", "(0,0)(-1,1)|end"},
+        {"LT with and without a number", "LT2;LT;LT 3;", "LT1|LT0|LT1|end"},
+        {"SP without a digit", "SP;", "SP-|end"},
+        {"empty file", "", "end"},
+        {"only line ends", "\r\n\r\n", "end"},
+    };
+    CheckTraces(cases, std::size(cases));
+}
+
+TEST(PlotPathReader, UsesEveryCoordinatePair) {
+    const TraceCase cases[] = {
+        {"PD with several pairs", "PU0,0;PD1,2,3,4;", "(0,0)(-2,1)(-4,3)|end"},
+        {"blanks separate like commas", "PU 10 20;PD 30 , 40;", "(-20,10)(-40,30)|end"},
+        {"duplicate rule per pair", "PU1,1;PD1,1,1,1,2,2,2,2;", "(-1,1)(-2,2)|end"},
+        {"PU moves through its pairs and opens at the last", "PU1,1,2,2,3,3;PD4,4;",
+         "(-3,3)(-4,4)|end"},
+        {"lone trailing number ignored", "PU0,0;PD1,2,3;PD5;PD6,7;", "(0,0)(-2,1)(-7,6)|end"},
+        {"PU with one number opens nothing", "PU5;PD1,1;", "end"},
+        {"D command without a point passed over", "PU0,0;PD;PD,;PD1,1;", "(0,0)(-1,1)|end"},
+        {"text after the last semicolon is a command", "PU0,0;PD5,5", "(0,0)(-5,5)|end"},
+        {"unterminated tail ends with line ends", "PU0,0;PD5,5\r\n", "(0,0)(-5,5)|end"},
+    };
+    CheckTraces(cases, std::size(cases));
+}
+
+TEST(PlotPathReader, RefusesMalformedData) {
+    const TraceCase cases[] = {
+        {"12-character number", "PU0,0;PD100000000000,1;", "error"},
+        {"11-character number fits", "PU-2147483648,0;", "(0,-2147483648)|end"},
+        {"value beyond 32 bits", "PU0,0;PD2147483648,0;", "error"},
+        {"mapped point beyond 32 bits", "PU0,-2147483648;", "error"},
+        {"IW without a comma", "IW5000;PU0,0;", "error"},
+        {"bare IW", "IW;", "error"},
+        {"IW without a number after its comma", "IW0,;", "error"},
+        {"error ends a path without handing it out", "PU0,0;PD1,1;PD1234567890123,0;", "error"},
+    };
+    CheckTraces(cases, std::size(cases));
+}
+
+TEST(PlotPathReader, ReadsLongCommandsInsideARun) {
+    std::string pairs;
+    std::string expected = "(0,0)";
+    for (int i = 1; i <= 2000; ++i) {
+        pairs += (i > 1 ? "," : "") + std::to_string(i) + "," + std::to_string(-i);
+        expected += "(" + std::to_string(i) + "," + std::to_string(i) + ")";
+    }
+    const std::string label(5000, 'x');
+    EXPECT_EQ(Trace("PU0,0;PD" + pairs + ";LB" + label + ";"), expected + "|end");
+}
+
+TEST(PlotPathReader, CrossesInputBufferBoundaries) {
+    // Numbers straddle the 64 KiB refills at shifting offsets.
+    std::string text = "PU0,0;";
+    std::string expected = "(0,0)";
+    for (int i = 1; i <= 30000; ++i) {
+        text += "PD" + std::to_string(i) + ",7;\r\n";
+        expected += "(-7," + std::to_string(i) + ")";
+    }
+    EXPECT_EQ(Trace(text), expected + "|end");
+}
+
+TEST(PlotPathReader, MapsIntoThePlotterFrame) {
+    PlotMapping mapping;
+    mapping.YTop = 1000;
+    mapping.XOrigin = 50;
+    EXPECT_EQ(Trace("PU150,400;", mapping), "(600,100)|end");
+    EXPECT_EQ(Trace("IW0,0,7000,5000;PU150,400;", mapping), "(4600,100)|end");
+    EXPECT_EQ(Trace("IW 0 0 7000 5000 ;PU150,400;", mapping), "(4600,100)|end");
+}
+
+TEST(PlotPathReader, ScalesForHpglJobs) {
+    PlotMapping mapping;
+    mapping.YTop = 3150;
+    mapping.hpgl_scale = true;
+    int32_t feed_x = -1;
+    EXPECT_EQ(Trace("IN;IW0,0,3150,3150;SP1;PU0,0;PD3150,0;PD3150,3150;PD0,3150;PD0,0;PU0,0;",
+                    mapping, 0, &feed_x),
+              "SP1|(100,0)(100,100)(0,100)(0,0)(100,0)|(100,0)|end");
+    EXPECT_EQ(feed_x, 100);
+}
+
+TEST(PlotPathReader, LeavesOutTheFilteredPen) {
+    EXPECT_EQ(Trace("SP1;PU0,0;PD1,1;SP2;PU5,5;PD6,6;PD7,7;SP1;PU9,9;", {}, '2'),
+              "SP1|(0,0)(-1,1)|SP2|SP1|(-9,9)|end");
+    // A left-out run is still checked.
+    EXPECT_EQ(Trace("SP2;PU5,5;PD1,99999999999;", {}, '2'), "SP2|error");
+}
+
+TEST(PlotPathReader, FeedXIsTheFurthestPointOfTheJob) {
+    PlotMapping mapping;
+    mapping.YTop = 100;
+    int32_t feed_x = -1;
+    EXPECT_EQ(Trace("PU0,90;PD0,10;PD0,20;PU0,50;", mapping, 0, &feed_x),
+              "(10,0)(90,0)(80,0)|(50,0)|end");
+    EXPECT_EQ(feed_x, 90);
+    EXPECT_EQ(Trace("PU0,100;", mapping, 0, &feed_x), "(0,0)|end");
+    EXPECT_EQ(feed_x, 0);
+}
+
+TEST(PlotPathReader, MissingFileCannotBeOpened) {
+    ScratchFolder folder;
+    CutPath path;
+    PlotMapping mapping;
+    PlotPathReader reader(path, mapping);
+    EXPECT_FALSE(reader.Open(folder.File("absent.plt").c_str()));
+}
+
+}  // namespace
+}  // namespace tarnik
