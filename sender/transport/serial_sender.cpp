@@ -1,0 +1,199 @@
+#include "sender/transport/serial_sender.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+namespace tarnik {
+
+std::string FormatDoneTip(const std::string& tip_template, double percent) {
+    char number[32] = {};
+    std::snprintf(number, sizeof number, "%.0f", percent);
+    std::string tip;
+    bool number_placed = false;
+    for (std::size_t i = 0; i < tip_template.size(); ++i) {
+        if (tip_template.compare(i, 2, "%%") == 0) {
+            tip += '%';
+            ++i;
+        } else if (!number_placed && tip_template.compare(i, 4, "%.0f") == 0) {
+            tip += number;
+            number_placed = true;
+            i += 3;
+        } else {
+            tip += tip_template[i];
+        }
+    }
+    return tip;
+}
+
+SerialSender::SerialSender(JobPort& port, SenderTimers& timers, SenderView& view,
+                           uint8_t& sender_idle, uint8_t& next_job_ready)
+    : port_(port),
+      timers_(timers),
+      view_(view),
+      sender_idle_(sender_idle),
+      next_job_ready_(next_job_ready) {}
+
+bool SerialSender::OpenJobPort(uint8_t com_port) {
+    return port_.Open(com_port);
+}
+
+bool SerialSender::StartTransfer(std::unique_ptr<char[]> job, uint32_t size, uint32_t capacity) {
+    if (!Idle()) {
+        return false;
+    }
+    job_ = std::move(job);
+    job_size_ = job_ ? std::min(size, capacity) : 0;
+    cursor_ = 0;
+    bytes_sent_ = 0;
+    completed_ = false;
+
+    sender_idle_ = 0;
+    view_.ApplyLook(kSendingLook);
+    view_.SetStatusString(kStringSending);
+    timers_.StartTimer(kIconTimer, kIconTimerPeriodMs);
+    OnBlockSent(0);
+    return true;
+}
+
+void SerialSender::OnBlockSent(int32_t count) {
+    if (Idle()) {
+        Finish();
+        return;
+    }
+    if (count == -1) {
+        sender_idle_ = 1;
+        Finish();
+        return;
+    }
+    bytes_sent_ += static_cast<uint32_t>(count);
+    // An empty job has nothing left to send: it counts as all done rather
+    // than as 0 of 0 bytes.
+    const double percent =
+        job_size_ == 0 ? 100.0
+                       : static_cast<double>(bytes_sent_) / static_cast<double>(job_size_) * 100.0;
+    // The tip rounds and the bar truncates: at 45.5 % they read 46 and 45.
+    view_.SetTipText(FormatDoneTip(view_.LoadString(kStringDoneTip), percent));
+    view_.SetProgressPosition(static_cast<int>(percent));
+
+    SendNextBlock();
+    if (Idle()) {
+        Finish();
+    }
+}
+
+void SerialSender::SendNextBlock() {
+    if (bytes_sent_ == job_size_ || cursor_ >= job_size_) {
+        completed_ = true;
+        sender_idle_ = 1;
+        return;
+    }
+    // A NUL byte at the start of a block ends the job (the encoders end
+    // their data with one); NUL bytes inside a block are data.
+    if (job_[cursor_] == '\0') {
+        completed_ = true;
+        sender_idle_ = 1;
+        return;
+    }
+    block_.fill(0);
+    const uint32_t count = std::min(kBlockSize, job_size_ - cursor_);
+    std::copy_n(job_.get() + cursor_, count, block_.begin());
+    cursor_ += count;
+    if (SendBytes(block_.data(), static_cast<int32_t>(count)) == 0) {
+        sender_idle_ = 1;
+    }
+}
+
+int SerialSender::SendBytes(const uint8_t* data, int32_t count) {
+    // Only what the plotter sent back is dropped. The tail of the previous
+    // block may still sit in the driver's transmit queue: clearing that
+    // queue would cut it out of the job.
+    port_.PurgeReceive();
+    if (!port_.WriteBlock(data, static_cast<uint32_t>(count))) {
+        view_.PostLineFault(kLineFaultWriteFailed);
+        return 0;
+    }
+    // A block that completed at once is reported by the first poll.
+    block_length_ = count;
+    timers_.StartTimer(kBlockPollTimer, kBlockPollPeriodMs);
+    return 1;
+}
+
+void SerialSender::CheckSendBytes() {
+    if (!port_.IsOpen()) {
+        return;
+    }
+    const BlockPoll poll = port_.PollBlock();
+    switch (poll.state) {
+        case BlockState::Pending:
+            return;
+        case BlockState::Done:
+            timers_.KillTimer(kBlockPollTimer);
+            if (poll.transferred == static_cast<uint32_t>(block_length_)) {
+                OnBlockSent(static_cast<int32_t>(poll.transferred));
+            } else {
+                view_.ShowMessage(kTextShortBlock);
+                OnBlockSent(-1);
+            }
+            return;
+        case BlockState::Failed:
+            timers_.KillTimer(kBlockPollTimer);
+            // Posted first: the finish runs now, the fault report after it.
+            view_.PostLineFault(kLineFaultWriteFailed);
+            OnBlockSent(-1);
+            return;
+    }
+}
+
+void SerialSender::OnCancelWork() {
+    timers_.KillTimer(kBlockPollTimer);
+    OnBlockSent(-1);
+}
+
+void SerialSender::OnTimer(int timer_id) {
+    if (timer_id == kIconTimer) {
+        if (icon_phase_ != 0) {
+            view_.SetTrayIcon(kIconSendingA);
+            icon_phase_ = 0;
+        } else {
+            view_.SetTrayIcon(kIconSendingB);
+            icon_phase_ = 1;
+        }
+    } else if (timer_id == kBlockPollTimer) {
+        CheckSendBytes();
+    }
+}
+
+// Every end of a job comes here: complete, NUL stop, write failure, short
+// block, cancel, and a stop that arrives while idle.
+void SerialSender::Finish() {
+    view_.ShowBalloon(kStringSendFinished);
+    timers_.KillTimer(kIconTimer);
+    // A poll left running would look at a closed port; no finish leaves one.
+    timers_.KillTimer(kBlockPollTimer);
+    view_.SetTrayIcon(kIconIdle);
+    view_.SetStatusString(kStringReady);
+    view_.SetTipString(kStringReady);
+    view_.ApplyLook(kIdleLook);
+    next_job_ready_ = 1;
+
+    job_.reset();
+    job_size_ = 0;
+    cursor_ = 0;
+    ReleasePort();
+}
+
+void SerialSender::ReleasePort() {
+    if (completed_) {
+        // Every block completed: let the driver's queue reach the plotter
+        // before the purge below would throw the last bytes away.
+        port_.DrainTransmit();
+    }
+    completed_ = false;
+    port_.PurgeAll();
+    if (port_.IsOpen() && !port_.Close()) {
+        view_.ShowMessage(kTextCloseFailed);
+    }
+}
+
+}  // namespace tarnik
