@@ -1,0 +1,67 @@
+#pragma once
+// The job pipeline's view and hand-over seams for a console: messages and
+// balloons go to stderr, the file settings dialog answers OK at once with
+// the design's size noted, and whatever the encoder hands to a transport
+// (the serial job buffer or a USB document) is captured for the caller.
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+#include "sender/pipeline/job_buffer.h"
+#include "sender/pipeline/job_seams.h"
+
+namespace tarnik::cli {
+
+class ConsoleJobView : public JobView {
+  public:
+    explicit ConsoleJobView(std::ostream& err) : err_(err) {}
+
+    void ShowBalloon(const char* text) override;
+    void ShowBalloonString(int string_id) override;
+    void ShowMessage(const char* text) override;
+    void SetTrayTip(const char* text) override;
+    FileSettingsResult RunFileSettings(float width_mm, float height_mm) override;
+    bool RunSaveDialog(const char* filter, std::string& chosen) override;
+    void SetSendingLook(bool sending) override;
+
+    // The size the file settings dialog was shown with (0 when it was not).
+    bool DialogShown() const { return dialog_shown_; }
+    float WidthMm() const { return width_mm_; }
+    float HeightMm() const { return height_mm_; }
+    // Number of balloons and message boxes shown.
+    int MessagesShown() const { return messages_; }
+
+  private:
+    void Say(const char* text);
+
+    std::ostream& err_;
+    bool dialog_shown_ = false;
+    float width_mm_ = 0.0f;
+    float height_mm_ = 0.0f;
+    int messages_ = 0;
+};
+
+class CapturingHandover : public JobHandover {
+  public:
+    explicit CapturingHandover(std::ostream& err) : err_(err) {}
+
+    bool OpenSerialJobPort(uint8_t com_port) override;
+    void StartSerialTransfer(JobBuffer job) override;
+    bool SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) override;
+    void PostLineFault(int32_t code) override;
+
+    // Whether a job reached a transport, and its bytes: exactly what would
+    // go down the line (the serial buffer's job size, without the spare
+    // bytes behind it; the USB document whole).
+    bool Captured() const { return captured_; }
+    const char* Data() const;
+    uint32_t Size() const;
+
+  private:
+    std::ostream& err_;
+    bool captured_ = false;
+    JobBuffer serial_job_;
+    std::string usb_job_;
+};
+
+}  // namespace tarnik::cli

@@ -1,0 +1,156 @@
+// The job road of one plot file, run in a private work folder: the plot file
+// is copied in as the export file (as a cut from a picked file does), the job
+// driver pre-scans it, shows the size, and the encoder of the configured
+// model writes the job, which the console hand-over captures.
+#include "cli/cut_command.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "cli/console_job_seams.h"
+#include "cli/console_settings.h"
+#include "cli/job_decoder.h"
+#include "cli/output_file.h"
+#include "cli/platform_files.h"
+#include "cli/work_folder.h"
+#include "sender/pipeline/fatal_error.h"
+#include "sender/pipeline/job_driver.h"
+#include "sender/pipeline/work_file.h"
+
+namespace tarnik::cli {
+namespace {
+
+// The export file's name inside the private work folder.
+constexpr char kExportFileName[] = "export.plt";
+
+// Running out of memory ends the process with exit(), past every
+// destructor; the work folder of the running job is removed here instead.
+const WorkFolder* g_active_folder = nullptr;
+
+void EndOfProcessMessage(const char* text, const char* caption) {
+    std::fprintf(stderr, "tarnik-cli: %s: %s\n", caption, text);
+    if (g_active_folder != nullptr) {
+        std::error_code ignored;
+        std::filesystem::remove_all(std::filesystem::path(g_active_folder->Path()), ignored);
+    }
+}
+
+class FatalHandlerScope {
+  public:
+    explicit FatalHandlerScope(const WorkFolder& folder) {
+        g_active_folder = &folder;
+        SetFatalMessageHandler(&EndOfProcessMessage);
+    }
+    ~FatalHandlerScope() {
+        SetFatalMessageHandler(nullptr);
+        g_active_folder = nullptr;
+    }
+    FatalHandlerScope(const FatalHandlerScope&) = delete;
+    FatalHandlerScope& operator=(const FatalHandlerScope&) = delete;
+};
+
+// Points the export folder and the file name into the work folder; the
+// settings file's own export folder is the shared temporary folder.
+bool PlaceExportFile(SenderSettings& settings, const WorkFolder& folder) {
+    const std::string path = folder.PathWithSeparator();
+    if (path.size() >= sizeof(settings.ColExportPath)) {
+        return false;
+    }
+    std::snprintf(settings.ColExportPath, sizeof(settings.ColExportPath), "%s", path.c_str());
+    std::snprintf(settings.ColExportFilename, sizeof(settings.ColExportFilename), "%s",
+                  kExportFileName);
+    return true;
+}
+
+// Why a job that reached no transport was turned away, when the pipeline
+// said nothing itself.
+int ExplainRefusal(const CliOptions& options, const SenderSettings& settings,
+                   const ConsoleJobView& view, std::ostream& err) {
+    if (view.MessagesShown() > 0) {
+        return kExitRefused;
+    }
+    if (!view.DialogShown()) {
+        err << "tarnik-cli: " << options.input_path << " holds no path to cut\n";
+    } else if (settings.ModelIndex != 0 && settings.ModelIndex != 1) {
+        err << "tarnik-cli: the settings name no plotter model (Mode " << settings.ModelIndex + 1
+            << "); nothing was encoded\n";
+    } else {
+        err << "tarnik-cli: cannot read " << options.input_path << "\n";
+    }
+    return kExitRefused;
+}
+
+void PrintSummary(const CliOptions& options, const ConsoleJobView& view, size_t cut_paths,
+                  uint32_t bytes, std::ostream& out) {
+    // The dialog shows its floats as the dialog framework does ("%g" with
+    // six significant digits).
+    char size[64];
+    std::snprintf(size, sizeof(size), "%.6g x %.6g mm", static_cast<double>(view.WidthMm()),
+                  static_cast<double>(view.HeightMm()));
+    out << options.input_path << ": " << size << ", " << cut_paths << " cut paths, " << bytes
+        << " bytes";
+    if (!options.output_path.empty()) {
+        out << " -> " << options.output_path;
+    } else {
+        out << ", not sent";
+    }
+    out << "\n";
+}
+
+int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder& folder,
+           std::ostream& out, std::ostream& err) {
+    ConsoleJobView view(err);
+    CapturingHandover handover(err);
+    JobFlags flags;
+    JobContext job(settings, view, handover, flags);
+    job.TempFolder = folder.PathWithSeparator();
+    job.HpglWorkFolder = folder.PathWithSeparator();
+    job.PathSeparator = NativePathSeparator();
+
+    // The cut-from-file road: the picked file is copied over the export
+    // file, which the pipeline may then consume; the original stays as it is.
+    if (!CopyFileOverwrite(options.input_path.c_str(), job.CutFromFileTarget().c_str())) {
+        err << "tarnik-cli: " << kSourceFileError << " (" << options.input_path << ")\n";
+        return kExitRefused;
+    }
+    JobDriver driver(job);
+    driver.OnJobReady(options.mark_a, options.mark_b);
+    if (!handover.Captured()) {
+        return ExplainRefusal(options, settings, view, err);
+    }
+    const std::string_view bytes(handover.Data(), handover.Size());
+    const size_t cut_paths = CountCutPaths(bytes);
+    if (options.output_path.empty()) {
+        err << "tarnik-cli: no transport chosen: the job was encoded but not sent (--output FILE "
+               "writes it to a file)\n";
+    } else if (!WriteFileWhole(options.output_path, bytes.data(), bytes.size())) {
+        err << "tarnik-cli: cannot write " << options.output_path << "\n";
+        return kExitRefused;
+    }
+    PrintSummary(options, view, cut_paths, handover.Size(), out);
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunCut(const CliOptions& options, std::ostream& out, std::ostream& err) {
+    WorkFolder folder;
+    if (!folder.Create()) {
+        err << "tarnik-cli: cannot create a private work folder in the temporary folder\n";
+        return kExitRefused;
+    }
+    FatalHandlerScope fatal_handler(folder);
+    SenderSettings settings;
+    if (!LoadCliSettings(options.settings_path, folder.PathWithSeparator(), settings, err)) {
+        return kExitRefused;
+    }
+    if (!PlaceExportFile(settings, folder)) {
+        err << "tarnik-cli: the temporary folder's path is too long\n";
+        return kExitRefused;
+    }
+    return RunJob(options, settings, folder, out, err);
+}
+
+}  // namespace tarnik::cli

@@ -1,0 +1,28 @@
+#pragma once
+// The few file operations of the command-line tool that differ between
+// POSIX and Windows. Each platform folder (cli/posix, cli/win32) implements
+// them once; the rest of the tool stays portable.
+#include <cstdio>
+#include <string>
+
+namespace tarnik::cli {
+
+// Creates a folder that no other process shares, under the system's
+// temporary folder ($TMPDIR or /tmp; GetTempPathA on Windows). The folder is
+// created new by this call (never an existing one, never through a link), so
+// nothing planted in the shared temporary folder can be written through.
+// On success path holds the folder without a trailing separator.
+bool CreatePrivateFolder(std::string& path);
+
+// The separator the platform's paths use ('/' or '\\').
+char NativePathSeparator();
+
+// Creates path anew for writing; fails when anything of that name exists
+// (a file, a folder or a link), so an existing file is never truncated or
+// written through.
+FILE* CreateNewFile(const char* path);
+
+// Moves from over to, replacing a file of that name in one step.
+bool ReplaceFileWith(const char* from, const char* to);
+
+}  // namespace tarnik::cli

@@ -1,0 +1,57 @@
+// POSIX file operations of the command-line tool.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "cli/platform_files.h"
+
+namespace tarnik::cli {
+
+bool CreatePrivateFolder(std::string& path) {
+    const char* base = std::getenv("TMPDIR");
+    if (base == nullptr || base[0] == '\0') {
+        base = "/tmp";
+    }
+    std::string pattern = base;
+    while (pattern.size() > 1 && pattern.back() == '/') {
+        pattern.pop_back();
+    }
+    pattern += "/tarnik-XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    // mkdtemp creates the folder with mode 0700 and fails rather than reuse
+    // an existing name.
+    if (mkdtemp(name.data()) == nullptr) {
+        return false;
+    }
+    path = name.data();
+    return true;
+}
+
+char NativePathSeparator() {
+    return '/';
+}
+
+FILE* CreateNewFile(const char* path) {
+    const int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return nullptr;
+    }
+    FILE* file = fdopen(fd, "wb");
+    if (file == nullptr) {
+        close(fd);
+        unlink(path);
+    }
+    return file;
+}
+
+bool ReplaceFileWith(const char* from, const char* to) {
+    return std::rename(from, to) == 0;
+}
+
+}  // namespace tarnik::cli
