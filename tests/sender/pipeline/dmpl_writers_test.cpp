@@ -1,0 +1,137 @@
+// DM/PL command text: plain and dashed paths, mark header and trailers, on
+// hand-built paths.
+#include "sender/pipeline/dmpl_writers.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tarnik {
+namespace {
+
+using Points = std::vector<std::pair<int32_t, int32_t>>;
+
+void Build(CutPath& path, const Points& points) {
+    path.Open(points[0].first, points[0].second);
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        path.Append(points[i].first, points[i].second);
+    }
+}
+
+TEST(DmplWriters, PlainPaths) {
+    struct Case {
+        const char* label;
+        Points points;
+        const char* expected;
+    } cases[] = {
+        {"one point: only the move", {{5, 6}}, "U5,6 "},
+        {"two points: move and a cut of its own, no path end", {{0, 0}, {10, 20}}, "U0,0 D10,20 "},
+        {"three points: one cut, continued, path end",
+         {{0, 0}, {10, 0}, {10, 10}},
+         "U0,0 D10,0,10,10 "},
+        {"closed square",
+         {{0, 0}, {1000, 0}, {1000, 1000}, {0, 1000}, {0, 0}},
+         "U0,0 D1000,0,1000,1000,0,1000,0,0 "},
+        {"negative coordinates", {{-5, 7}, {3, -9}}, "U-5,7 D3,-9 "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        CutPath path;
+        Build(path, c.points);
+        std::string out;
+        AppendPlainPath(out, path);
+        EXPECT_EQ(out, c.expected);
+    }
+}
+
+TEST(DmplWriters, DashedPaths) {
+    struct Case {
+        const char* label;
+        Points points;
+        float solid_mm;
+        float gap_mm;
+        const char* expected;
+    } cases[] = {
+        {"1.0/1.0: change points truncated, last piece in the gap state",
+         {{0, 0}, {100, 0}},
+         1.0f,
+         1.0f,
+         "U0,0 D31,0 U62,0 D93,0 U100,0 "},
+        {"2.0/1.0", {{0, 0}, {200, 0}}, 2.0f, 1.0f, "U0,0 D62,0 U93,0 D155,0 U186,0 D200,0 "},
+        {"segments under 0.2 mm are cut whole",
+         {{0, 0}, {5, 0}, {10, 0}, {15, 0}},
+         1.0f,
+         1.0f,
+         "U0,0 D5,0 D10,0 D15,0 "},
+        {"a solid length of 0 falls back to the plain writer",
+         {{0, 0}, {100, 0}, {100, 100}},
+         0.0f,
+         1.0f,
+         "U0,0 D100,0,100,100 "},
+        {"a negative gap falls back to the plain writer",
+         {{0, 0}, {100, 0}},
+         1.0f,
+         -2.0f,
+         "U0,0 D100,0 "},
+        {"a dash shorter than one unit ends at the segment's end",
+         {{0, 0}, {3, 3}, {6, 6}, {9, 9}},
+         0.01f,
+         0.01f,
+         "U0,0 D3,3 D6,6 D9,9 "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        CutPath path;
+        Build(path, c.points);
+        std::string out;
+        AppendDashedPath(out, path, c.solid_mm, c.gap_mm);
+        EXPECT_EQ(out, c.expected);
+    }
+}
+
+TEST(DmplWriters, TinyDashesOnLongSegmentsStillAdvance) {
+    // 0.01 mm is 0.31 units: running away from zero, every change point
+    // truncates back onto the current point, so each dash ends at the
+    // segment's end instead of stalling the walk.
+    CutPath path;
+    Build(path, {{7, 7}, {500, 400}, {900, 700}});
+    std::string out;
+    AppendDashedPath(out, path, 0.01f, 0.01f);
+    EXPECT_EQ(out, "U7,7 D500,400 U900,700 ");
+}
+
+TEST(DmplWriters, MarkHeaderCarriesTheFourValuesInOrder) {
+    std::string out;
+    AppendMarkHeader(out, MarkHeaderValues{10000, 500, 7, 3});
+    EXPECT_EQ(out, "MK10000,500,7,3 ");
+}
+
+TEST(DmplWriters, Trailers) {
+    struct Case {
+        const char* label;
+        uint8_t feed;
+        float x_steps;
+        float y_steps;
+        const char* expected;
+    } cases[] = {
+        {"no paper feed", 0, 10.0f, 20.0f, "U0,0 @"},
+        {"feed: YSTEPS first, both truncated", 1, 10.0f, 20.0f, "U0,0 GE; U629,314 @"},
+        {"feed of nothing", 1, 0.0f, 0.0f, "U0,0 GE; U0,0 @"},
+        {"absurd feed held in range", 1, 1e30f, -1e30f, "U0,0 GE; U-2147483648,2147483647 @"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        SenderSettings settings;
+        settings.CanFeedPaper = c.feed;
+        settings.XSTEPS = c.x_steps;
+        settings.YSTEPS = c.y_steps;
+        std::string out;
+        AppendDmplTrailer(out, settings);
+        EXPECT_EQ(out, c.expected);
+    }
+}
+
+}  // namespace
+}  // namespace tarnik

@@ -1,0 +1,88 @@
+#pragma once
+// A view and a transport hand-over that record every call as one line of
+// text, and keep exactly the bytes an encoder handed over.
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "sender/pipeline/job_seams.h"
+
+namespace tarnik::testing {
+
+class RecordingJobView : public JobView {
+  public:
+    // Answers of the dialogs.
+    FileSettingsResult file_settings{true, false};
+    bool save_confirmed = true;
+    std::string save_name;
+
+    std::vector<std::string> calls;
+    float width_mm = -1.0f;
+    float height_mm = -1.0f;
+
+    void ShowBalloon(const char* text) override { calls.push_back(std::string("balloon:") + text); }
+    void ShowBalloonString(int string_id) override {
+        calls.push_back("balloon#" + std::to_string(string_id));
+    }
+    void ShowMessage(const char* text) override { calls.push_back(std::string("message:") + text); }
+    void SetTrayTip(const char* text) override { calls.push_back(std::string("tip:") + text); }
+    FileSettingsResult RunFileSettings(float width, float height) override {
+        width_mm = width;
+        height_mm = height;
+        calls.push_back("file-settings");
+        return file_settings;
+    }
+    bool RunSaveDialog(const char* filter, std::string& chosen) override {
+        calls.push_back(std::string("save-dialog:") + filter);
+        if (save_confirmed) {
+            chosen = save_name;
+        }
+        return save_confirmed;
+    }
+    void SetSendingLook(bool sending) override {
+        calls.push_back(sending ? "look:sending" : "look:idle");
+    }
+};
+
+class RecordingHandover : public JobHandover {
+  public:
+    bool port_opens = true;
+    bool usb_succeeds = true;
+    bool monitor_quiets = true;
+
+    std::vector<std::string> calls;
+    // The job as handed over: the serial buffer (with its capacity) or the
+    // USB document.
+    JobBuffer serial_job;
+    std::string usb_job;
+
+    bool OpenSerialJobPort(uint8_t com_port) override {
+        calls.push_back("open-port:" + std::to_string(com_port));
+        return port_opens;
+    }
+    void StartSerialTransfer(JobBuffer job) override {
+        calls.push_back("start-transfer");
+        serial_job = std::move(job);
+    }
+    bool SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) override {
+        calls.push_back("usb:" + std::to_string(usb_port));
+        usb_job.assign(data, length);
+        return usb_succeeds;
+    }
+    void PostLineFault(int32_t code) override {
+        calls.push_back("line-fault:" + std::to_string(code));
+    }
+    bool QuietLineMonitor() override {
+        calls.push_back("quiet-monitor");
+        return monitor_quiets;
+    }
+
+    // The serial job's bytes (its job size, not the spare bytes behind it).
+    std::string SerialBytes() const {
+        return serial_job.Empty() ? std::string()
+                                  : std::string(serial_job.Data(), serial_job.Size());
+    }
+};
+
+}  // namespace tarnik::testing

@@ -1,0 +1,150 @@
+// The HPGL job encoder end to end: plot file in, the exact bytes handed to
+// the serial transport out.
+#include "sender/pipeline/hpgl_encoder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sender/pipeline/fakes/job_rig.h"
+
+namespace tarnik {
+namespace {
+
+using testing::FileExists;
+using testing::JobRig;
+
+constexpr char kSquare[] =
+    "IN;IW0,0,3150,3150;SP1;PU0,0;PD3150,0;PD3150,3150;PD0,3150;PD0,0;PU0,0;";
+constexpr char kPens[] = "SP1;PU0,0;PD3150,0;SP2;PU0,0;PD0,6300;SP1;PU3150,3150;PD6300,6300;";
+
+TEST(HpglEncoder, Streams) {
+    struct Case {
+        const char* label;
+        const char* plot;
+        int32_t y_top;
+        void (*adjust)(SenderSettings&);
+        const char* expected;
+    } cases[] = {
+        {"worked example", kSquare, 3150, [](SenderSettings&) {},
+         "PU100,0;PD100,100;PD0,100;PD0,0;PD100,0;PU100,0;PU300,0;!PG;"},
+        {"YSizeRedeem 2 halves plotter x", kSquare, 3150,
+         [](SenderSettings& s) { s.YSizeRedeem = 2.0f; },
+         "PU50,0;PD50,100;PD0,100;PD0,0;PD50,0;PU50,0;PU250,0;!PG;"},
+        {"XSizeRedeem 2 halves plotter y", kSquare, 3150,
+         [](SenderSettings& s) { s.XSizeRedeem = 2.0f; },
+         "PU100,0;PD100,50;PD0,50;PD0,0;PD100,0;PU100,0;PU300,0;!PG;"},
+        {"orientation cut first with knife-offset compensation", "PU0,0;PD3150,0;", 3150,
+         [](SenderSettings& s) { s.SharpEnble = 1; },
+         "PU0,0;PD0,0;PD0,80;PU100,0;PD100,100;PU300,0;!PG;"},
+        {"a single point writes only its pen-up", "PU3150,0;", 3150, [](SenderSettings&) {},
+         "PU100,100;PU300,0;!PG;"},
+        {"no path: trailer only", "IN;", 0, [](SenderSettings&) {}, "PU200,0;!PG;"},
+        {"LT is ignored, even in dashed mode", "LT2;PU0,0;PD3150,0;", 3150,
+         [](SenderSettings& s) {
+             s.DashedMode = 1;
+             s.SolidLineLen = 1.0f;
+             s.JumpLineLen = 1.0f;
+         },
+         "PU100,0;PD100,100;PU300,0;!PG;"},
+        {"pen filter: mark pen left out without mark mode", kPens, 6300,
+         [](SenderSettings& s) { s.FlagColor = 1; },
+         "PU200,0;PD200,100;PU100,100;PD0,200;PU400,0;!PG;"},
+        {"no mark colour: every pen cut", kPens, 6300, [](SenderSettings&) {},
+         "PU200,0;PD200,100;PU200,0;PD0,0;PU100,100;PD0,200;PU400,0;!PG;"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        JobRig rig;
+        c.adjust(rig.settings);
+        rig.job.mapping.YTop = c.y_top;
+        ASSERT_TRUE(EncodeHpglJob(rig.Plot(c.plot).c_str(), rig.job));
+        EXPECT_EQ(rig.handover.SerialBytes(), c.expected);
+        EXPECT_EQ(rig.flags.SenderIdle, 0);
+    }
+}
+
+TEST(HpglEncoder, HandsOverOnTheJobPortWithATerminatedBuffer) {
+    JobRig rig;
+    rig.settings.CurrentCom = 4;
+    rig.job.mapping.YTop = 3150;
+    ASSERT_TRUE(EncodeHpglJob(rig.Plot(kSquare).c_str(), rig.job));
+    const std::vector<std::string> calls = {"open-port:4", "quiet-monitor", "start-transfer"};
+    EXPECT_EQ(rig.handover.calls, calls);
+    EXPECT_EQ(rig.view.calls, std::vector<std::string>{"look:sending"});
+    const JobBuffer& job = rig.handover.serial_job;
+    EXPECT_EQ(job.Capacity(), job.Size() + 10u);
+    EXPECT_EQ(job.Data()[job.Size()], '\0');
+}
+
+TEST(HpglEncoder, Failures) {
+    struct Case {
+        const char* label;
+        const char* plot;  // null: the plot file does not exist
+        void (*adjust)(JobRig&);
+        bool returns;
+        std::vector<std::string> view_calls;
+    } cases[] = {
+        {"plot file missing", nullptr, [](JobRig&) {}, false, {}},
+        {"work folder missing",
+         "PU0,0;PD10,10;",
+         [](JobRig& r) { r.job.HpglWorkFolder = r.folder.File("missing"); },
+         true,
+         {"message:Cannot write the work file!"}},
+        {"data error in a path",
+         "PU0,0;PD123456789012345,0;",
+         [](JobRig&) {},
+         false,
+         {"balloon:data error!"}},
+        {"job port does not open",
+         "PU0,0;PD10,10;",
+         [](JobRig& r) { r.handover.port_opens = false; },
+         true,
+         {"message:Faild to InitComPort() !"}},
+        {"line monitor mask not cleared: the job goes on",
+         "PU0,0;PD10,10;",
+         [](JobRig& r) { r.handover.monitor_quiets = false; },
+         true,
+         {"message:setcommMask error!", "look:sending"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        JobRig rig;
+        c.adjust(rig);
+        const std::string plot = c.plot ? rig.Plot(c.plot) : rig.folder.File("none.plt");
+        EXPECT_EQ(EncodeHpglJob(plot.c_str(), rig.job), c.returns);
+        EXPECT_EQ(rig.view.calls, c.view_calls);
+        const bool started = !rig.handover.serial_job.Empty();
+        EXPECT_EQ(started, rig.flags.SenderIdle == 0);
+        EXPECT_EQ(started, c.view_calls.size() > 1);
+    }
+}
+
+TEST(HpglEncoder, ConsumesOnlyTheExportFile) {
+    struct Case {
+        const char* label;
+        bool from_export;
+        bool port_opens;
+        bool kept;
+    } cases[] = {
+        {"export file consumed once its job starts", true, true, false},
+        {"another plot file stays", false, true, true},
+        {"export file kept when nothing is sent", true, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        JobRig rig;
+        rig.handover.port_opens = c.port_opens;
+        std::string plot = rig.Plot("PU0,0;PD10,10;");
+        if (c.from_export) {
+            plot = rig.ExportFile();
+            testing::WriteWholeFile(plot, "PU0,0;PD10,10;");
+        }
+        EXPECT_TRUE(EncodeHpglJob(plot.c_str(), rig.job));
+        EXPECT_EQ(FileExists(plot), c.kept);
+    }
+}
+
+}  // namespace
+}  // namespace tarnik
