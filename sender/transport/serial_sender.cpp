@@ -185,12 +185,18 @@ void SerialSender::Finish() {
 
 void SerialSender::ReleasePort() {
     if (completed_) {
-        // Every block completed: let the driver's queue reach the plotter
-        // before the purge below would throw the last bytes away.
+        // Every block completed: let the driver's queue reach the plotter,
+        // and clear only what the plotter sent back. Clearing the transmit
+        // side would throw away the job's last bytes wherever the driver
+        // reports them gone before the far end has them (a pseudo-terminal,
+        // many USB serial adapters).
         port_.DrainTransmit();
+        port_.PurgeReceive();
+    } else {
+        // Cancel and failures: abort the write in flight, drop both queues.
+        port_.PurgeAll();
     }
     completed_ = false;
-    port_.PurgeAll();
     if (port_.IsOpen() && !port_.Close()) {
         view_.ShowMessage(kTextCloseFailed);
     }

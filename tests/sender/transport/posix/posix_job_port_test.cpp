@@ -1,0 +1,209 @@
+// The POSIX job port for real, on a pseudo-terminal pair: the job side
+// opens the terminal end as a serial device, a reader thread plays the
+// plotter on the controlling end.
+#include "sender/transport/posix/posix_job_port.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "sender/transport/serial_job_runner.h"
+
+namespace tarnik {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A plotter on the controlling side of a pty: waits `start_delay` (the
+// driver's queue fills and writes go pending), then reads everything until
+// it has `stop_after` bytes (then closes its end, like a pulled cable) or
+// is told to stop.
+class PtyPlotter {
+  public:
+    PtyPlotter() {
+        master_ = posix_openpt(O_RDWR | O_NOCTTY);
+        if (master_ >= 0 && grantpt(master_) == 0 && unlockpt(master_) == 0) {
+            device_ = ptsname(master_);
+        }
+    }
+    ~PtyPlotter() {
+        Stop();
+        if (master_ >= 0) {
+            close(master_);
+        }
+    }
+    const std::string& Device() const { return device_; }
+
+    void Run(std::chrono::milliseconds start_delay, std::size_t stop_after = SIZE_MAX) {
+        reader_ = std::thread([=, this] { Read(start_delay, stop_after); });
+    }
+    void Stop() {
+        stop_ = true;
+        if (reader_.joinable()) {
+            reader_.join();
+        }
+    }
+    // Everything received, once Stop() returned.
+    const std::vector<uint8_t>& Received() const { return received_; }
+    // Waits until `count` bytes arrived or the time is up.
+    void WaitFor(std::size_t count, std::chrono::seconds limit) {
+        const auto until = Clock::now() + limit;
+        while (received_count_ < count && Clock::now() < until) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+
+  private:
+    void Read(std::chrono::milliseconds start_delay, std::size_t stop_after) {
+        std::this_thread::sleep_for(start_delay);
+        uint8_t chunk[4096];
+        while (!stop_) {
+            pollfd ready = {master_, POLLIN, 0};
+            if (poll(&ready, 1, 10) <= 0) {
+                continue;
+            }
+            const ssize_t got = read(master_, chunk, sizeof chunk);
+            if (got <= 0) {
+                continue;  // EIO while no terminal side is open
+            }
+            received_.insert(received_.end(), chunk, chunk + got);
+            received_count_ = received_.size();
+            if (received_.size() >= stop_after) {
+                close(master_);
+                master_ = -1;
+                return;
+            }
+        }
+    }
+
+    int master_ = -1;
+    std::string device_;
+    std::thread reader_;
+    std::atomic<bool> stop_{false};
+    std::atomic<std::size_t> received_count_{0};
+    std::vector<uint8_t> received_;
+};
+
+class CountingSink : public ProgressSink {
+  public:
+    void OnProgress(double percent, uint32_t bytes_sent, uint32_t) override {
+        last_percent = percent;
+        last_bytes = bytes_sent;
+        ++reports;
+    }
+    void OnMessage(const std::string& text) override { messages.push_back(text); }
+
+    double last_percent = -1;
+    uint32_t last_bytes = 0;
+    int reports = 0;
+    std::vector<std::string> messages;
+};
+
+// Every byte value, and never a NUL at the start of a 1000-byte block
+// (7 * 1000 * k + 1 is odd modulo 256).
+std::vector<uint8_t> AllByteValues(std::size_t size) {
+    std::vector<uint8_t> job(size);
+    for (std::size_t i = 0; i < size; ++i) {
+        job[i] = static_cast<uint8_t>(i * 7 + 1);
+    }
+    return job;
+}
+
+TEST(PosixJobPort, HundredKilobyteJobArrivesIntactAndInOrder) {
+    PtyPlotter plotter;
+    ASSERT_FALSE(plotter.Device().empty());
+    const auto job = AllByteValues(100 * 1024);
+    plotter.Run(std::chrono::milliseconds(150));  // writes go pending first
+
+    PosixJobPort port(plotter.Device());
+    CountingSink sink;
+    std::atomic<bool> cancel{false};
+    const int status =
+        RunSerialJob(port, job.data(), static_cast<uint32_t>(job.size()), sink, cancel);
+    plotter.WaitFor(job.size(), std::chrono::seconds(5));
+    plotter.Stop();
+
+    EXPECT_EQ(status, kSerialJobDone);
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(sink.last_bytes, job.size());
+    EXPECT_DOUBLE_EQ(sink.last_percent, 100.0);
+    EXPECT_EQ(sink.reports, 103);  // one per block
+    EXPECT_TRUE(sink.messages.empty());
+    ASSERT_EQ(plotter.Received().size(), job.size());
+    EXPECT_TRUE(plotter.Received() == job);
+}
+
+TEST(PosixJobPort, JobEndsWhenThePlotterSideGoesAway) {
+    PtyPlotter plotter;
+    const auto job = AllByteValues(300 * 1000);
+    plotter.Run(std::chrono::milliseconds(0), 20 * 1000);
+
+    PosixJobPort port(plotter.Device());
+    CountingSink sink;
+    std::atomic<bool> cancel{false};
+    const auto started = Clock::now();
+    const int status =
+        RunSerialJob(port, job.data(), static_cast<uint32_t>(job.size()), sink, cancel);
+    plotter.Stop();
+
+    EXPECT_EQ(status, kSerialJobFailed);
+    EXPECT_LT(Clock::now() - started, std::chrono::seconds(5));
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_LT(sink.last_bytes, job.size());
+    ASSERT_FALSE(sink.messages.empty());  // the system's text of the write error
+    EXPECT_FALSE(sink.messages.back().empty());
+}
+
+TEST(PosixJobPort, CancelWhileThePlotterHoldsBackClosesThePort) {
+    PtyPlotter plotter;  // never reads: the queue fills and stays full
+    const auto job = AllByteValues(300 * 1000);
+    PosixJobPort port(plotter.Device());
+    CountingSink sink;
+    std::atomic<bool> cancel{false};
+    std::thread user([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        cancel = true;
+    });
+    const int status =
+        RunSerialJob(port, job.data(), static_cast<uint32_t>(job.size()), sink, cancel);
+    user.join();
+    EXPECT_EQ(status, kSerialJobCancelled);
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_LT(sink.last_bytes, job.size());
+}
+
+TEST(PosixJobPort, PortsThatCannotOpen) {
+    struct Case {
+        const char* label;
+        const char* device;
+        uint8_t port;
+    };
+    const Case cases[] = {
+        {"port 0 opens nothing, even with a device", "/dev/null", 0},
+        {"missing device", "/nonexistent/tty", 3},
+        {"not a terminal", "/dev/null", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        PosixJobPort port(c.device);
+        EXPECT_FALSE(port.Open(c.port));
+        EXPECT_FALSE(port.IsOpen());
+        EXPECT_FALSE(port.FailureText().empty());
+        CountingSink sink;
+        std::atomic<bool> cancel{false};
+        const uint8_t byte = 'x';
+        EXPECT_EQ(RunSerialJob(port, &byte, 1, sink, cancel, c.port), kSerialJobFailed);
+        ASSERT_EQ(sink.messages.size(), 1u);
+        EXPECT_EQ(sink.messages[0].rfind("Faild to InitComPort() !", 0), 0u);
+    }
+}
+
+}  // namespace
+}  // namespace tarnik
