@@ -53,9 +53,18 @@ bool FootBeyond(Point p1, Point p2, double fx, double fy) {
     return false;
 }
 
-// Interior angle at the corner p2 in radians: pi for a straight run, near 0
-// for a reversal.
-double CornerAngle(Point p1, Point p2, Point p3, float d2) {
+// Interior angle at a corner, in the form the corner test needs: a right
+// angle, or asin(ratio) (between the two directions) or pi - asin(ratio)
+// (the foot lies beyond the corner).
+struct CornerTurn {
+    bool right = false;
+    bool beyond = false;
+    double ratio = 0;  // h / d2, below 1
+};
+
+// Interior angle at the corner p2: pi for a straight run, near 0 for a
+// reversal. h is the distance of p3 from the line p1 p2.
+CornerTurn MeasureCorner(Point p1, Point p2, Point p3, float d2) {
     const bool vertical = p1.x == p2.x;
     double k = 0;
     double b = 0;
@@ -68,11 +77,13 @@ double CornerAngle(Point p1, Point p2, Point p3, float d2) {
         const float s = std::sqrt(static_cast<float>(k * k + 1));
         h = std::fabs(k * static_cast<double>(p3.x) - static_cast<double>(p3.y) + b) / s;
     }
+    CornerTurn turn;
     if (h > d2)
         h = d2;
-    if (h == d2)
-        return kRightAngle;
-
+    if (h == d2) {
+        turn.right = true;
+        return turn;
+    }
     double fx = static_cast<double>(p2.x);
     double fy = static_cast<double>(p3.y);
     if (!vertical) {
@@ -81,9 +92,53 @@ double CornerAngle(Point p1, Point p2, Point p3, float d2) {
         fx = (x3 + k * y3 - k * b) / (k * k + 1);
         fy = (k * k * y3 + k * x3 + b) / (k * k + 1);
     }
-    const double turn = std::asin(h / d2);
-    return FootBeyond(p1, p2, fx, fy) ? kStraightAngle - turn : turn;
+    turn.beyond = FootBeyond(p1, p2, fx, fy);
+    turn.ratio = h / d2;
+    return turn;
 }
+
+// The test t <= max_angle. asin is monotonic, so a ratio clearly on one side
+// of the sine of the limit decides without computing the angle; only ratios
+// within a rounding margin of it take the exact comparison. Every decision
+// equals that of the angle compared directly.
+class AngleLimit {
+  public:
+    explicit AngleLimit(double max_angle) : max_(max_angle) {
+        // Between the directions t = asin(ratio) lies in [0, pi/2].
+        between_always_ = max_angle > kHalfPi + kMargin;
+        // Beyond: t <= max  <=>  asin(ratio) >= kStraightAngle - max.
+        const double needed = kStraightAngle - max_angle;
+        beyond_always_ = needed < -kMargin;
+        beyond_never_ = needed > kHalfPi + kMargin;
+        beyond_sine_ = std::sin(needed);
+    }
+
+    bool Accepts(const CornerTurn& turn) const {
+        if (turn.right)
+            return kRightAngle <= max_;
+        if (!turn.beyond) {
+            return between_always_ || std::asin(turn.ratio) <= max_;
+        }
+        if (beyond_always_)
+            return true;
+        if (beyond_never_)
+            return false;
+        if (turn.ratio > beyond_sine_ + kMargin)
+            return true;
+        if (turn.ratio < beyond_sine_ - kMargin)
+            return false;
+        return kStraightAngle - std::asin(turn.ratio) <= max_;
+    }
+
+  private:
+    static constexpr double kHalfPi = 1.5707963267948966;
+    static constexpr double kMargin = 1e-9;
+    double max_;
+    bool between_always_ = false;
+    bool beyond_always_ = false;
+    bool beyond_never_ = false;
+    double beyond_sine_ = 0;
+};
 
 // p2 extended by r along p1 -> p2 (d1 = |p1 p2|); p2 itself for a segment of
 // length 0, which has no direction.
@@ -157,11 +212,11 @@ PathPoint* InsertSwingArc(CutPath& path, PathPoint* e_node, Point corner, int32_
 // Reworks the corner p2 (held by corner_node) when it is sharp, short or the
 // path's first: E, then the swing arc and S when S differs from E.
 void CompensateCorner(CutPath& path, PathPoint* corner_node, Point p1, Point p2, Point p3,
-                      bool first, double r, double max_angle) {
+                      bool first, double r, const AngleLimit& limit) {
     const float d1 = Distance(p1, p2);
     const float d2 = Distance(p2, p3);
-    const double angle = CornerAngle(p1, p2, p3, d2);
-    const bool sharp = angle <= max_angle || d2 < r || d1 < r || first;
+    // The cheap tests first; the angle is measured only when they pass.
+    const bool sharp = first || d1 < r || d2 < r || limit.Accepts(MeasureCorner(p1, p2, p3, d2));
     if (!sharp)
         return;
 
@@ -212,6 +267,7 @@ void CompensateKnifeOffset(CutPath& path, BladeState& blade, float sharp_offset_
     PathPoint* corner_node = path.head;
     if (!(r > 0) || corner_node->next == nullptr)
         return;
+    const AngleLimit limit(max_angle_radians);
 
     // The blade arrives at the path's start in the direction in which it
     // was last dragged.
@@ -221,7 +277,7 @@ void CompensateKnifeOffset(CutPath& path, BladeState& blade, float sharp_offset_
     Point p3 = At(next_node);
     bool first = true;
     for (;;) {
-        CompensateCorner(path, corner_node, p1, p2, p3, first, r, max_angle_radians);
+        CompensateCorner(path, corner_node, p1, p2, p3, first, r, limit);
         first = false;
         p1 = p2;
         p2 = p3;

@@ -66,6 +66,40 @@ TEST(KnifeOffset, WhichCornersAreCompensated) {
     }
 }
 
+// The corner limit decides on both sides of it, for limits below a right
+// angle (sharp turns only), between a right and a straight angle, and the
+// default 150 degrees.
+TEST(KnifeOffset, CornerLimitDecidesOnBothSides) {
+    struct Case {
+        const char* label;
+        double corner_degrees;
+        double limit_degrees;
+        bool compensated;
+    };
+    const Case cases[] = {
+        {"149.9 under 150", 149.9, 150, true}, {"150.1 under 150", 150.1, 150, false},
+        {"99.9 under 100", 99.9, 100, true},   {"100.1 under 100", 100.1, 100, false},
+        {"59.9 under 60", 59.9, 60, true},     {"60.1 under 60", 60.1, 60, false},
+        {"179.9 under 180", 179.9, 180, true}, {"10 under 0", 10, 0, false},
+        {"90 under 89.9", 90, 89.9, false},    {"90 under 90.1", 90, 90.1, true},
+    };
+    constexpr double kDegree = 3.14159265358979323846 / 180;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const double a = c.corner_degrees * kDegree;
+        const Points in = {{0, 0},
+                           {100000, 0},
+                           {static_cast<int32_t>(std::lround(100000 - 100000 * std::cos(a))),
+                            static_cast<int32_t>(std::lround(100000 * std::sin(a)))}};
+        BladeState blade{0, 0, 80, 0};
+        // (0,0), the first corner's E, then the corner: moved to E when
+        // compensated.
+        const Points out = Compensate(in, blade, 0.3f, c.limit_degrees * kDegree);
+        ASSERT_GE(out.size(), 4u);
+        EXPECT_EQ(out[2] != (testing::Xy{100000, 0}), c.compensated);
+    }
+}
+
 TEST(KnifeOffset, FirstCornerOfAStraightRunIsCompensated) {
     // Arriving along +x and continuing along +x: E = (9, 0) and S = (9, 0)
     // coincide, so the first corner only gains E.
