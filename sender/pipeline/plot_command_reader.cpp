@@ -1,5 +1,6 @@
 #include "sender/pipeline/plot_command_reader.h"
 
+#include <array>
 #include <new>
 
 namespace tarnik {
@@ -8,14 +9,48 @@ namespace {
 // One read call fills this much of the file.
 constexpr std::size_t kInputBufferSize = 64 * 1024;
 
-bool IsDigit(int c) {
-    return c >= '0' && c <= '9';
+enum class CharClass : uint8_t { Other, Digit, Separator, LineEnd, End, Sign, Space };
+
+// Separators are the comma and the blank (stored as a comma); line ends are
+// dropped; white space other than the blank is what atol passes over.
+constexpr std::array<CharClass, 256> MakeCharClasses() {
+    std::array<CharClass, 256> table{};
+    for (int c = '0'; c <= '9'; ++c) table[c] = CharClass::Digit;
+    table[','] = table[' '] = CharClass::Separator;
+    table['\r'] = table['\n'] = CharClass::LineEnd;
+    table[';'] = CharClass::End;
+    table['+'] = table['-'] = CharClass::Sign;
+    table['\t'] = table['\v'] = table['\f'] = CharClass::Space;
+    return table;
+}
+constexpr std::array<CharClass, 256> kCharClasses = MakeCharClasses();
+
+// A plain number: an optional "-" and 1 to 10 digits, read without bounds
+// checks (the caller made sure 24 bytes are buffered).
+bool ParsePlainNumber(const char*& p, int64_t& value) {
+    const bool negative = *p == '-';
+    const char* digits = negative ? p + 1 : p;
+    const char* q = digits;
+    int64_t magnitude = 0;
+    while (static_cast<unsigned>(*q - '0') < 10u && q - digits < 10) {
+        magnitude = magnitude * 10 + (*q - '0');
+        ++q;
+    }
+    if (q == digits || static_cast<unsigned>(*q - '0') < 10u)
+        return false;
+    value = negative ? -magnitude : magnitude;
+    p = q;
+    return true;
 }
 
-// White space that atol passes over before a number; blanks never get here
-// (they are separators) and line ends are dropped earlier.
-bool IsLeadingSpace(int c) {
-    return c == '\t' || c == '\v' || c == '\f';
+// A character stored as it is that does not end the command.
+bool IsPlainHead(char c) {
+    return kCharClasses[static_cast<unsigned char>(c)] != CharClass::LineEnd && c != ' ' &&
+           c != ';';
+}
+
+bool FitsInt32(int64_t value) {
+    return value >= INT32_MIN && value <= INT32_MAX;
 }
 
 }  // namespace
@@ -44,18 +79,18 @@ void PlotInput::Close() {
     failed_ = false;
 }
 
-int PlotInput::Refill() {
+bool PlotInput::Fill() {
     if (!file_)
-        return -1;
+        return false;
     const std::size_t got = std::fread(buffer_.get(), 1, kInputBufferSize, file_.get());
     if (got == 0) {
         if (std::ferror(file_.get()))
             failed_ = true;
-        return -1;
+        return false;
     }
     pos_ = buffer_.get();
     end_ = pos_ + got;
-    return static_cast<unsigned char>(*pos_++);
+    return true;
 }
 
 bool PlotCommandReader::Open(const char* path) {
@@ -77,16 +112,8 @@ inline int PlotCommandReader::NextStored() {
         const int c = input_.Get();
         if (c == '\r' || c == '\n')
             continue;
-        if (c < 0) {
-            ended_ = true;
-            return -1;
-        }
-        if (++stored_ > limit_) {
-            over_limit_ = true;
-            ended_ = true;
-            return -1;
-        }
-        if (c == ';') {
+        if (c < 0 || ++stored_ > limit_ || c == ';') {
+            over_limit_ = stored_ > limit_;
             ended_ = true;
             return -1;
         }
@@ -105,6 +132,15 @@ bool PlotCommandReader::ReadPlotCommand(std::size_t limit) {
     ended_ = false;
     over_limit_ = false;
     separator_seen_ = false;
+    // Fast path: two ordinary characters in the buffer.
+    const char* p = input_.Position();
+    if (input_.Limit() - p >= 2 && IsPlainHead(p[0]) && IsPlainHead(p[1])) {
+        input_.Seek(p + 2);
+        stored_ = 2;
+        first_ = p[0];
+        second_ = p[1];
+        return true;
+    }
     const int first = NextStored();
     if (first < 0 && stored_ == 0) {
         ended_ = true;  // nothing but line ends left
@@ -121,16 +157,18 @@ char PlotCommandReader::TakeThird() {
     return c < 0 ? 0 : static_cast<char>(c);
 }
 
+// The hot loop of the reader: one pass over the buffer per number, with the
+// cursor in a local and one table look-up per byte. The command's length is
+// checked against its limit when the number ends; the outcome is the same as
+// checking every character, as nothing is acted on before.
 PlotCommandReader::Token PlotCommandReader::NextNumber(int32_t& value, bool& after_separator) {
-    int c = NextStored();
-    while (c == ',') {
-        separator_seen_ = true;
-        c = NextStored();
-    }
-    if (c < 0)
+    if (ended_)
         return over_limit_ || Failed() ? Token::Error : Token::End;
-    after_separator = separator_seen_;
-
+    const char* p = input_.Position();
+    const char* end = input_.Limit();
+    std::size_t stored = stored_;
+    bool started = false;
+    bool too_long = false;
     // atol on the text up to the next separator: 0 before the sign or first
     // digit, 1 in the digits, 2 after them (the rest is passed over).
     int phase = 0;
@@ -138,42 +176,96 @@ PlotCommandReader::Token PlotCommandReader::NextNumber(int32_t& value, bool& aft
     int64_t magnitude = 0;
     int length = 0;
     for (;;) {
-        if (++length > kNumberTextLimit)
-            return Token::Error;
-        if (phase == 1) {
-            if (IsDigit(c)) {
-                magnitude = magnitude * 10 + (c - '0');
-            } else {
-                phase = 2;
+        if (p == end) {
+            input_.Seek(p);
+            if (!input_.Fill()) {
+                ended_ = true;
+                break;
             }
-        } else if (phase == 0) {
-            if (IsDigit(c)) {
-                magnitude = c - '0';
-                phase = 1;
-            } else if (c == '-' || c == '+') {
-                negative = c == '-';
-                phase = 1;
-            } else if (!IsLeadingSpace(c)) {
-                phase = 2;
-            }
+            p = input_.Position();
+            end = input_.Limit();
         }
-        c = NextStored();
-        if (c == ',') {
+        const unsigned char c = static_cast<unsigned char>(*p++);
+        const CharClass kind = kCharClasses[c];
+        if (kind == CharClass::LineEnd)
+            continue;
+        ++stored;
+        if (kind == CharClass::Separator) {
+            if (started)
+                break;
             separator_seen_ = true;
+            continue;
+        }
+        if (kind == CharClass::End) {
+            ended_ = true;
             break;
         }
-        if (c < 0) {
-            if (over_limit_ || Failed())
-                return Token::Error;
+        if (!started)
+            after_separator = separator_seen_;
+        started = true;
+        if (++length > kNumberTextLimit) {
+            too_long = true;
             break;
+        }
+        if (kind == CharClass::Digit) {
+            if (phase < 2) {
+                magnitude = magnitude * 10 + (c - '0');
+                phase = 1;
+            }
+        } else if (phase == 0 && kind == CharClass::Sign) {
+            negative = c == '-';
+            phase = 1;
+        } else if (phase != 0 || kind != CharClass::Space) {
+            phase = 2;
         }
     }
+    input_.Seek(p);
+    stored_ = stored;
+    if (stored > limit_)
+        over_limit_ = true;
+    if (too_long || over_limit_ || Failed()) {
+        ended_ = true;
+        return Token::Error;
+    }
+    if (!started)
+        return Token::End;
+    if (!ended_)
+        separator_seen_ = true;  // the number ended at a separator
     // At most 11 characters: the magnitude cannot overflow 64 bits.
     const int64_t number = negative ? -magnitude : magnitude;
     if (number < INT32_MIN || number > INT32_MAX)
         return Token::Error;
     value = static_cast<int32_t>(number);
     return Token::Number;
+}
+
+bool PlotCommandReader::NextPlainPair(int32_t& x, int32_t& y) {
+    // Sign, ten digits, separator, twice.
+    constexpr std::ptrdiff_t kLongestPlainPair = 24;
+    const char* const start = input_.Position();
+    if (ended_ || input_.Limit() - start < kLongestPlainPair)
+        return false;
+    const char* p = start;
+    int64_t first = 0;
+    int64_t second = 0;
+    if (!ParsePlainNumber(p, first) || *p++ != ',' || !ParsePlainNumber(p, second))
+        return false;
+    const char after = *p++;
+    if (after != ';' && after != ',')
+        return false;
+    const std::size_t stored = stored_ + static_cast<std::size_t>(p - start);
+    if (stored > limit_ || !FitsInt32(first) || !FitsInt32(second))
+        return false;
+    input_.Seek(p);
+    stored_ = stored;
+    if (after == ';') {
+        ended_ = true;
+    } else {
+        separator_seen_ = true;
+    }
+    x = static_cast<int32_t>(first);
+    y = static_cast<int32_t>(second);
+    return true;
 }
 
 bool PlotCommandReader::SkipRest() {

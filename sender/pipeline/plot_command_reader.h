@@ -41,17 +41,25 @@ class PlotInput {
     // Next byte (0 to 255), or -1 at the end of the file or after a read
     // error (Failed() tells them apart).
     int Get() {
-        if (pos_ != end_)
-            return static_cast<unsigned char>(*pos_++);
-        return Refill();
+        if (pos_ == end_ && !Fill())
+            return -1;
+        return static_cast<unsigned char>(*pos_++);
     }
     bool Failed() const { return failed_; }
+
+    // The unread part of the buffer, for loops that walk it themselves and
+    // hand back how far they got with Seek.
+    const char* Position() const { return pos_; }
+    const char* Limit() const { return end_; }
+    void Seek(const char* position) { pos_ = position; }
+    // Reads the next part of the file into the buffer; false at the end of
+    // the file or on a read error.
+    bool Fill();
 
   private:
     struct FileCloser {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
-    int Refill();
 
     std::unique_ptr<std::FILE, FileCloser> file_;
     std::unique_ptr<char[]> buffer_;
@@ -88,6 +96,11 @@ class PlotCommandReader {
     // after_separator tells whether a separator came before it in the
     // command.
     Token NextNumber(int32_t& value, bool& after_separator);
+    // The common case of the drawing program's files: a pair "x,y" of plain
+    // numbers (optional "-", 1 to 10 digits) followed by ";" or ",", taken
+    // straight from the buffer. Returns false, having consumed nothing, for
+    // anything else; NextNumber then reads it with the full rules.
+    bool NextPlainPair(int32_t& x, int32_t& y);
     // Reads to the end of the command; false when it outgrows its limit or
     // the file cannot be read.
     bool SkipRest();

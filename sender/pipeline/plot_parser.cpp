@@ -17,6 +17,8 @@ void PlotParser::Close() {
 PlotParser::Pair PlotParser::ReadPair() {
     int32_t x = 0;
     int32_t y = 0;
+    if (commands_.NextPlainPair(x, y))
+        return TakePair(x, y);
     bool after_separator = false;
     PlotCommandReader::Token token = commands_.NextNumber(x, after_separator);
     if (token == PlotCommandReader::Token::Number) {
@@ -29,6 +31,10 @@ PlotParser::Pair PlotParser::ReadPair() {
         return Pair::None;
     if (token == PlotCommandReader::Token::Error)
         return Pair::Error;
+    return TakePair(x, y);
+}
+
+PlotParser::Pair PlotParser::TakePair(int32_t x, int32_t y) {
     x_ = x;
     y_ = y;
     if (x < extent_.MinX)

@@ -51,6 +51,7 @@ class PlotParser {
   private:
     enum class Pair { Point, None, Error };
     Pair ReadPair();
+    Pair TakePair(int32_t x, int32_t y);
     // Handles a command outside a run; false when it yields no item.
     bool HandleTopLevel(Item& item);
     bool ReadPenUp();
