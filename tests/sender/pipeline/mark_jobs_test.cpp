@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <random>
+
 #include "tests/sender/pipeline/transform_test_paths.h"
 
 namespace tarnik {
@@ -161,6 +164,42 @@ TEST(MarkJobsBands, InsertsPointsAtBandLimits) {
         LoadPath(path, c.in);
         SplitAtBands(path, c.extent, c.mark_param_b);
         EXPECT_EQ(ReadPath(path), c.expected);
+    }
+}
+
+// Over generated paths: every point as read stays, every added point lies on
+// a band limit strictly inside its segment's X range, and each segment is
+// passed in monotone X order.
+TEST(MarkJobsBands, GeneratedPathsGainOnlyBandLimitPoints) {
+    std::mt19937 rng(515);
+    std::uniform_int_distribution<int32_t> coordinate(-2000, 30000);
+    std::uniform_int_distribution<int32_t> rows(1, 12);
+    for (int i = 0; i < 5000; ++i) {
+        Points in;
+        const int n = 2 + static_cast<int>(rng() % 30);
+        for (int k = 0; k < n; ++k) in.push_back({coordinate(rng), coordinate(rng)});
+        const PlotExtent extent = Extent(0, 0, 100, 30000);
+        const int32_t b = rows(rng);
+        const int64_t step = 30000 / (b + 1);
+        CutPath path;
+        LoadPath(path, in);
+        SplitAtBands(path, extent, b);
+        const Points out = ReadPath(path);
+        SCOPED_TRACE(i);
+        size_t at = 0;
+        for (size_t k = 0; k + 1 < in.size(); ++k) {
+            ASSERT_EQ(out[at], in[k]);
+            const bool up = in[k].x < in[k + 1].x;
+            int32_t previous = in[k].x;
+            for (++at; out[at] != in[k + 1]; ++at) {
+                ASSERT_EQ(out[at].x % step, 0) << out[at];
+                EXPECT_GT(std::abs(int64_t{in[k + 1].x} - in[k].x), 157);
+                EXPECT_TRUE(up ? out[at].x > previous : out[at].x < previous) << out[at];
+                previous = out[at].x;
+            }
+            EXPECT_TRUE(up ? in[k + 1].x > previous : in[k + 1].x <= previous);
+        }
+        EXPECT_EQ(at + 1, out.size());
     }
 }
 
