@@ -182,6 +182,14 @@ void SkipWord(std::string_view bytes, size_t& pos) {
     }
 }
 
+// Commands that set the plotter up and draw nothing: the job header's "H",
+// "A", "L" and "EC", the paper feed "GE", and the registration-mark header
+// "MK" (the design's size and the two mark parameters).
+bool IsKnownDmplSetting(std::string_view name) {
+    return name == "H" || name == "A" || name == "L" || name == "EC" || name == "GE" ||
+           name == "MK";
+}
+
 void ApplyDmplCommand(std::string_view name, const std::vector<int32_t>& numbers,
                       PathBuilder& builder, DecodedJob& job) {
     if (name == "U" || name == "D") {
@@ -199,7 +207,7 @@ void ApplyDmplCommand(std::string_view name, const std::vector<int32_t>& numbers
                 builder.CutTo(point);
             }
         }
-    } else if (name != "H" && name != "A" && name != "L" && name != "EC" && name != "GE") {
+    } else if (!IsKnownDmplSetting(name)) {
         ++job.unknown_commands;
     }
 }

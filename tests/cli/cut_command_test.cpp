@@ -1,0 +1,108 @@
+// "tarnik-cli cut": the job's bytes go to the output file only when the job
+// succeeds; every refusal says why on stderr, exits 1 and leaves no file.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/cli_test_helpers.h"
+#include "support/test_files.h"
+
+namespace tarnik::testing {
+namespace {
+
+constexpr char kSquare[] = "IN;SP1;PU0,0;PD3150,0;PD3150,3150;PD0,3150;PD0,0;PU0,0;";
+
+struct RefusalCase {
+    const char* label;
+    const char* plot;  // null: the plot file does not exist
+    std::vector<std::string> extra_args;
+    const char* message;
+};
+
+TEST(CutCommand, RefusalsSayWhyExitOneAndWriteNoOutput) {
+    const RefusalCase cases[] = {
+        {"over-long command",
+         "IN;LB0123456789012345678901234567890123456789012345;PU0,0;PD9,9;",
+         {},
+         "data error!"},
+        {"no path in the file", "IN;SP1;PU;SP0;", {}, "holds no path"},
+        {"empty file", "", {}, "holds no path"},
+        {"missing plot file", nullptr, {}, "Source file error!"},
+        {"malformed point inside a path", "IN;PU0,0;PD123456789012345,1;", {}, "data error!"},
+    };
+    for (const RefusalCase& test : cases) {
+        SCOPED_TRACE(test.label);
+        ScratchFolder folder;
+        const std::string plot = folder.File("design.plt");
+        if (test.plot != nullptr) {
+            WriteWholeFile(plot, test.plot);
+        }
+        const std::string output = folder.File("out.job");
+        std::vector<std::string> args{"cut", "--output", output};
+        args.insert(args.end(), test.extra_args.begin(), test.extra_args.end());
+        args.push_back(plot);
+        const CliResult result = RunTool(args);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_NE(result.err.find(test.message), std::string::npos) << result.err;
+        EXPECT_TRUE(result.out.empty()) << result.out;
+        EXPECT_FALSE(FileExists(output));
+        // Nothing half-written beside the output either.
+        EXPECT_FALSE(FileExists(output + ".part0"));
+        if (test.plot != nullptr) {
+            EXPECT_EQ(ReadWholeFile(plot), test.plot);
+        }
+    }
+}
+
+TEST(CutCommand, RefusedJobLeavesAnOlderOutputFileAsItWas) {
+    ScratchFolder folder;
+    const std::string plot = folder.File("empty.plt");
+    const std::string output = folder.File("out.job");
+    WriteWholeFile(plot, "IN;");
+    WriteWholeFile(output, "older job");
+    EXPECT_EQ(RunTool({"cut", "-o", output, plot}).status, 1);
+    EXPECT_EQ(ReadWholeFile(output), "older job");
+}
+
+TEST(CutCommand, WritesTheJobBytesAndLeavesThePlotFileAlone) {
+    ScratchFolder folder;
+    const std::string plot = folder.File("square.plt");
+    const std::string output = folder.File("square.job");
+    WriteWholeFile(plot, kSquare);
+    WriteWholeFile(output, "an older, longer job that is replaced whole");
+    const CliResult result = RunTool({"cut", "--output", output, plot});
+    ASSERT_EQ(result.status, 0) << result.err;
+    // Model NVA with every option off: header, the square (plotter x runs
+    // down from the design's top edge), the closing pen-up, the return home.
+    EXPECT_EQ(ReadWholeFile(output),
+              ";:H A L0 EC1 U U3150,0 D3150,3150,0,3150,0,0,3150,0 U3150,0 U0,0 @");
+    EXPECT_EQ(ReadWholeFile(plot), kSquare);
+    // 3150 / 31.496000289916992 as a 32-bit float, shown with six digits.
+    EXPECT_NE(result.out.find("100.013 x 100.013 mm, 1 cut paths, 66 bytes"), std::string::npos)
+        << result.out;
+}
+
+TEST(CutCommand, WithoutOutputTheJobIsEncodedAndSummarisedOnly) {
+    ScratchFolder folder;
+    const std::string plot = folder.File("square.plt");
+    WriteWholeFile(plot, kSquare);
+    const CliResult result = RunTool({"cut", plot});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.out.find("not sent"), std::string::npos) << result.out;
+    EXPECT_NE(result.err.find("no transport"), std::string::npos) << result.err;
+}
+
+TEST(CutCommand, UnwritableOutputIsARefusal) {
+    ScratchFolder folder;
+    const std::string plot = folder.File("square.plt");
+    WriteWholeFile(plot, kSquare);
+    const std::string output = folder.File("no-such-folder") + "/out.job";
+    const CliResult result = RunTool({"cut", "-o", output, plot});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("cannot write"), std::string::npos) << result.err;
+    EXPECT_FALSE(FileExists(output));
+}
+
+}  // namespace
+}  // namespace tarnik::testing
