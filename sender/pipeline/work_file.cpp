@@ -1,6 +1,8 @@
 #include "sender/pipeline/work_file.h"
 
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 namespace tarnik {
 
@@ -9,6 +11,18 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// Whether two names lead to one existing file. A name the library cannot
+// convert (8-bit text it does not take for its own encoding) counts as not
+// the same.
+bool SameFile(const char* a, const char* b) {
+    try {
+        std::error_code error;
+        return std::filesystem::equivalent(a, b, error) && !error;
+    } catch (...) {
+        return false;
+    }
+}
 }  // namespace
 
 WorkFile::~WorkFile() {
@@ -72,6 +86,11 @@ bool CanOpenForReading(const char* path) {
 }
 
 bool CopyFileOverwrite(const char* from, const char* to) {
+    // Opening the target for writing would empty a source that is the same
+    // file under another spelling of its name.
+    if (SameFile(from, to)) {
+        return true;
+    }
     FileHandle source(std::fopen(from, "rb"));
     if (!source) {
         return false;

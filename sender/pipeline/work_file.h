@@ -45,7 +45,8 @@ bool DeleteIfReadable(const char* path);
 bool CanOpenForReading(const char* path);
 
 // Copies from over to (replacing it). On failure a partly written target is
-// removed and false returned.
+// removed and false returned. A target that is the source itself under
+// another spelling is left alone (true).
 bool CopyFileOverwrite(const char* from, const char* to);
 
 }  // namespace tarnik

@@ -1,0 +1,279 @@
+// The job driver: every refusal with what the user sees and what becomes of
+// the export file, the file settings dialog, the model choice and cut from
+// a picked file.
+#include "sender/pipeline/job_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sender/pipeline/fakes/job_rig.h"
+
+namespace tarnik {
+namespace {
+
+using testing::FileExists;
+using testing::JobRig;
+using testing::WriteWholeFile;
+
+constexpr char kDesign[] = "IN;PU2000,1000;PD5000,4000;";
+const std::string kTooLong = "IN;CO\"" + std::string(60, 'a') + "\";PU0,0;PD10,10;";
+
+// Encoders that only note their call.
+std::vector<std::string> g_encoded;
+bool NoteDmpl(const char*, JobContext&) {
+    g_encoded.push_back("dmpl");
+    return true;
+}
+bool NoteHpgl(const char*, JobContext&) {
+    g_encoded.push_back("hpgl");
+    return true;
+}
+bool Refuse(const char*, JobContext&) {
+    g_encoded.push_back("refused");
+    return false;
+}
+
+enum class Fate { Deleted, Kept, Absent };
+
+TEST(JobDriver, OnJobReady) {
+    struct Case {
+        const char* label;
+        const char* export_text;  // null: no export file
+        int32_t a, b;
+        void (*adjust)(JobRig&);
+        JobEncoder dmpl;
+        int returns;
+        std::vector<std::string> view_calls;
+        std::vector<std::string> handover_calls;
+        std::vector<std::string> encoded;
+        Fate fate;
+    } cases[] = {
+        {"busy sending",
+         kDesign,
+         0,
+         0,
+         [](JobRig& r) { r.flags.SenderIdle = 0; },
+         NoteDmpl,
+         0,
+         {"balloon#123"},
+         {},
+         {},
+         Fate::Deleted},
+        {"busy sending, no export file",
+         nullptr,
+         0,
+         0,
+         [](JobRig& r) { r.flags.SenderIdle = 0; },
+         NoteDmpl,
+         0,
+         {},
+         {},
+         {},
+         Fate::Absent},
+        {"line not usable",
+         kDesign,
+         0,
+         0,
+         [](JobRig& r) { r.flags.LineUsable = 0; },
+         NoteDmpl,
+         0,
+         {},
+         {"line-fault:3"},
+         {},
+         Fate::Deleted},
+        {"line not usable, no export file",
+         nullptr,
+         0,
+         0,
+         [](JobRig& r) { r.flags.LineUsable = 0; },
+         NoteDmpl,
+         0,
+         {},
+         {},
+         {},
+         Fate::Absent},
+        {"marks not selected",
+         kDesign,
+         1000,
+         1000,
+         [](JobRig& r) { r.settings.CutImageMode = 1; },
+         NoteDmpl,
+         0,
+         {"balloon:Mark not be selected!"},
+         {},
+         {},
+         Fate::Deleted},
+        {"1000, 1000 outside mark mode is a job",
+         kDesign,
+         1000,
+         1000,
+         [](JobRig&) {},
+         NoteDmpl,
+         1,
+         {"file-settings"},
+         {},
+         {"dmpl"},
+         Fate::Kept},
+        {"export file missing",
+         nullptr,
+         0,
+         0,
+         [](JobRig&) {},
+         NoteDmpl,
+         0,
+         {},
+         {},
+         {},
+         Fate::Absent},
+        {"over-long command",
+         kTooLong.c_str(),
+         0,
+         0,
+         [](JobRig&) {},
+         NoteDmpl,
+         0,
+         {"balloon:data error!"},
+         {},
+         {},
+         Fate::Kept},
+        {"no path", "IN;SP1;", 0, 0, [](JobRig&) {}, NoteDmpl, 0, {}, {}, {}, Fate::Kept},
+        {"dialog cancelled",
+         kDesign,
+         0,
+         0,
+         [](JobRig& r) { r.view.file_settings.ok = false; },
+         NoteDmpl,
+         0,
+         {"file-settings"},
+         {},
+         {},
+         Fate::Deleted},
+        {"model NVA",
+         kDesign,
+         0,
+         0,
+         [](JobRig&) {},
+         NoteDmpl,
+         1,
+         {"file-settings"},
+         {},
+         {"dmpl"},
+         Fate::Kept},
+        {"model NVAS",
+         kDesign,
+         0,
+         0,
+         [](JobRig& r) { r.settings.ModelIndex = 1; },
+         NoteDmpl,
+         1,
+         {"file-settings"},
+         {},
+         {"hpgl"},
+         Fate::Kept},
+        {"unknown model: neither encoder",
+         kDesign,
+         0,
+         0,
+         [](JobRig& r) { r.settings.ModelIndex = 2; },
+         NoteDmpl,
+         1,
+         {"file-settings"},
+         {},
+         {},
+         Fate::Kept},
+        {"encoder refuses",
+         kDesign,
+         0,
+         0,
+         [](JobRig&) {},
+         Refuse,
+         0,
+         {"file-settings"},
+         {},
+         {"refused"},
+         Fate::Kept},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        g_encoded.clear();
+        JobRig rig;
+        c.adjust(rig);
+        if (c.export_text) {
+            WriteWholeFile(rig.ExportFile(), c.export_text);
+        }
+        JobDriver driver(rig.job, c.dmpl, NoteHpgl);
+        EXPECT_EQ(driver.OnJobReady(c.a, c.b), c.returns);
+        EXPECT_EQ(rig.view.calls, c.view_calls);
+        EXPECT_EQ(rig.handover.calls, c.handover_calls);
+        EXPECT_EQ(g_encoded, c.encoded);
+        EXPECT_EQ(FileExists(rig.ExportFile()), c.fate == Fate::Kept);
+    }
+}
+
+TEST(JobDriver, SizeAndOriginFromThePreScan) {
+    JobRig rig;
+    WriteWholeFile(rig.ExportFile(), kDesign);
+    rig.view.file_settings.cut_to_file = true;
+    JobDriver driver(rig.job, NoteDmpl, NoteHpgl);
+    EXPECT_EQ(driver.OnJobReady(5, 6), 1);
+    EXPECT_FLOAT_EQ(rig.view.width_mm, 95.25019f);
+    EXPECT_EQ(rig.view.width_mm, 3000.0f / 31.496000289916992f);
+    EXPECT_EQ(rig.view.height_mm, 3000.0f / 31.496000289916992f);
+    EXPECT_EQ(rig.job.mapping.XOrigin, 2000);
+    EXPECT_EQ(rig.job.mapping.YTop, 4000);
+    EXPECT_EQ(rig.job.MarkParamA, 5);
+    EXPECT_EQ(rig.job.MarkParamB, 6);
+    EXPECT_TRUE(rig.job.CutToFile);
+}
+
+TEST(JobDriver, WholeRoadToTheSerialTransfer) {
+    JobRig rig;
+    WriteWholeFile(rig.ExportFile(), "IN;PU0,0;PD0,1000;");
+    JobDriver driver(rig.job);
+    EXPECT_EQ(driver.OnJobReady(0, 0), 1);
+    EXPECT_EQ(rig.handover.SerialBytes(), ";:H A L0 EC1 U U1000,0 D0,0 U0,0 @");
+    EXPECT_EQ(rig.flags.SenderIdle, 0);
+    // A second job while the first is sent is turned away.
+    WriteWholeFile(rig.ExportFile(), "IN;PU0,0;PD0,1000;");
+    EXPECT_EQ(driver.OnJobReady(0, 0), 0);
+    EXPECT_FALSE(FileExists(rig.ExportFile()));
+}
+
+TEST(JobDriver, OnCutFromFile) {
+    struct Case {
+        const char* label;
+        const char* picked;  // in the scratch folder; "" picks the export file
+        bool picked_exists;
+        int returns;
+        std::vector<std::string> view_calls;
+    } cases[] = {
+        {"picked file copied over the export file", "design.plt", true, 1, {"file-settings"}},
+        {"picked file missing", "missing.plt", false, 0, {"message:Source file error!"}},
+        {"the export file itself in other letter case: no copy",
+         "EXPORT.PLT",
+         false,
+         1,
+         {"file-settings"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        g_encoded.clear();
+        JobRig rig;
+        const std::string target = rig.job.CutFromFileTarget();
+        WriteWholeFile(target, "IN;PU0,0;PD10,10;");
+        // Spelled as the export folder is, so that only the letter case differs.
+        const std::string picked = rig.settings.ColExportPath + std::string(c.picked);
+        if (c.picked_exists) {
+            WriteWholeFile(picked, kDesign);
+        }
+        JobDriver driver(rig.job, NoteDmpl, NoteHpgl);
+        EXPECT_EQ(driver.OnCutFromFile(picked.c_str()), c.returns);
+        EXPECT_EQ(rig.view.calls, c.view_calls);
+        EXPECT_EQ(testing::ReadWholeFile(target), c.picked_exists ? kDesign : "IN;PU0,0;PD10,10;");
+    }
+}
+
+}  // namespace
+}  // namespace tarnik
