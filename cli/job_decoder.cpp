@@ -48,16 +48,13 @@ bool ReadInteger(std::string_view text, size_t& pos, int32_t& value) {
 }
 
 // The pen's road through the job: pen-up moves open paths, cuts extend them.
-// With keep_points false only the cut paths are counted.
 class PathBuilder {
   public:
-    PathBuilder(DecodedJob& job, bool keep_points) : job_(job), keep_points_(keep_points) {}
+    explicit PathBuilder(DecodedJob& job) : job_(job) {}
 
     void PenUp() { open_ = false; }
     void MoveTo(JobPoint point) {
-        if (keep_points_) {
-            job_.paths.push_back(JobPath{{point}});
-        }
+        job_.paths.push_back(JobPath{{point}});
         open_ = true;
         points_ = 1;
         pen_ = point;
@@ -66,9 +63,7 @@ class PathBuilder {
         if (!open_) {
             MoveTo(pen_);
         }
-        if (keep_points_) {
-            job_.paths.back().points.push_back(point);
-        }
+        job_.paths.back().points.push_back(point);
         if (++points_ == 2) {
             ++job_.cut_paths;
         }
@@ -77,7 +72,6 @@ class PathBuilder {
 
   private:
     DecodedJob& job_;
-    bool keep_points_;
     JobPoint pen_;
     bool open_ = false;
     size_t points_ = 0;
@@ -127,8 +121,8 @@ void DecodeHpglCommand(std::string_view command, PathBuilder& builder, DecodedJo
     }
 }
 
-void DecodeHpgl(std::string_view bytes, DecodedJob& job, bool keep_points) {
-    PathBuilder builder(job, keep_points);
+void DecodeHpgl(std::string_view bytes, DecodedJob& job) {
+    PathBuilder builder(job);
     std::vector<int32_t> numbers;
     size_t pos = 0;
     while (pos < bytes.size()) {
@@ -212,8 +206,8 @@ void ApplyDmplCommand(std::string_view name, const std::vector<int32_t>& numbers
     }
 }
 
-void DecodeDmpl(std::string_view bytes, DecodedJob& job, bool keep_points) {
-    PathBuilder builder(job, keep_points);
+void DecodeDmpl(std::string_view bytes, DecodedJob& job) {
+    PathBuilder builder(job);
     std::vector<int32_t> numbers;
     size_t pos = 0;
     while (pos < bytes.size()) {
@@ -276,17 +270,15 @@ JobLanguage DetectJobLanguage(std::string_view bytes) {
     return JobLanguage::Unknown;
 }
 
-namespace {
-
-bool Decode(std::string_view bytes, DecodedJob& job, bool keep_points) {
+bool DecodeJob(std::string_view bytes, DecodedJob& job) {
     job = DecodedJob{};
     job.language = DetectJobLanguage(bytes);
     switch (job.language) {
         case JobLanguage::Hpgl:
-            DecodeHpgl(bytes, job, keep_points);
+            DecodeHpgl(bytes, job);
             return true;
         case JobLanguage::Dmpl:
-            DecodeDmpl(bytes, job, keep_points);
+            DecodeDmpl(bytes, job);
             return true;
         case JobLanguage::Unknown:
             break;
@@ -294,16 +286,28 @@ bool Decode(std::string_view bytes, DecodedJob& job, bool keep_points) {
     return false;
 }
 
-}  // namespace
-
-bool DecodeJob(std::string_view bytes, DecodedJob& job) {
-    return Decode(bytes, job, true);
-}
-
 size_t CountCutPaths(std::string_view bytes) {
-    DecodedJob job;
-    Decode(bytes, job, false);
-    return job.cut_paths;
+    if (DetectJobLanguage(bytes) == JobLanguage::Unknown) {
+        return 0;
+    }
+    // Both languages lift the knife with a command ending in "U" ("U", "PU")
+    // and lower it with one ending in "D" ("D", "PD"); no other command of
+    // theirs holds either letter. So a cut path starts at every "D" after a
+    // "U" (or at the start), and one pass over the bytes counts them, which
+    // matters for jobs of tens of megabytes.
+    size_t count = 0;
+    bool knife_up = true;
+    for (const char c : bytes) {
+        if (c == 'U') {
+            knife_up = true;
+        } else if (c == 'D') {
+            count += knife_up ? 1 : 0;
+            knife_up = false;
+        } else if (c == '@') {
+            break;
+        }
+    }
+    return count;
 }
 
 }  // namespace tarnik::cli

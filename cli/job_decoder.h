@@ -47,9 +47,11 @@ JobLanguage DetectJobLanguage(std::string_view bytes);
 // least four input bytes.
 bool DecodeJob(std::string_view bytes, DecodedJob& job);
 
-// The number of cut paths (knife-down runs) of a job, without keeping its
-// points: memory stays constant whatever the job's size. 0 for a job in no
-// known language.
+// The number of cut paths (knife-down runs) of a job, counted by command
+// letter in one pass without reading numbers or keeping points. For jobs
+// this system writes it equals DecodedJob::cut_paths; in damaged jobs a
+// cut command without numbers still counts. 0 for a job in no known
+// language.
 size_t CountCutPaths(std::string_view bytes);
 
 }  // namespace tarnik::cli

@@ -229,7 +229,6 @@ TEST(JobDecoder, GarbageNeitherCrashesNorGrowsWithoutBound) {
             points += path.points.size();
         }
         EXPECT_LE(points, text.size() / 2 + 1);
-        EXPECT_EQ(cli::CountCutPaths(text), job.cut_paths);
     }
 }
 
