@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -143,6 +144,15 @@ TEST(DmplEncoder, Outputs) {
          true},
         {"work file cannot be created: nothing sent",
          [](JobRig& r) { r.job.TempFolder = r.folder.File("missing"); },
+         true,
+         {"message:Cannot write the work file!"},
+         {},
+         false},
+        {"work file name taken by a folder: nothing sent",
+         [](JobRig& r) {
+             std::filesystem::create_directory(r.job.DmplWorkFilePath());
+             testing::WriteWholeFile(r.job.DmplWorkFilePath() + "/keep", "x");
+         },
          true,
          {"message:Cannot write the work file!"},
          {},
