@@ -64,10 +64,6 @@ bool RemoveReadableFile(const char* path) {
     return std::remove(path) == 0;
 }
 
-bool SystemSettingsEnvironment::TemporaryFolder(char* buffer, std::size_t size) {
-    return SystemTemporaryFolder(buffer, size);
-}
-
 void SystemSettingsEnvironment::RemoveStaleExportFile(const char* path) {
     RemoveReadableFile(path);
 }

@@ -23,4 +23,10 @@ bool SystemTemporaryFolder(char* buffer, std::size_t size) {
     return true;
 }
 
+// Defined with the platform's folder so the portable core never calls into
+// the platform layer.
+bool SystemSettingsEnvironment::TemporaryFolder(char* buffer, std::size_t size) {
+    return SystemTemporaryFolder(buffer, size);
+}
+
 }  // namespace tarnik
