@@ -1,11 +1,44 @@
-// Loading the settings of a console run.
+// Loading the settings of a console run through the settings store.
 #include "cli/console_settings.h"
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
+#include "sender/app/profile_file.h"
+#include "sender/app/settings_store.h"
 #include "sender/pipeline/work_file.h"
 
 namespace tarnik::cli {
+namespace {
+
+// The settings store as a console run meets it: the temporary folder is the
+// run's private folder, and there is no export watcher or serial line.
+class ConsoleSettingsEnvironment : public SettingsEnvironment {
+  public:
+    explicit ConsoleSettingsEnvironment(const std::string& temp_folder)
+        : temp_folder_(temp_folder) {}
+
+    bool TemporaryFolder(char* buffer, std::size_t size) override {
+        if (temp_folder_.size() + 1 > size) {
+            return false;
+        }
+        std::memcpy(buffer, temp_folder_.c_str(), temp_folder_.size() + 1);
+        return true;
+    }
+    // The private folder was created empty by this run: nothing in it is
+    // stale, and the export file name comes from the settings file, so it is
+    // not trusted to name a file to delete.
+    void RemoveStaleExportFile(const char*) override {}
+    void HandExportFolderToWatcher(const char*) override {}
+    void RestartExportWatcher() override {}
+    void MarkLineUsable() override {}
+
+  private:
+    std::string temp_folder_;
+};
+
+}  // namespace
 
 bool LoadCliSettings(const std::string& settings_path, const std::string& temp_folder,
                      SenderSettings& settings, std::ostream& err) {
@@ -17,11 +50,19 @@ bool LoadCliSettings(const std::string& settings_path, const std::string& temp_f
         }
         path = kDefaultSettingsFile;
     }
-    if (!CanOpenForReading(path.c_str())) {
+    if (!CanOpenForReading(path.c_str()) || path.size() >= sizeof(settings.SettingsPath)) {
         err << "tarnik-cli: cannot read the settings file " << path << "\n";
         return false;
     }
-    (void)temp_folder;
+    std::snprintf(settings.SettingsPath, sizeof(settings.SettingsPath), "%s", path.c_str());
+    std::unique_ptr<ProfileFile> profile = OpenProfileFile(settings.SettingsPath);
+    if (!profile) {
+        err << "tarnik-cli: cannot read the settings file " << path << "\n";
+        return false;
+    }
+    QuietSettingsView view;
+    ConsoleSettingsEnvironment environment(temp_folder);
+    LoadSettings(SettingsSeams{*profile, view, environment}, settings);
     return true;
 }
 

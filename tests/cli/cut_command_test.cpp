@@ -16,6 +16,7 @@ constexpr char kSquare[] = "IN;SP1;PU0,0;PD3150,0;PD3150,3150;PD0,3150;PD0,0;PU0
 struct RefusalCase {
     const char* label;
     const char* plot;  // null: the plot file does not exist
+    const char* ini;   // settings file given with --settings; null: none
     std::vector<std::string> extra_args;
     const char* message;
 };
@@ -24,12 +25,33 @@ TEST(CutCommand, RefusalsSayWhyExitOneAndWriteNoOutput) {
     const RefusalCase cases[] = {
         {"over-long command",
          "IN;LB0123456789012345678901234567890123456789012345;PU0,0;PD9,9;",
+         nullptr,
          {},
          "data error!"},
-        {"no path in the file", "IN;SP1;PU;SP0;", {}, "holds no path"},
-        {"empty file", "", {}, "holds no path"},
-        {"missing plot file", nullptr, {}, "Source file error!"},
-        {"malformed point inside a path", "IN;PU0,0;PD123456789012345,1;", {}, "data error!"},
+        {"no path in the file", "IN;SP1;PU;SP0;", nullptr, {}, "holds no path"},
+        {"empty file", "", nullptr, {}, "holds no path"},
+        {"missing plot file", nullptr, nullptr, {}, "Source file error!"},
+        {"malformed point inside a path",
+         "IN;PU0,0;PD123456789012345,1;",
+         nullptr,
+         {},
+         "data error!"},
+        {"marks not selected in a mark job",
+         kSquare,
+         "[CutConfig]\r\nCutImageMode=1\r\n",
+         {"--marks", "1000,1000"},
+         "Mark not be selected!"},
+        {"HPGL model, over-long command",
+         "IN;LB0123456789012345678901234567890123456789012345;",
+         "[Model]\r\nMode=2\r\n",
+         {},
+         "data error!"},
+        {"no plotter model", kSquare, "[Model]\r\nMode=3\r\n", {}, "no plotter model"},
+        {"missing settings file",
+         kSquare,
+         nullptr,
+         {"--settings", "/no/such/tarnik.ini"},
+         "cannot read the settings file"},
     };
     for (const RefusalCase& test : cases) {
         SCOPED_TRACE(test.label);
@@ -40,6 +62,10 @@ TEST(CutCommand, RefusalsSayWhyExitOneAndWriteNoOutput) {
         }
         const std::string output = folder.File("out.job");
         std::vector<std::string> args{"cut", "--output", output};
+        if (test.ini != nullptr) {
+            WriteWholeFile(folder.File("t.ini"), test.ini);
+            args.insert(args.end(), {"--settings", folder.File("t.ini")});
+        }
         args.insert(args.end(), test.extra_args.begin(), test.extra_args.end());
         args.push_back(plot);
         const CliResult result = RunTool(args);
@@ -52,6 +78,44 @@ TEST(CutCommand, RefusalsSayWhyExitOneAndWriteNoOutput) {
         if (test.plot != nullptr) {
             EXPECT_EQ(ReadWholeFile(plot), test.plot);
         }
+    }
+}
+
+// The bundled sample with the bundled settings (model NVA, point reduction,
+// closing overcut, knife offset), and the same for the HPGL model.
+TEST(CutCommand, CutsTheBundledSampleForBothModels) {
+    struct Case {
+        const char* label;
+        const char* mode;
+        const char* starts;
+        const char* ends;
+    } cases[] = {
+        {"NVA", "Mode=1", ";:H A L0 EC1 U U0,0 D0,0,0,80 ", " U0,0 @"},
+        {"NVAS", "Mode=2", "PU0,0;PD0,0;PD0,80;PU", ";!PG;"},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.label);
+        ScratchFolder folder;
+        std::string ini = ReadWholeFile(SampleFile("tarnik.ini"));
+        const size_t mode = ini.find("Mode=1");
+        ASSERT_NE(mode, std::string::npos);
+        ini.replace(mode, 6, test.mode);
+        WriteWholeFile(folder.File("tarnik.ini"), ini);
+        const std::string job = folder.File("sign.job");
+        const CliResult cut = RunTool(
+            {"cut", "--settings", folder.File("tarnik.ini"), "-o", job, SampleFile("sign.plt")});
+        ASSERT_EQ(cut.status, 0) << cut.err;
+        const std::string bytes = ReadWholeFile(job);
+        EXPECT_TRUE(bytes.starts_with(test.starts)) << bytes.substr(0, 80);
+        EXPECT_TRUE(bytes.ends_with(test.ends)) << bytes.substr(bytes.size() - 40);
+        // Nine outlines and the blade orientation cut.
+        EXPECT_NE(cut.out.find("290.005 x 140.018 mm, 10 cut paths, " +
+                               std::to_string(bytes.size()) + " bytes"),
+                  std::string::npos)
+            << cut.out;
+        const CliResult preview = RunTool({"preview", job, "-o", folder.File("sign.svg")});
+        ASSERT_EQ(preview.status, 0) << preview.err;
+        EXPECT_TRUE(preview.err.empty()) << preview.err;
     }
 }
 
