@@ -20,7 +20,7 @@ tarnik_wine_prepare() {
                 [ -d "$LOCPATH/zh_CN.UTF-8" ] || { echo "wine-env: localedef failed" >&2; exit 1; }
         fi
         if ! xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
-            (Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &)
+            (Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 9>&- &)
             for _ in $(seq 50); do xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && break; sleep 0.1; done
         fi
         if [ ! -f "$WINEPREFIX/system.reg" ]; then
