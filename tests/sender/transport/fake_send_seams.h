@@ -10,7 +10,7 @@
 #include "sender/transport/job_port.h"
 #include "sender/transport/sender_seams.h"
 
-namespace tarnik::testing {
+namespace tarnik::testing::serial_send {
 
 using EventLog = std::vector<std::string>;
 
@@ -114,4 +114,4 @@ class RecordingView : public SenderView {
     EventLog& log_;
 };
 
-}  // namespace tarnik::testing
+}  // namespace tarnik::testing::serial_send

@@ -12,7 +12,8 @@
 namespace tarnik {
 namespace {
 
-using testing::EventLog;
+using testing::serial_send::EventLog;
+namespace fakes = testing::serial_send;
 
 class SerialSenderTest : public ::testing::Test {
   protected:
@@ -46,9 +47,9 @@ class SerialSenderTest : public ::testing::Test {
     bool Logged(const std::string& event) const { return At(event) >= 0; }
 
     EventLog log;
-    testing::FakeJobPort port{log};
-    testing::FakeTimers timers{log};
-    testing::RecordingView view{log};
+    fakes::FakeJobPort port{log};
+    fakes::FakeTimers timers{log};
+    fakes::RecordingView view{log};
     uint8_t sender_idle = 1;
     uint8_t next_job_ready = 0;
     SerialSender sender{port, timers, view, sender_idle, next_job_ready};
