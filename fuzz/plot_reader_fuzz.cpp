@@ -1,0 +1,134 @@
+// Fuzz target for the plot file reader: the pre-scan and the encoders' pass
+// over the same bytes, under AddressSanitizer and UBSan. Besides memory and
+// undefined-behaviour faults it checks that the two passes agree: a file the
+// pre-scan refuses is refused by the reader, and with the origin the
+// pre-scan measured every point of a file without "IW" lands inside the
+// design's extent.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "sender/pipeline/path_model.h"
+#include "sender/pipeline/plot_reader.h"
+
+namespace {
+
+using tarnik::CutPath;
+using tarnik::PathPoint;
+using tarnik::PlotExtent;
+using tarnik::PlotMapping;
+using tarnik::PlotPathReader;
+
+void Require(bool condition, const char* what) {
+    if (!condition) {
+        std::fprintf(stderr, "invariant broken: %s\n", what);
+        std::abort();
+    }
+}
+
+const std::string& ScratchFile() {
+    static const std::string path = [] {
+        std::random_device random;
+        // A memory file system keeps the per-input file cheap.
+        std::error_code error;
+        const std::filesystem::path folder = std::filesystem::is_directory("/dev/shm", error)
+                                                 ? std::filesystem::path("/dev/shm")
+                                                 : std::filesystem::temp_directory_path();
+        return (folder / ("tarnik-fuzz-" + std::to_string(random()) + ".plt")).string();
+    }();
+    return path;
+}
+
+bool WriteFile(const std::string& path, const uint8_t* data, size_t size) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    const bool ok = std::fwrite(data, 1, size, file) == size;
+    return std::fclose(file) == 0 && ok;
+}
+
+struct ReadResult {
+    bool data_error = false;
+    bool inside_extent = true;
+};
+
+ReadResult ReadAll(const std::string& path, PlotMapping mapping, const PlotExtent& extent,
+                   char leave_out_pen, size_t size) {
+    CutPath cut;
+    PlotPathReader reader(cut, mapping);
+    Require(reader.Open(path.c_str()), "reader opens the file");
+    ReadResult result;
+    int32_t last_feed = 0;
+    // Every event consumes at least one byte, End aside.
+    for (size_t events = 0;; ++events) {
+        Require(events <= size + 2, "reader makes progress");
+        const PlotPathReader::Event event = reader.Next();
+        Require(reader.FeedX() >= last_feed, "FeedX never shrinks");
+        last_feed = reader.FeedX();
+        if (event == PlotPathReader::Event::End)
+            break;
+        if (event == PlotPathReader::Event::DataError) {
+            result.data_error = true;
+            Require(cut.count == 0, "no path is left after a data error");
+            break;
+        }
+        if (event == PlotPathReader::Event::PenSelect) {
+            reader.SetLeaveOut(leave_out_pen != 0 && reader.PenDigit() == leave_out_pen);
+        }
+        if (event != PlotPathReader::Event::PathReady)
+            continue;
+        Require(cut.count >= 1 && cut.count == cut.Length(), "path count matches its list");
+        for (const PathPoint* p = cut.head; p; p = p->next) {
+            Require(p->x <= reader.FeedX(), "FeedX covers every point");
+            if (p->next)
+                Require(p->x != p->next->x || p->y != p->next->y, "no repeated point");
+            if (p->x < 0 || p->y < 0 || int64_t{p->x} > extent.Height ||
+                int64_t{p->y} > extent.Width) {
+                result.inside_extent = false;
+            }
+        }
+        cut.Release();
+    }
+    reader.Close();
+    return result;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string& path = ScratchFile();
+    if (!WriteFile(path, data, size))
+        return 0;
+
+    PlotExtent extent;
+    const bool scanned = tarnik::ScanPlotFile(path.c_str(), extent);
+    const char leave_out_pen = size > 0 && (data[0] & 1) ? '2' : 0;
+
+    PlotMapping plain;
+    if (scanned && !extent.IsEmpty()) {
+        plain.XOrigin = extent.MinX;
+        plain.YTop = extent.MaxY;
+    }
+    const ReadResult read = ReadAll(path, plain, extent, leave_out_pen, size);
+    if (!scanned)
+        Require(read.data_error, "a file the pre-scan refuses is refused");
+
+    bool has_window = false;
+    for (size_t i = 0; i < size; ++i) has_window = has_window || data[i] == 'W';
+    const bool fits = extent.Width < INT32_MAX && extent.Height < INT32_MAX;
+    if (scanned && !has_window && fits && !extent.IsEmpty()) {
+        Require(!read.data_error, "a scanned file maps without error");
+        Require(read.inside_extent, "every point lies inside the extent");
+    }
+
+    // The HPGL scaling with divisors taken from the input.
+    PlotMapping scaled = plain;
+    scaled.hpgl_scale = true;
+    scaled.XSizeRedeem = size > 1 ? static_cast<float>(data[1]) / 64.0f : 1.0f;
+    scaled.YSizeRedeem = size > 2 ? static_cast<float>(data[2]) / 64.0f : 1.0f;
+    ReadAll(path, scaled, extent, leave_out_pen, size);
+    return 0;
+}
