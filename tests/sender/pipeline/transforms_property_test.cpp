@@ -20,6 +20,7 @@ using testing::Xy;
 
 constexpr int kPaths = 20000;
 constexpr double kUnits = 31.496;
+constexpr double kPi = 3.14159265358979323846;
 
 double SquaredDistance(Xy a, Xy b) {
     const double dx = static_cast<double>(a.x) - b.x;
@@ -211,7 +212,7 @@ TEST(TransformsProperty, CompensationAddsFivePointsPerCorner) {
         double y = 0;
         Points in = {{0, 0}};
         for (int k = 1; k < n; ++k) {
-            heading += (rng() % 2 ? 1 : -1) * turn(rng) * M_PI / 180;
+            heading += (rng() % 2 ? 1 : -1) * turn(rng) * kPi / 180;
             const double step = length(rng);
             x += step * std::cos(heading);
             y += step * std::sin(heading);
