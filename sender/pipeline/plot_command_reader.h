@@ -101,6 +101,8 @@ class PlotCommandReader {
     // straight from the buffer. Returns false, having consumed nothing, for
     // anything else; NextNumber then reads it with the full rules.
     bool NextPlainPair(int32_t& x, int32_t& y);
+    // The command has been read to its end without fault.
+    bool Finished() const { return ended_ && !over_limit_ && !Failed(); }
     // Reads to the end of the command; false when it outgrows its limit or
     // the file cannot be read.
     bool SkipRest();

@@ -59,6 +59,29 @@ TEST(ScanPlotFile, MeasuresEveryPairOfEveryPath) {
     }
 }
 
+TEST(ScanPlotFile, ReadsNumbersOfEveryLength) {
+    // One to ten digits, both signs, ending at "," ";" "." and line ends (at
+    // most eleven characters): short and long numbers take different roads
+    // through the reader.
+    const char* const digits = "1987654321";
+    for (int length = 1; length <= 10; ++length) {
+        const std::string text(digits, static_cast<size_t>(length));
+        const int64_t value = std::stoll(text);
+        if (value > INT32_MAX)
+            continue;
+        SCOPED_TRACE(text);
+        PlotExtent extent;
+        std::string file = "PU0,0;PD-";
+        file.append(text).append(",").append(text).append(";PD").append(text);
+        file.append(".,-").append(text).append("\r\n;");
+        ASSERT_TRUE(Scan(file, extent));
+        EXPECT_EQ(extent.MinX, -value);
+        EXPECT_EQ(extent.MaxX, value);
+        EXPECT_EQ(extent.MinY, -value);
+        EXPECT_EQ(extent.MaxY, value);
+    }
+}
+
 TEST(ScanPlotFile, FileWithoutPointsKeepsTheNoneValues) {
     PlotExtent extent;
     ASSERT_TRUE(Scan("IN;SP1;PU;SP0;", extent));
