@@ -17,6 +17,8 @@ void PlotParser::Close() {
 PlotParser::Pair PlotParser::ReadPair() {
     int32_t x = 0;
     int32_t y = 0;
+    if (commands_.Finished())
+        return Pair::None;
     if (commands_.NextPlainPair(x, y))
         return TakePair(x, y);
     bool after_separator = false;
