@@ -309,6 +309,34 @@ bool PlotCommandReader::NextPlainPair(int32_t& x, int32_t& y) {
     return true;
 }
 
+bool PlotCommandReader::NextPlainRunPoint(int32_t& x, int32_t& y) {
+    if (!Finished())
+        return false;
+    const char* p = input_.Position();
+    const char* const buffered_end = input_.Limit();
+    while (p != buffered_end && (*p == '\r' || *p == '\n')) ++p;
+    input_.Seek(p);  // line ends are dropped whatever follows
+    // Two head characters before the longest plain pair.
+    if (buffered_end - p < 26 || p[1] != 'D' || !IsPlainHead(p[0]))
+        return false;
+    const char head = p[0];
+    p += 2;
+    int64_t first = 0;
+    int64_t second = 0;
+    if (!ParsePlainNumber(p, first) || *p++ != ',' || !ParsePlainNumber(p, second) || *p++ != ';' ||
+        !FitsInt32(first) || !FitsInt32(second)) {
+        return false;
+    }
+    stored_ = static_cast<std::size_t>(p - input_.Position());
+    input_.Seek(p);
+    first_ = head;
+    second_ = 'D';
+    separator_seen_ = true;
+    x = static_cast<int32_t>(first);
+    y = static_cast<int32_t>(second);
+    return true;
+}
+
 bool PlotCommandReader::SkipRest() {
     while (NextStored() >= 0) {
     }

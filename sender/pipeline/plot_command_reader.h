@@ -101,6 +101,11 @@ class PlotCommandReader {
     // straight from the buffer. Returns false, having consumed nothing, for
     // anything else; NextNumber then reads it with the full rules.
     bool NextPlainPair(int32_t& x, int32_t& y);
+    // Inside a run, once the previous command is finished: reads a whole
+    // next command of the form "?D" + plain pair + ";" (the drawing
+    // program's one point per command) and returns its pair; false, having
+    // consumed at most line ends, for anything else.
+    bool NextPlainRunPoint(int32_t& x, int32_t& y);
     // The command has been read to its end without fault.
     bool Finished() const { return ended_ && !over_limit_ && !Failed(); }
     // Reads to the end of the command; false when it outgrows its limit or

@@ -128,6 +128,14 @@ PlotParser::Item PlotParser::Next() {
                 continue;
             }
         }
+        if (in_run_ && !pending_) {
+            int32_t x = 0;
+            int32_t y = 0;
+            if (commands_.NextPlainRunPoint(x, y)) {
+                TakePair(x, y);
+                return Item::PathPoint;
+            }
+        }
         if (!pending_) {
             if (!commands_.ReadPlotCommand(in_run_ ? kUnboundedCommand : kTopLevelCommandLimit)) {
                 done_ = true;

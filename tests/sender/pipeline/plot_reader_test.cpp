@@ -76,10 +76,18 @@ struct TraceCase {
     const char* expected;
 };
 
+// Each case is read twice: as it is, near the end of the file where the
+// reader must take every byte with the full rules, and followed by commands
+// that change nothing, so that its commands sit well inside the input buffer
+// where plain pairs are read the quick way.
 void CheckTraces(const TraceCase* cases, size_t count) {
+    std::string padding = ";";
+    for (int i = 0; i < 12; ++i) padding += "IN;";
     for (size_t i = 0; i < count; ++i) {
         SCOPED_TRACE(cases[i].label);
         EXPECT_EQ(Trace(cases[i].text), cases[i].expected);
+        SCOPED_TRACE("followed by more commands");
+        EXPECT_EQ(Trace(cases[i].text + padding), cases[i].expected);
     }
 }
 
@@ -115,6 +123,9 @@ TEST(PlotPathReader, UsesEveryCoordinatePair) {
         {"D command without a point passed over", "PU0,0;PD;PD,;PD1,1;", "(0,0)(-1,1)|end"},
         {"text after the last semicolon is a command", "PU0,0;PD5,5", "(0,0)(-5,5)|end"},
         {"unterminated tail ends with line ends", "PU0,0;PD5,5\r\n", "(0,0)(-5,5)|end"},
+        {"near misses of the plain one-pair command",
+         "PU0,0;PD1,2\r\n;PD+3,4;PD-5,-6,7,8;PD9,10.5;PD11 12;PD12345678,87654321;",
+         "(0,0)(-2,1)(-4,3)(6,-5)(-8,7)(-10,9)(-12,11)(-87654321,12345678)|end"},
     };
     CheckTraces(cases, std::size(cases));
 }
