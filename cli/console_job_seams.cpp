@@ -1,6 +1,8 @@
 // Console implementations of the job pipeline's seams.
 #include "cli/console_job_seams.h"
 
+#include <utility>
+
 namespace tarnik::cli {
 
 void ConsoleJobView::Say(const char* text) {
@@ -51,28 +53,19 @@ bool CapturingHandover::OpenSerialJobPort(uint8_t) {
 }
 
 void CapturingHandover::StartSerialTransfer(JobBuffer job) {
-    serial_job_ = std::move(job);
-    usb_job_.clear();
+    job_ = std::move(job);
     captured_ = true;
 }
 
-bool CapturingHandover::SendToUsbPrinter(uint8_t, const char* data, uint32_t length) {
-    serial_job_.Free();
-    usb_job_.assign(data, length);
+// The console's "printer" keeps the document for the caller.
+bool CapturingHandover::SendToUsbPrinter(uint8_t, JobBuffer job) {
+    job_ = std::move(job);
     captured_ = true;
     return true;
 }
 
 void CapturingHandover::PostLineFault(int32_t code) {
     err_ << "tarnik-cli: line fault " << code << "\n";
-}
-
-const char* CapturingHandover::Data() const {
-    return serial_job_.Empty() ? usb_job_.data() : serial_job_.Data();
-}
-
-uint32_t CapturingHandover::Size() const {
-    return serial_job_.Empty() ? static_cast<uint32_t>(usb_job_.size()) : serial_job_.Size();
 }
 
 }  // namespace tarnik::cli

@@ -47,21 +47,21 @@ class CapturingHandover : public JobHandover {
 
     bool OpenSerialJobPort(uint8_t com_port) override;
     void StartSerialTransfer(JobBuffer job) override;
-    bool SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) override;
+    bool SendToUsbPrinter(uint8_t usb_port, JobBuffer job) override;
     void PostLineFault(int32_t code) override;
 
-    // Whether a job reached a transport, and its bytes: exactly what would
-    // go down the line (the serial buffer's job size, without the spare
-    // bytes behind it; the USB document whole).
+    // Whether a job reached a transport, and the job: its first Size()
+    // bytes are exactly what would go down the line (for a serial job
+    // without the spare bytes behind them; the USB document whole). A large
+    // job stays in the work file and is read from there in pieces.
     bool Captured() const { return captured_; }
-    const char* Data() const;
-    uint32_t Size() const;
+    const JobBuffer& Job() const { return job_; }
+    uint32_t Size() const { return job_.Size(); }
 
   private:
     std::ostream& err_;
     bool captured_ = false;
-    JobBuffer serial_job_;
-    std::string usb_job_;
+    JobBuffer job_;
 };
 
 }  // namespace tarnik::cli

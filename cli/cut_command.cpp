@@ -4,10 +4,13 @@
 // model writes the job, which the console hand-over captures.
 #include "cli/cut_command.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "cli/console_job_seams.h"
 #include "cli/console_settings.h"
@@ -99,6 +102,34 @@ void PrintSummary(const CliOptions& options, const ConsoleJobView& view, size_t 
     out << "\n";
 }
 
+enum class CopyResult { Ok, CannotRead, CannotWrite };
+
+// Copies the captured job to output_path (none when empty) block by block,
+// counting its cut paths on the way: a job of any size is never held whole.
+CopyResult CopyJob(const JobBuffer& job, const std::string& output_path, size_t& cut_paths) {
+    constexpr uint32_t kBlock = 64 * 1024;
+    const bool writing = !output_path.empty();
+    OutputFile file;
+    if (writing && !file.Create(output_path)) {
+        return CopyResult::CannotWrite;
+    }
+    std::vector<char> block(kBlock);
+    CutPathCounter counter;
+    for (uint32_t offset = 0; offset < job.Size();) {
+        const uint32_t wanted = std::min(kBlock, job.Size() - offset);
+        if (job.Read(offset, block.data(), wanted) != wanted) {
+            return CopyResult::CannotRead;
+        }
+        counter.Feed(std::string_view(block.data(), wanted));
+        if (writing && !file.Write(block.data(), wanted)) {
+            return CopyResult::CannotWrite;
+        }
+        offset += wanted;
+    }
+    cut_paths = counter.Count();
+    return !writing || file.Commit() ? CopyResult::Ok : CopyResult::CannotWrite;
+}
+
 int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder& folder,
            std::ostream& out, std::ostream& err) {
     ConsoleJobView view(err);
@@ -120,14 +151,20 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
     if (!handover.Captured()) {
         return ExplainRefusal(options, settings, view, err);
     }
-    const std::string_view bytes(handover.Data(), handover.Size());
-    const size_t cut_paths = CountCutPaths(bytes);
+    size_t cut_paths = 0;
+    switch (CopyJob(handover.Job(), options.output_path, cut_paths)) {
+        case CopyResult::Ok:
+            break;
+        case CopyResult::CannotRead:
+            err << "tarnik-cli: the job cannot be read back from its work file\n";
+            return kExitRefused;
+        case CopyResult::CannotWrite:
+            err << "tarnik-cli: cannot write " << options.output_path << "\n";
+            return kExitRefused;
+    }
     if (options.output_path.empty()) {
         err << "tarnik-cli: no transport chosen: the job was encoded but not sent (--output FILE "
                "writes it to a file)\n";
-    } else if (!WriteFileWhole(options.output_path, bytes.data(), bytes.size())) {
-        err << "tarnik-cli: cannot write " << options.output_path << "\n";
-        return kExitRefused;
     }
     PrintSummary(options, view, cut_paths, handover.Size(), out);
     return kExitOk;

@@ -287,27 +287,53 @@ bool DecodeJob(std::string_view bytes, DecodedJob& job) {
 }
 
 size_t CountCutPaths(std::string_view bytes) {
-    if (DetectJobLanguage(bytes) == JobLanguage::Unknown) {
-        return 0;
+    CutPathCounter counter;
+    counter.Feed(bytes);
+    return counter.Count();
+}
+
+void CutPathCounter::Feed(std::string_view piece) {
+    if (state_ == State::Start) {
+        // Blanks before the job's start are passed over; two bytes after
+        // them decide the language.
+        size_t taken = 0;
+        while (taken < piece.size() && start_.size() < 2) {
+            const char c = piece[taken++];
+            if (!start_.empty() || !IsBlank(c)) {
+                start_.push_back(c);
+            }
+        }
+        if (start_.size() < 2) {
+            return;
+        }
+        state_ = DetectJobLanguage(start_) == JobLanguage::Unknown ? State::Done : State::Counting;
+        const std::string first = start_;
+        start_.clear();
+        if (state_ == State::Counting) {
+            Feed(first);
+            Feed(piece.substr(taken));
+        }
+        return;
+    }
+    if (state_ != State::Counting) {
+        return;
     }
     // Both languages lift the knife with a command ending in "U" ("U", "PU")
     // and lower it with one ending in "D" ("D", "PD"); no other command of
     // theirs holds either letter. So a cut path starts at every "D" after a
     // "U" (or at the start), and one pass over the bytes counts them, which
     // matters for jobs of tens of megabytes.
-    size_t count = 0;
-    bool knife_up = true;
-    for (const char c : bytes) {
+    for (const char c : piece) {
         if (c == 'U') {
-            knife_up = true;
+            knife_up_ = true;
         } else if (c == 'D') {
-            count += knife_up ? 1 : 0;
-            knife_up = false;
+            count_ += knife_up_ ? 1 : 0;
+            knife_up_ = false;
         } else if (c == '@') {
-            break;
+            state_ = State::Done;
+            return;
         }
     }
-    return count;
 }
 
 }  // namespace tarnik::cli

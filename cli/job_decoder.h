@@ -7,6 +7,7 @@
 // millimetre). Unknown commands are passed over and counted, never trusted.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -53,5 +54,22 @@ bool DecodeJob(std::string_view bytes, DecodedJob& job);
 // cut command without numbers still counts. 0 for a job in no known
 // language.
 size_t CountCutPaths(std::string_view bytes);
+
+// CountCutPaths over a job that arrives in pieces of any size: the count
+// after the last piece equals CountCutPaths of the whole job.
+class CutPathCounter {
+  public:
+    void Feed(std::string_view piece);
+    size_t Count() const { return count_; }
+
+  private:
+    enum class State { Start, Counting, Done };
+    State state_ = State::Start;
+    // The job's first bytes up to its first two past the leading blanks,
+    // which tell the language.
+    std::string start_;
+    bool knife_up_ = true;
+    size_t count_ = 0;
+};
 
 }  // namespace tarnik::cli

@@ -1,58 +1,68 @@
-// Whole-file output through a temporary name and a rename.
+// Output through a temporary name and a rename.
 #include "cli/output_file.h"
-
-#include <cstdio>
-#include <memory>
 
 #include "cli/platform_files.h"
 
 namespace tarnik::cli {
-namespace {
 
-struct FileCloser {
-    void operator()(FILE* file) const {
-        if (file != nullptr) {
-            std::fclose(file);
-        }
+OutputFile::~OutputFile() {
+    Discard();
+}
+
+void OutputFile::Discard() {
+    if (file_) {
+        file_.reset();
+        std::remove(temporary_.c_str());
     }
-};
-using FileHandle = std::unique_ptr<FILE, FileCloser>;
+}
 
 // A new file beside path; tries a few names in case an earlier run was killed
 // and left one behind.
-FileHandle CreateTemporaryBeside(const std::string& path, std::string& temporary) {
+bool OutputFile::Create(const std::string& path) {
+    Discard();
+    failed_ = false;
+    path_ = path;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = path + ".part" + std::to_string(attempt);
-        FileHandle file(CreateNewFile(temporary.c_str()));
-        if (file) {
-            return file;
+        temporary_ = path + ".part" + std::to_string(attempt);
+        file_.reset(CreateNewFile(temporary_.c_str()));
+        if (file_) {
+            return true;
         }
     }
-    temporary.clear();
-    return nullptr;
+    temporary_.clear();
+    failed_ = true;
+    return false;
 }
 
-bool WriteAndClose(FileHandle file, const char* data, size_t size) {
-    const bool written = size == 0 || std::fwrite(data, 1, size, file.get()) == size;
-    const bool flushed = std::fflush(file.get()) == 0;
-    const bool closed = std::fclose(file.release()) == 0;
-    return written && flushed && closed;
-}
-
-}  // namespace
-
-bool WriteFileWhole(const std::string& path, const char* data, size_t size) {
-    std::string temporary;
-    FileHandle file = CreateTemporaryBeside(path, temporary);
-    if (!file) {
+bool OutputFile::Write(const char* data, size_t size) {
+    if (failed_ || !file_) {
+        failed_ = true;
         return false;
     }
-    if (!WriteAndClose(std::move(file), data, size) ||
-        !ReplaceFileWith(temporary.c_str(), path.c_str())) {
-        std::remove(temporary.c_str());
+    if (size != 0 && std::fwrite(data, 1, size, file_.get()) != size) {
+        failed_ = true;
+    }
+    return !failed_;
+}
+
+bool OutputFile::Commit() {
+    if (failed_ || !file_) {
+        Discard();
+        return false;
+    }
+    const bool flushed = std::fflush(file_.get()) == 0;
+    const bool closed = std::fclose(file_.release()) == 0;
+    if (!flushed || !closed || !ReplaceFileWith(temporary_.c_str(), path_.c_str())) {
+        std::remove(temporary_.c_str());
+        failed_ = true;
         return false;
     }
     return true;
+}
+
+bool WriteFileWhole(const std::string& path, const char* data, size_t size) {
+    OutputFile file;
+    return file.Create(path) && file.Write(data, size) && file.Commit();
 }
 
 }  // namespace tarnik::cli

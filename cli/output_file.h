@@ -1,11 +1,43 @@
 #pragma once
-// Writing a result file all at once: the bytes go to a new file beside the
-// target and are renamed over it only when every byte is on disk, so a run
-// that fails part-way leaves neither a partial file nor a damaged old one.
+// Writing a result file: the bytes go to a new file beside the target and
+// are renamed over it only when every byte is on disk, so a run that fails
+// part-way leaves neither a partial file nor a damaged old one.
 #include <cstddef>
+#include <cstdio>
+#include <memory>
 #include <string>
 
 namespace tarnik::cli {
+
+// A result file written piece by piece. Nothing appears under the target's
+// name until Commit succeeds; an output dropped before that (or failing)
+// removes its temporary file.
+class OutputFile {
+  public:
+    OutputFile() = default;
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    // Creates the temporary file beside path; false when it cannot.
+    bool Create(const std::string& path);
+    // Appends bytes; false (and every later call false) when a write failed.
+    bool Write(const char* data, size_t size);
+    // Flushes, closes and renames the file over the target; false when any
+    // step since Create failed (the temporary file is gone then).
+    bool Commit();
+
+  private:
+    struct FileCloser {
+        void operator()(FILE* file) const { std::fclose(file); }
+    };
+    void Discard();
+
+    std::unique_ptr<FILE, FileCloser> file_;
+    std::string path_;
+    std::string temporary_;
+    bool failed_ = false;
+};
 
 // Returns true when path holds exactly the size bytes at data.
 bool WriteFileWhole(const std::string& path, const char* data, size_t size);

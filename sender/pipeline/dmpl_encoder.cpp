@@ -19,20 +19,20 @@ constexpr char kDataFinished[] = "Data finshed.";
 
 enum class ReadOutcome { Done, DataError, WriteFailed };
 
-void AppendJobStart(std::string& text, const JobContext& job) {
-    text = kDmplJobHeader;
+void WriteJobStart(WorkFile& work, const JobContext& job, const DmplWriter& writer) {
+    work.Write(kDmplJobHeader, sizeof kDmplJobHeader - 1);
     if (job.settings.SharpEnble != 0) {
-        text += kDmplOrientationCut;
+        work.Write(kDmplOrientationCut, sizeof kDmplOrientationCut - 1);
     }
     if (job.settings.CutImageMode != 0) {
-        AppendMarkHeader(text, MakeMarkHeaderValues(job.extent, job.MarkParamA, job.MarkParamB));
+        writer.MarkHeader(work, MakeMarkHeaderValues(job.extent, job.MarkParamA, job.MarkParamB));
     }
 }
 
 // One finished path: band split, transforms (by the count as read, before
 // the split added points), then the plain or the dashed writer.
-void AppendPath(std::string& text, CutPath& path, const JobContext& job, bool dashed,
-                BladeState& blade) {
+void WritePath(WorkFile& work, const DmplWriter& writer, CutPath& path, const JobContext& job,
+               bool dashed, BladeState& blade) {
     const SenderSettings& settings = job.settings;
     const int32_t points_as_read = path.count;
     if (settings.CutImageMode != 0 && job.MarkParamB > 0) {
@@ -40,18 +40,18 @@ void AppendPath(std::string& text, CutPath& path, const JobContext& job, bool da
     }
     ApplyPathTransforms(path, points_as_read, settings, blade);
     if (settings.DashedMode != 0 && dashed) {
-        AppendDashedPath(text, path, settings.SolidLineLen, settings.JumpLineLen);
+        writer.DashedPath(work, path, settings.SolidLineLen, settings.JumpLineLen);
     } else {
-        AppendPlainPath(text, path);
+        writer.PlainPath(work, path);
     }
 }
 
 ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, const JobContext& job,
                         WorkFile& work) {
     const SenderSettings& settings = job.settings;
+    const DmplWriter writer;
     BladeState blade;
-    std::string text;
-    AppendJobStart(text, job);
+    WriteJobStart(work, job, writer);
     bool leave_out = false;
     bool dashed = false;
     for (;;) {
@@ -67,26 +67,25 @@ ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, const JobContext&
                 }
                 break;
             case PlotPathReader::Event::PathReady:
-                AppendPath(text, path, job, dashed, blade);
+                WritePath(work, writer, path, job, dashed, blade);
                 path.Release();
                 break;
             case PlotPathReader::Event::End:
-                AppendDmplTrailer(text, settings);
-                return work.Write(text) ? ReadOutcome::Done : ReadOutcome::WriteFailed;
+                AppendDmplTrailer(work, settings);
+                return work.Failed() ? ReadOutcome::WriteFailed : ReadOutcome::Done;
             case PlotPathReader::Event::DataError:
                 return ReadOutcome::DataError;
         }
-        if (!work.Write(text)) {
+        if (work.Failed()) {
             return ReadOutcome::WriteFailed;
         }
-        text.clear();
     }
 }
 
+// The USB transport takes the buffer and frees it once the document is
+// written.
 bool SendOverUsb(JobContext& job, JobBuffer buffer) {
-    const bool sent =
-        job.handover.SendToUsbPrinter(job.settings.USBPort, buffer.Data(), buffer.Size());
-    buffer.Free();
+    const bool sent = job.handover.SendToUsbPrinter(job.settings.USBPort, std::move(buffer));
     if (sent) {
         job.view.SetTrayTip(kDataFinished);
     }

@@ -1,8 +1,7 @@
 #include "sender/pipeline/dmpl_writers.h"
 
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
+#include <string_view>
 
 #include "sender/pipeline/scrambled_literal.h"
 
@@ -22,24 +21,6 @@ constexpr double kUnitsPerMm = 31.496;
 // short would not show.
 constexpr double kShortestDashedSegment = 6.2992000938653945;
 
-// Appends one command made from a template rebuilt just before use. The
-// longest command (four 11-character numbers and the text) fits 64 bytes.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-void AppendFormatted(std::string& out, const char* format, ...) {
-    char text[96];
-    va_list args;
-    va_start(args, format);
-    const int length = std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    if (length > 0) {
-        out.append(text, static_cast<std::size_t>(length) < sizeof text
-                             ? static_cast<std::size_t>(length)
-                             : sizeof text - 1);
-    }
-}
-#pragma GCC diagnostic pop
-
 // A length in millimetres as whole plotter units, truncated toward zero and
 // held inside the 32-bit range.
 int TruncatedUnits(float mm) {
@@ -55,44 +36,53 @@ int TruncatedUnits(float mm) {
 
 }  // namespace
 
-void AppendMove(std::string& out, int32_t x, int32_t y) {
-    AppendFormatted(out, kMoveTemplate.Reveal(), static_cast<int>(x), static_cast<int>(y));
+// Each template is rebuilt into a local buffer only here, once per job, and
+// taken apart at once; the revealed text does not outlive this constructor.
+DmplWriter::DmplWriter()
+    : move_(kMoveTemplate.Reveal()),
+      cut_(kCutTemplate.Reveal()),
+      cut_end_(kCutEndTemplate.Reveal()),
+      continue_(kContinueTemplate.Reveal()),
+      mark_header_(kMarkHeaderTemplate.Reveal()) {}
+
+void DmplWriter::Move(CommandOutput& out, int32_t x, int32_t y) const {
+    move_.Render(out, x, y);
 }
 
-void AppendCut(std::string& out, int32_t x, int32_t y) {
-    AppendFormatted(out, kCutTemplate.Reveal(), static_cast<int>(x), static_cast<int>(y));
+void DmplWriter::Cut(CommandOutput& out, int32_t x, int32_t y) const {
+    cut_.Render(out, x, y);
 }
 
-void AppendCutEnd(std::string& out, int32_t x, int32_t y) {
-    AppendFormatted(out, kCutEndTemplate.Reveal(), static_cast<int>(x), static_cast<int>(y));
+void DmplWriter::CutEnd(CommandOutput& out, int32_t x, int32_t y) const {
+    cut_end_.Render(out, x, y);
 }
 
-void AppendContinue(std::string& out, int32_t x, int32_t y) {
-    AppendFormatted(out, kContinueTemplate.Reveal(), static_cast<int>(x), static_cast<int>(y));
+void DmplWriter::Continue(CommandOutput& out, int32_t x, int32_t y) const {
+    continue_.Render(out, x, y);
 }
 
-void AppendMarkHeader(std::string& out, const MarkHeaderValues& values) {
-    AppendFormatted(out, kMarkHeaderTemplate.Reveal(), static_cast<int>(values.height_span),
-                    static_cast<int>(values.width_span), static_cast<int>(values.param_a),
-                    static_cast<int>(values.param_b));
+void DmplWriter::MarkHeader(CommandOutput& out, const MarkHeaderValues& values) const {
+    const int32_t numbers[4] = {values.height_span, values.width_span, values.param_a,
+                                values.param_b};
+    mark_header_.Render(out, numbers, 4);
 }
 
-void AppendPlainPath(std::string& out, const CutPath& path) {
+void DmplWriter::PlainPath(CommandOutput& out, const CutPath& path) const {
     const PathPoint* first = path.head;
-    AppendMove(out, first->x, first->y);
+    Move(out, first->x, first->y);
     const PathPoint* second = first->next;
     if (second == nullptr) {
         return;
     }
     if (second->next == nullptr) {
-        AppendCutEnd(out, second->x, second->y);
+        CutEnd(out, second->x, second->y);
         return;
     }
-    AppendCut(out, second->x, second->y);
+    Cut(out, second->x, second->y);
     for (const PathPoint* p = second->next; p != nullptr; p = p->next) {
-        AppendContinue(out, p->x, p->y);
+        continue_.Render(out, p->x, p->y);
     }
-    out += kDmplPathEnd;
+    out.Append(kDmplPathEnd, sizeof kDmplPathEnd - 1);
 }
 
 namespace {
@@ -114,30 +104,30 @@ PathPoint ChangePoint(const PathPoint& r, const PathPoint& q, float s, float e) 
 
 }  // namespace
 
-void AppendDashedPath(std::string& out, CutPath& path, float solid_mm, float gap_mm) {
+void DmplWriter::DashedPath(CommandOutput& out, CutPath& path, float solid_mm, float gap_mm) const {
     const float solid = static_cast<float>(solid_mm * kUnitsPerMm);
     const float gap = static_cast<float>(gap_mm * kUnitsPerMm);
     if (!(solid > 0.0f) || !(gap > 0.0f)) {
-        AppendPlainPath(out, path);
+        PlainPath(out, path);
         return;
     }
     bool cutting = true;
     float target = solid;
     float accumulated = 0.0f;
     PathPoint* r = path.head;
-    AppendMove(out, r->x, r->y);
+    Move(out, r->x, r->y);
     while (r->next != nullptr) {
         PathPoint* q = r->next;
         const float s = SegmentLength(*r, *q);
         if (s < kShortestDashedSegment) {
-            AppendCutEnd(out, q->x, q->y);
+            CutEnd(out, q->x, q->y);
             accumulated = 0.0f;
             r = q;
             continue;
         }
         accumulated += s;
         if (accumulated < target) {
-            (cutting ? AppendCutEnd : AppendMove)(out, q->x, q->y);
+            (cutting ? cut_end_ : move_).Render(out, q->x, q->y);
             r = q;
             continue;
         }
@@ -156,19 +146,23 @@ void AppendDashedPath(std::string& out, CutPath& path, float solid_mm, float gap
             r->x = change.x;
             r->y = change.y;
         }
-        (cutting ? AppendCutEnd : AppendMove)(out, change.x, change.y);
+        (cutting ? cut_end_ : move_).Render(out, change.x, change.y);
         cutting = !cutting;
         target = cutting ? solid : gap;
         accumulated = 0.0f;
     }
 }
 
-void AppendDmplTrailer(std::string& out, const SenderSettings& settings) {
+void AppendDmplTrailer(CommandOutput& out, const SenderSettings& settings) {
     if (settings.CanFeedPaper != 0) {
-        AppendFormatted(out, "U0,0 GE; U%d,%d @", TruncatedUnits(settings.YSTEPS),
-                        TruncatedUnits(settings.XSTEPS));
+        // "U0,0 GE; U<YSTEPS>,<XSTEPS> @", the feed in whole plotter units.
+        out.Append(std::string_view("U0,0 GE; U"));
+        out.AppendNumber(TruncatedUnits(settings.YSTEPS));
+        out.Append(std::string_view(","));
+        out.AppendNumber(TruncatedUnits(settings.XSTEPS));
+        out.Append(std::string_view(" @"));
     } else {
-        out += "U0,0 @";
+        out.Append(std::string_view("U0,0 @"));
     }
 }
 

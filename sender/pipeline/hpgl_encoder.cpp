@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 #include <utility>
 
 #include "sender/pipeline/job_start.h"
@@ -21,13 +22,17 @@ constexpr char kHpglOrientationCut[] = "PU0,0;PD0,0;PD0,80;";
 constexpr std::size_t kHpglExtraBytes = 10;
 constexpr char kSetCommMaskError[] = "setcommMask error!";
 
-void AppendPoint(std::string& out, const char* command, const PathPoint& p) {
-    char text[40];
-    const int length = std::snprintf(text, sizeof text, "%s%d,%d;", command, static_cast<int>(p.x),
-                                     static_cast<int>(p.y));
-    if (length > 0) {
-        out.append(text, static_cast<std::size_t>(length));
-    }
+// One point as "PU<x>,<y>;" or "PD<x>,<y>;": the two command letters, then
+// the numbers rendered in place.
+void PutPoint(CommandOutput& out, char pen, const PathPoint& p) {
+    char* cursor = out.Room();
+    cursor[0] = 'P';
+    cursor[1] = pen;
+    cursor = PutNumber(cursor + 2, p.x);
+    *cursor++ = ',';
+    cursor = PutNumber(cursor, p.y);
+    *cursor++ = ';';
+    out.Commit(cursor);
 }
 
 enum class ReadOutcome { Done, DataError, WriteFailed };
@@ -36,9 +41,8 @@ enum class ReadOutcome { Done, DataError, WriteFailed };
 ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, JobContext& job, WorkFile& work) {
     const SenderSettings& settings = job.settings;
     BladeState blade;
-    std::string text;
     if (settings.SharpEnble != 0) {
-        text = kHpglOrientationCut;
+        work.Write(kHpglOrientationCut, sizeof kHpglOrientationCut - 1);
     }
     bool leave_out = false;
     for (;;) {
@@ -52,19 +56,18 @@ ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, JobContext& job, 
                 break;  // this plotter model has no dashed cutting
             case PlotPathReader::Event::PathReady:
                 ApplyPathTransforms(path, path.count, settings, blade);
-                AppendHpglPath(text, path);
+                AppendHpglPath(work, path);
                 path.Release();
                 break;
             case PlotPathReader::Event::End:
-                AppendHpglTrailer(text, reader.FeedX());
-                return work.Write(text) ? ReadOutcome::Done : ReadOutcome::WriteFailed;
+                AppendHpglTrailer(work, reader.FeedX());
+                return work.Failed() ? ReadOutcome::WriteFailed : ReadOutcome::Done;
             case PlotPathReader::Event::DataError:
                 return ReadOutcome::DataError;
         }
-        if (!work.Write(text)) {
+        if (work.Failed()) {
             return ReadOutcome::WriteFailed;
         }
-        text.clear();
     }
 }
 
@@ -82,21 +85,18 @@ void HandOver(const char* plot_path, JobContext& job, JobBuffer buffer) {
 
 }  // namespace
 
-void AppendHpglPath(std::string& out, const CutPath& path) {
-    AppendPoint(out, "PU", *path.head);
+void AppendHpglPath(CommandOutput& out, const CutPath& path) {
+    PutPoint(out, 'U', *path.head);
     for (const PathPoint* p = path.head->next; p != nullptr; p = p->next) {
-        AppendPoint(out, "PD", *p);
+        PutPoint(out, 'D', *p);
     }
 }
 
-void AppendHpglTrailer(std::string& out, int32_t feed_x) {
+void AppendHpglTrailer(CommandOutput& out, int32_t feed_x) {
     const int64_t clear_x = static_cast<int64_t>(feed_x) + 200;
-    char text[40];
-    const int length = std::snprintf(text, sizeof text, "PU%d,0;!PG;",
-                                     static_cast<int>(clear_x > 2147483647 ? 2147483647 : clear_x));
-    if (length > 0) {
-        out.append(text, static_cast<std::size_t>(length));
-    }
+    out.Append(std::string_view("PU"));
+    out.AppendNumber(static_cast<int32_t>(clear_x > 2147483647 ? 2147483647 : clear_x));
+    out.Append(std::string_view(",0;!PG;"));
 }
 
 bool EncodeHpglJob(const char* plot_path, JobContext& job) {

@@ -2,8 +2,7 @@
 // The job encoder of the plotter model "NVAS": a plain HPGL subset of
 // absolute pen-up and pen-down moves, one command per point, ended by a move
 // clear of the design and a page command.
-#include <string>
-
+#include "sender/pipeline/command_text.h"
 #include "sender/pipeline/job_context.h"
 #include "sender/pipeline/path_model.h"
 
@@ -18,10 +17,10 @@ namespace tarnik {
 bool EncodeHpglJob(const char* plot_path, JobContext& job);
 
 // A path as HPGL: "PU%d,%d;" for the first point, "PD%d,%d;" for the others.
-void AppendHpglPath(std::string& out, const CutPath& path);
+void AppendHpglPath(CommandOutput& out, const CutPath& path);
 
 // The job's end: a pen-up move 200 units past the farthest plotter x met,
 // then the page command.
-void AppendHpglTrailer(std::string& out, int32_t feed_x);
+void AppendHpglTrailer(CommandOutput& out, int32_t feed_x);
 
 }  // namespace tarnik

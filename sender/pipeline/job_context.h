@@ -1,6 +1,7 @@
 #pragma once
 // The job state of the main window: what one job needs from the moment the
 // job message arrives until the encoder hands the job to a transport.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -35,6 +36,9 @@ struct JobContext {
     // Windows, where the drawing program's macro writes that exact text;
     // the POSIX command-line tool sets '/'.
     char PathSeparator = '\\';
+    // Jobs up to this many bytes are loaded into memory for the transport;
+    // longer ones are read from the work file as they are sent.
+    std::size_t JobMemoryLimit = kJobInMemoryLimit;
 
     JobView& view;
     JobHandover& handover;

@@ -65,9 +65,10 @@ class JobHandover {
     // (timer 1, then the first block). The transport owns the buffer from
     // here on and frees it when the job finishes.
     virtual void StartSerialTransfer(JobBuffer job) = 0;
-    // Sends a whole job as one document to USB printer port usb_port;
-    // returns success. The caller keeps and frees the buffer.
-    virtual bool SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) = 0;
+    // Sends a whole job as one document to USB printer port usb_port (read
+    // with JobBuffer::Read, in pieces of any size); returns success. The
+    // transport takes the buffer and frees it before returning.
+    virtual bool SendToUsbPrinter(uint8_t usb_port, JobBuffer job) = 0;
     // Sends WM_LINE_FAULT with a fault code to the main window.
     virtual void PostLineFault(int32_t code) = 0;
     // Before an HPGL job: purges the line monitor's port (when it is open)

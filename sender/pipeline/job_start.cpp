@@ -8,7 +8,7 @@ namespace tarnik {
 
 bool LoadWorkFileForJob(JobContext& job, const std::string& work_file, std::size_t extra_bytes,
                         JobBuffer& buffer) {
-    switch (LoadJobFile(work_file.c_str(), extra_bytes, buffer)) {
+    switch (LoadJobFile(work_file.c_str(), extra_bytes, buffer, job.JobMemoryLimit)) {
         case LoadResult::Ok:
             return true;
         case LoadResult::NoMemory:

@@ -14,8 +14,10 @@ inline constexpr char kJobBufferNoMemory[] = "Not enough memory for the job buff
 inline constexpr char kJobTooLarge[] = "The job is too large to send!";
 inline constexpr char kDataError[] = "data error!";
 
-// Loads the work file with extra_bytes cleared bytes behind the data; on
-// failure tells the user why (message box) and returns false.
+// Loads the work file with extra_bytes cleared bytes behind the data (in
+// memory up to job.JobMemoryLimit bytes, else read from the file as it is
+// sent); on failure tells the user why (message box) and returns false. A
+// work file that has gone or cannot be reopened is a load failure.
 bool LoadWorkFileForJob(JobContext& job, const std::string& work_file, std::size_t extra_bytes,
                         JobBuffer& buffer);
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <system_error>
 
 namespace tarnik {
@@ -36,10 +37,26 @@ bool WorkFile::Create(const std::string& path) {
         std::fclose(file_);
         file_ = nullptr;
     }
+    if (!buffer_) {
+        buffer_.reset(new (std::nothrow) char[kBufferSize]);
+    }
+    SetBuffer(buffer_.get(), buffer_ ? kBufferSize : 0);
     DeleteIfReadable(path.c_str());
-    file_ = std::fopen(path.c_str(), "wb");
-    failed_ = (file_ == nullptr);
+    file_ = buffer_ ? std::fopen(path.c_str(), "wb") : nullptr;
+    // The text is buffered here already; the library's own buffer would
+    // only copy every byte once more.
+    failed_ = file_ == nullptr || std::setvbuf(file_, nullptr, _IONBF, 0) != 0;
     return !failed_;
+}
+
+void WorkFile::Take(const char* data, std::size_t length) {
+    if (failed_ || file_ == nullptr) {
+        failed_ = true;
+        return;
+    }
+    if (length != 0 && std::fwrite(data, 1, length, file_) != length) {
+        failed_ = true;
+    }
 }
 
 bool WorkFile::Write(const char* data, std::size_t length) {
@@ -47,9 +64,7 @@ bool WorkFile::Write(const char* data, std::size_t length) {
         failed_ = true;
         return false;
     }
-    if (length != 0 && std::fwrite(data, 1, length, file_) != length) {
-        failed_ = true;
-    }
+    Append(data, length);
     return !failed_;
 }
 
@@ -58,7 +73,8 @@ bool WorkFile::Close() {
         failed_ = true;
         return false;
     }
-    // Buffered bytes reach the disk here: a full disk shows in the flush or
+    Drain();
+    // The last bytes reach the disk here: a full disk shows in the flush or
     // the close.
     if (std::fflush(file_) != 0) {
         failed_ = true;

@@ -5,32 +5,40 @@
 // narrow-path calls.
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <string>
+
+#include "sender/pipeline/command_text.h"
 
 namespace tarnik {
 
-// A work file being written. Every write and the close are checked: a job
-// whose work file is incomplete (read-only folder, full disk) must never
+// A work file being written. Text collects in a 64 KiB buffer and goes to
+// the file in pieces of that size. Every write and the close are checked: a
+// job whose work file is incomplete (read-only folder, full disk) must never
 // reach the plotter.
-class WorkFile {
+class WorkFile : public CommandOutput {
   public:
+    static constexpr std::size_t kBufferSize = 64 * 1024;
+
     WorkFile() = default;
-    ~WorkFile();
-    WorkFile(const WorkFile&) = delete;
-    WorkFile& operator=(const WorkFile&) = delete;
+    ~WorkFile() override;
 
     // Deletes an existing file of that name, then creates it anew.
     bool Create(const std::string& path);
-    // Appends bytes; false (and Failed() from then on) when not all were
-    // written.
+    // Appends bytes; false (and Failed() from then on) once a write to the
+    // file failed. A failure may show only when the buffer goes out.
     bool Write(const char* data, std::size_t length);
     bool Write(const std::string& text) { return Write(text.data(), text.size()); }
-    // Flushes and closes; false when anything since Create failed.
+    // Writes what is buffered, flushes and closes; false when anything since
+    // Create failed.
     bool Close();
     bool Failed() const { return failed_; }
 
   private:
+    void Take(const char* data, std::size_t length) override;
+
     std::FILE* file_ = nullptr;
+    std::unique_ptr<char[]> buffer_;
     bool failed_ = false;
 };
 

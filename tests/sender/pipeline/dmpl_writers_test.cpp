@@ -40,9 +40,9 @@ TEST(DmplWriters, PlainPaths) {
         SCOPED_TRACE(c.label);
         CutPath path;
         Build(path, c.points);
-        std::string out;
-        AppendPlainPath(out, path);
-        EXPECT_EQ(out, c.expected);
+        StringCommandOutput out;
+        DmplWriter().PlainPath(out, path);
+        EXPECT_EQ(out.Text(), c.expected);
     }
 }
 
@@ -85,9 +85,9 @@ TEST(DmplWriters, DashedPaths) {
         SCOPED_TRACE(c.label);
         CutPath path;
         Build(path, c.points);
-        std::string out;
-        AppendDashedPath(out, path, c.solid_mm, c.gap_mm);
-        EXPECT_EQ(out, c.expected);
+        StringCommandOutput out;
+        DmplWriter().DashedPath(out, path, c.solid_mm, c.gap_mm);
+        EXPECT_EQ(out.Text(), c.expected);
     }
 }
 
@@ -97,15 +97,15 @@ TEST(DmplWriters, TinyDashesOnLongSegmentsStillAdvance) {
     // segment's end instead of stalling the walk.
     CutPath path;
     Build(path, {{7, 7}, {500, 400}, {900, 700}});
-    std::string out;
-    AppendDashedPath(out, path, 0.01f, 0.01f);
-    EXPECT_EQ(out, "U7,7 D500,400 U900,700 ");
+    StringCommandOutput out;
+    DmplWriter().DashedPath(out, path, 0.01f, 0.01f);
+    EXPECT_EQ(out.Text(), "U7,7 D500,400 U900,700 ");
 }
 
 TEST(DmplWriters, MarkHeaderCarriesTheFourValuesInOrder) {
-    std::string out;
-    AppendMarkHeader(out, MarkHeaderValues{10000, 500, 7, 3});
-    EXPECT_EQ(out, "MK10000,500,7,3 ");
+    StringCommandOutput out;
+    DmplWriter().MarkHeader(out, MarkHeaderValues{10000, 500, 7, 3});
+    EXPECT_EQ(out.Text(), "MK10000,500,7,3 ");
 }
 
 TEST(DmplWriters, Trailers) {
@@ -127,9 +127,9 @@ TEST(DmplWriters, Trailers) {
         settings.CanFeedPaper = c.feed;
         settings.XSTEPS = c.x_steps;
         settings.YSTEPS = c.y_steps;
-        std::string out;
+        StringCommandOutput out;
         AppendDmplTrailer(out, settings);
-        EXPECT_EQ(out, c.expected);
+        EXPECT_EQ(out.Text(), c.expected);
     }
 }
 

@@ -45,6 +45,23 @@ class RecordingJobView : public JobView {
     }
 };
 
+// A job's bytes (its job size, not the spare bytes behind it), read as a
+// transport reads them; a job that cannot be read whole gives what was read
+// and "<short read>".
+inline std::string JobBytes(const JobBuffer& job) {
+    std::string bytes(job.Size(), '\0');
+    uint32_t done = 0;
+    while (done < job.Size()) {
+        const uint32_t got = job.Read(done, bytes.data() + done, job.Size() - done);
+        if (got == 0) {
+            bytes.resize(done);
+            return bytes + "<short read>";
+        }
+        done += got;
+    }
+    return bytes;
+}
+
 class RecordingHandover : public JobHandover {
   public:
     bool port_opens = true;
@@ -65,9 +82,9 @@ class RecordingHandover : public JobHandover {
         calls.push_back("start-transfer");
         serial_job = std::move(job);
     }
-    bool SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) override {
+    bool SendToUsbPrinter(uint8_t usb_port, JobBuffer job) override {
         calls.push_back("usb:" + std::to_string(usb_port));
-        usb_job.assign(data, length);
+        usb_job = JobBytes(job);
         return usb_succeeds;
     }
     void PostLineFault(int32_t code) override {
@@ -79,10 +96,7 @@ class RecordingHandover : public JobHandover {
     }
 
     // The serial job's bytes (its job size, not the spare bytes behind it).
-    std::string SerialBytes() const {
-        return serial_job.Empty() ? std::string()
-                                  : std::string(serial_job.Data(), serial_job.Size());
-    }
+    std::string SerialBytes() const { return JobBytes(serial_job); }
 };
 
 }  // namespace tarnik::testing

@@ -1,0 +1,111 @@
+#pragma once
+// The command text of a job, put down straight into a bounded buffer: a job
+// of tens of megabytes is one number after another, so every command is
+// rendered in place (decimal digits by std::to_chars) and the buffer goes to
+// its target in large pieces.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tarnik {
+
+// Room one command may take at most: four signed 32-bit numbers of up to 11
+// characters and the template text around them (CommandTemplate bounds it).
+inline constexpr std::size_t kLongestCommand = 128;
+
+// Where command text goes. Derived classes give the buffer and take the
+// full buffer's bytes (a work file, a string).
+class CommandOutput {
+  public:
+    virtual ~CommandOutput() = default;
+    CommandOutput(const CommandOutput&) = delete;
+    CommandOutput& operator=(const CommandOutput&) = delete;
+
+    void Append(const char* text, std::size_t length);
+    void Append(std::string_view text) { Append(text.data(), text.size()); }
+    void AppendNumber(int32_t value);
+
+    // At least kLongestCommand bytes of room at the returned cursor; the
+    // writer puts its command there and hands the new end to Commit.
+    char* Room() {
+        if (static_cast<std::size_t>(end_ - cursor_) < kLongestCommand) {
+            Drain();
+        }
+        return cursor_;
+    }
+    void Commit(char* new_cursor) { cursor_ = new_cursor; }
+
+  protected:
+    CommandOutput() = default;
+    // The buffer to collect text in. Until one is set, or when it is shorter
+    // than kLongestCommand, a buffer of one command's room inside this
+    // object is used, so Room() is always writable.
+    void SetBuffer(char* begin, std::size_t capacity);
+    // Hands the bytes collected so far to Take and empties the buffer.
+    void Drain();
+    // Receives text in order, in pieces of any size.
+    virtual void Take(const char* data, std::size_t length) = 0;
+
+  private:
+    char spare_[kLongestCommand] = {};
+    char* begin_ = spare_;
+    char* cursor_ = spare_;
+    char* end_ = spare_ + kLongestCommand;
+};
+
+// Command text collected in a string (tests, short texts).
+class StringCommandOutput : public CommandOutput {
+  public:
+    StringCommandOutput() { SetBuffer(buffer_, sizeof buffer_); }
+    // Everything appended so far.
+    const std::string& Text() {
+        Drain();
+        return text_;
+    }
+
+  private:
+    void Take(const char* data, std::size_t length) override { text_.append(data, length); }
+
+    char buffer_[4 * kLongestCommand];
+    std::string text_;
+};
+
+// Renders a signed decimal number at p (room for 11 characters); returns the
+// end.
+char* PutNumber(char* p, int32_t value);
+
+// A command template such as "X%d,%d;" taken apart once per job into its
+// literal pieces and number slots, so that each command is rendered without
+// interpreting a format. "%d" is a slot, "%%" a percent sign, every other
+// byte is literal. Bounded: at most kMaxSlots slots (a further "%d" stays
+// literal text) and kMaxText literal bytes (the rest is dropped).
+class CommandTemplate {
+  public:
+    static constexpr std::size_t kMaxSlots = 4;
+    static constexpr std::size_t kMaxText = 64;
+
+    CommandTemplate() = default;
+    explicit CommandTemplate(const char* text);
+
+    std::size_t Slots() const { return slots_; }
+
+    // Appends the command with values[i] in slot i (0 for slots beyond count).
+    void Render(CommandOutput& out, const int32_t* values, std::size_t count) const;
+    void Render(CommandOutput& out, int32_t x, int32_t y) const {
+        const int32_t values[2] = {x, y};
+        Render(out, values, 2);
+    }
+
+    // The text the template renders with values (tests).
+    std::string ToString(const int32_t* values, std::size_t count) const;
+
+  private:
+    // Literal piece i runs from piece_start_[i] to piece_start_[i + 1]; a
+    // slot follows each piece but the last.
+    char text_[kMaxText] = {};
+    uint8_t piece_start_[kMaxSlots + 2] = {};
+    std::size_t slots_ = 0;
+};
+
+}  // namespace tarnik
