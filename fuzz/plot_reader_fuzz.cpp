@@ -39,6 +39,9 @@ const std::string& ScratchFile() {
                                                  : std::filesystem::temp_directory_path();
         return (folder / ("tarnik-fuzz-" + std::to_string(random()) + ".plt")).string();
     }();
+    static const bool removed_at_exit =
+        std::atexit([] { std::remove(ScratchFile().c_str()); }) == 0;
+    (void)removed_at_exit;
     return path;
 }
 
