@@ -1,6 +1,8 @@
 // Console implementations of the job pipeline's seams.
 #include "cli/console_job_seams.h"
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace tarnik::cli {
@@ -54,18 +56,45 @@ bool CapturingHandover::OpenSerialJobPort(uint8_t) {
 
 void CapturingHandover::StartSerialTransfer(JobBuffer job) {
     job_ = std::move(job);
+    document_.clear();
     captured_ = true;
 }
 
 // The console's "printer" keeps the document for the caller.
-bool CapturingHandover::SendToUsbPrinter(uint8_t, JobBuffer job) {
-    job_ = std::move(job);
+bool CapturingHandover::SendToUsbPrinter(uint8_t, const char* data, uint32_t length) {
+    job_.Free();
+    document_.assign(data, length);
     captured_ = true;
+    return true;
+}
+
+bool CapturingHandover::SendJobToUsbPrinter(uint8_t, JobBuffer job) {
+    StartSerialTransfer(std::move(job));
     return true;
 }
 
 void CapturingHandover::PostLineFault(int32_t code) {
     err_ << "tarnik-cli: line fault " << code << "\n";
+}
+
+uint32_t CapturingHandover::Size() const {
+    return job_.Empty() ? static_cast<uint32_t>(document_.size()) : job_.Size();
+}
+
+uint32_t CapturingHandover::Read(uint32_t offset, char* destination, uint32_t count) const {
+    if (!job_.Empty()) {
+        // Only the job bytes, not the spare bytes of a serial buffer.
+        if (offset >= job_.Size()) {
+            return 0;
+        }
+        return job_.Read(offset, destination, std::min(count, job_.Size() - offset));
+    }
+    if (offset >= document_.size()) {
+        return 0;
+    }
+    const auto n = static_cast<uint32_t>(std::min<std::size_t>(count, document_.size() - offset));
+    std::memcpy(destination, document_.data() + offset, n);
+    return n;
 }
 
 }  // namespace tarnik::cli

@@ -47,21 +47,25 @@ class CapturingHandover : public JobHandover {
 
     bool OpenSerialJobPort(uint8_t com_port) override;
     void StartSerialTransfer(JobBuffer job) override;
-    bool SendToUsbPrinter(uint8_t usb_port, JobBuffer job) override;
+    bool SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) override;
+    bool SendJobToUsbPrinter(uint8_t usb_port, JobBuffer job) override;
     void PostLineFault(int32_t code) override;
 
-    // Whether a job reached a transport, and the job: its first Size()
-    // bytes are exactly what would go down the line (for a serial job
-    // without the spare bytes behind them; the USB document whole). A large
-    // job stays in the work file and is read from there in pieces.
+    // Whether a job reached a transport, and its bytes: exactly what would
+    // go down the line (for a serial job without the spare bytes behind
+    // them; the USB document whole). A large job stays in the work file and
+    // is read from there in pieces.
     bool Captured() const { return captured_; }
-    const JobBuffer& Job() const { return job_; }
-    uint32_t Size() const { return job_.Size(); }
+    uint32_t Size() const;
+    // Copies up to count bytes from offset on; fewer only at the job's end
+    // or when its work file can no longer be read.
+    uint32_t Read(uint32_t offset, char* destination, uint32_t count) const;
 
   private:
     std::ostream& err_;
     bool captured_ = false;
     JobBuffer job_;
+    std::string document_;  // a USB document handed over as plain bytes
 };
 
 }  // namespace tarnik::cli

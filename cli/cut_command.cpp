@@ -106,7 +106,8 @@ enum class CopyResult { Ok, CannotRead, CannotWrite };
 
 // Copies the captured job to output_path (none when empty) block by block,
 // counting its cut paths on the way: a job of any size is never held whole.
-CopyResult CopyJob(const JobBuffer& job, const std::string& output_path, size_t& cut_paths) {
+CopyResult CopyJob(const CapturingHandover& job, const std::string& output_path,
+                   size_t& cut_paths) {
     constexpr uint32_t kBlock = 64 * 1024;
     const bool writing = !output_path.empty();
     OutputFile file;
@@ -142,7 +143,11 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
 
     // The cut-from-file road: the picked file is copied over the export
     // file, which the pipeline may then consume; the original stays as it is.
-    if (!CopyFileOverwrite(options.input_path.c_str(), job.CutFromFileTarget().c_str())) {
+    // The pipeline only reads and deletes the export file, so a second name
+    // for the picked file serves as well as a copy of tens of megabytes.
+    const std::string export_file = job.CutFromFileTarget();
+    if (!LinkFile(options.input_path.c_str(), export_file.c_str()) &&
+        !CopyFileOverwrite(options.input_path.c_str(), export_file.c_str())) {
         err << "tarnik-cli: " << kSourceFileError << " (" << options.input_path << ")\n";
         return kExitRefused;
     }
@@ -152,7 +157,7 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
         return ExplainRefusal(options, settings, view, err);
     }
     size_t cut_paths = 0;
-    switch (CopyJob(handover.Job(), options.output_path, cut_paths)) {
+    switch (CopyJob(handover, options.output_path, cut_paths)) {
         case CopyResult::Ok:
             break;
         case CopyResult::CannotRead:

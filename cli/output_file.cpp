@@ -26,6 +26,9 @@ bool OutputFile::Create(const std::string& path) {
         temporary_ = path + ".part" + std::to_string(attempt);
         file_.reset(CreateNewFile(temporary_.c_str()));
         if (file_) {
+            // Callers write large blocks; a library buffer would only split
+            // them.
+            std::setvbuf(file_.get(), nullptr, _IONBF, 0);
             return true;
         }
     }

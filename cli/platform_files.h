@@ -22,6 +22,11 @@ char NativePathSeparator();
 // written through.
 FILE* CreateNewFile(const char* path);
 
+// Gives the file at from (a link followed to its file) the further name to
+// without copying a byte; fails when anything of that name exists or the
+// system cannot (another volume, a file system without links, no right).
+bool LinkFile(const char* from, const char* to);
+
 // Moves from over to, replacing a file of that name in one step.
 bool ReplaceFileWith(const char* from, const char* to);
 

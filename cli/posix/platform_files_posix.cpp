@@ -50,6 +50,10 @@ FILE* CreateNewFile(const char* path) {
     return file;
 }
 
+bool LinkFile(const char* from, const char* to) {
+    return linkat(AT_FDCWD, from, AT_FDCWD, to, AT_SYMLINK_FOLLOW) == 0;
+}
+
 bool ReplaceFileWith(const char* from, const char* to) {
     return std::rename(from, to) == 0;
 }

@@ -65,6 +65,10 @@ FILE* CreateNewFile(const char* path) {
     return file;
 }
 
+bool LinkFile(const char* from, const char* to) {
+    return CreateHardLinkA(to, from, nullptr) != 0;
+}
+
 bool ReplaceFileWith(const char* from, const char* to) {
     return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0;
 }

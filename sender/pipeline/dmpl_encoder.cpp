@@ -85,7 +85,7 @@ ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, const JobContext&
 // The USB transport takes the buffer and frees it once the document is
 // written.
 bool SendOverUsb(JobContext& job, JobBuffer buffer) {
-    const bool sent = job.handover.SendToUsbPrinter(job.settings.USBPort, std::move(buffer));
+    const bool sent = job.handover.SendJobToUsbPrinter(job.settings.USBPort, std::move(buffer));
     if (sent) {
         job.view.SetTrayTip(kDataFinished);
     }

@@ -65,10 +65,17 @@ class JobHandover {
     // (timer 1, then the first block). The transport owns the buffer from
     // here on and frees it when the job finishes.
     virtual void StartSerialTransfer(JobBuffer job) = 0;
-    // Sends a whole job as one document to USB printer port usb_port (read
-    // with JobBuffer::Read, in pieces of any size); returns success. The
-    // transport takes the buffer and frees it before returning.
-    virtual bool SendToUsbPrinter(uint8_t usb_port, JobBuffer job) = 0;
+    // Sends a whole job as one document to USB printer port usb_port;
+    // returns success. The caller keeps and frees the buffer.
+    virtual bool SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) = 0;
+    // The same for a job buffer, which may hold a large job in its work file
+    // rather than in memory; the transport takes the buffer and frees it
+    // before returning. A transport that writes the document in pieces
+    // reads them with JobBuffer::Read. This default hands an in-memory job
+    // to SendToUsbPrinter as it is and gathers a streamed one into memory
+    // first (false when that memory cannot be had or the file cannot be
+    // read).
+    virtual bool SendJobToUsbPrinter(uint8_t usb_port, JobBuffer job);
     // Sends WM_LINE_FAULT with a fault code to the main window.
     virtual void PostLineFault(int32_t code) = 0;
     // Before an HPGL job: purges the line monitor's port (when it is open)

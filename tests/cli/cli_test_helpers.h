@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/console_job_seams.h"
 #include "cli/run_cli.h"
 
 namespace tarnik::testing {
@@ -33,6 +34,22 @@ inline CliResult RunTool(const std::vector<std::string>& args) {
 // A file of the bundled samples.
 inline std::string SampleFile(const char* name) {
     return std::string(TARNIK_SOURCE_DIR) + "/samples/" + name;
+}
+
+// The bytes a console hand-over captured, read in blocks as the cut command
+// reads them.
+inline std::string CapturedBytes(const cli::CapturingHandover& handover) {
+    std::string bytes(handover.Size(), '\0');
+    uint32_t done = 0;
+    while (done < handover.Size()) {
+        const uint32_t got = handover.Read(done, bytes.data() + done, 4096);
+        if (got == 0) {
+            bytes.resize(done);
+            break;
+        }
+        done += got;
+    }
+    return bytes;
 }
 
 }  // namespace tarnik::testing

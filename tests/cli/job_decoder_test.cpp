@@ -14,7 +14,6 @@
 #include "cli/cli_test_helpers.h"
 #include "cli/console_job_seams.h"
 #include "sender/pipeline/dmpl_encoder.h"
-#include "sender/pipeline/fakes/recording_job_seams.h"
 #include "sender/pipeline/hpgl_encoder.h"
 #include "sender/pipeline/plot_reader.h"
 #include "support/test_files.h"
@@ -194,7 +193,7 @@ TEST(JobDecoder, ReadsBackWhatTheEncodersWrite) {
             << err.str();
         ASSERT_TRUE(handover.Captured());
         DecodedJob decoded;
-        ASSERT_TRUE(cli::DecodeJob(JobBytes(handover.Job()), decoded));
+        ASSERT_TRUE(cli::DecodeJob(CapturedBytes(handover), decoded));
         EXPECT_EQ(decoded.language, test.hpgl ? JobLanguage::Hpgl : JobLanguage::Dmpl);
         EXPECT_TRUE(decoded.complete);
         EXPECT_EQ(decoded.malformed_commands + decoded.unknown_commands, 0u);

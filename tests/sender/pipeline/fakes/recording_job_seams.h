@@ -82,9 +82,10 @@ class RecordingHandover : public JobHandover {
         calls.push_back("start-transfer");
         serial_job = std::move(job);
     }
-    bool SendToUsbPrinter(uint8_t usb_port, JobBuffer job) override {
+    // Job buffers reach it through the seam's default SendJobToUsbPrinter.
+    bool SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) override {
         calls.push_back("usb:" + std::to_string(usb_port));
-        usb_job = JobBytes(job);
+        usb_job.assign(data, length);
         return usb_succeeds;
     }
     void PostLineFault(int32_t code) override {
