@@ -20,7 +20,7 @@ class SerialSenderTest : public ::testing::Test {
     void Start(const std::vector<uint8_t>& job) {
         ASSERT_TRUE(sender.OpenJobPort(3));
         auto buffer = std::make_unique<char[]>(job.size() + 1);
-        std::memcpy(buffer.get(), job.data(), job.size());
+        if (!job.empty()) std::memcpy(buffer.get(), job.data(), job.size());
         const auto size = static_cast<uint32_t>(job.size());
         ASSERT_TRUE(sender.StartTransfer(std::move(buffer), size, size));
     }
