@@ -2,6 +2,8 @@
 
 #include <winspool.h>
 
+#include "sender/transport/job_buffer_source.h"
+
 namespace tarnik {
 
 Win32PrinterSpooler::~Win32PrinterSpooler() {
@@ -93,6 +95,14 @@ bool SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length, UsbNo
     Win32PrinterSpooler spooler;
     MemoryJobSource job(data, length);
     return SendToUsbPrinter(spooler, notices, usb_port, job);
+}
+
+bool SendJobBufferToUsbPrinter(uint8_t usb_port, JobBuffer job, UsbNotices& notices) {
+    Win32PrinterSpooler spooler;
+    JobBufferSource source(job);
+    const bool sent = SendToUsbPrinter(spooler, notices, usb_port, source);
+    job.Free();
+    return sent;
 }
 
 }  // namespace tarnik

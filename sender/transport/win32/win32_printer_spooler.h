@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "sender/pipeline/job_buffer.h"
 #include "sender/transport/usb_printer.h"
 
 namespace tarnik {
@@ -39,5 +40,9 @@ class Win32PrinterSpooler : public PrinterSpooler {
 // The main window's USB hand-over: the plotter on USB port `usb_port` gets
 // `length` bytes of `data` as one raw document.
 bool SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length, UsbNotices& notices);
+// The same for a job buffer, which is freed before this returns, whatever
+// the result: a job held in memory goes in one write, a job read from its
+// work file in chunks of one document.
+bool SendJobBufferToUsbPrinter(uint8_t usb_port, JobBuffer job, UsbNotices& notices);
 
 }  // namespace tarnik
