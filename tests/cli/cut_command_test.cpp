@@ -168,5 +168,44 @@ TEST(CutCommand, UnwritableOutputIsARefusal) {
     EXPECT_FALSE(FileExists(output));
 }
 
+TEST(CutCommand, AJobTooLargeToHoldInMemoryIsCopiedWhole) {
+    // 2400 zigzag lines of 200 points: a DM/PL job of about 4.7 MB, which the
+    // job buffer leaves in the work file and the cut command copies to its
+    // output in blocks.
+    const int kPaths = 2400;
+    const int kPoints = 200;
+    const int max_y = (kPaths - 1) * 3 + 1;
+    std::string plot = "IN;SP1;";
+    std::string expected = ";:H A L0 EC1 U ";
+    for (int p = 0; p < kPaths; ++p) {
+        for (int k = 0; k < kPoints; ++k) {
+            const int x = k * 10 + p;
+            const int y = p * 3 + k % 2;
+            const std::string pair = std::to_string(x) + "," + std::to_string(y);
+            plot += (k == 0 ? "PU" : "PD") + pair + ";\r\n";
+            // Plotter x runs down from the design's top edge, plotter y
+            // across from its left edge.
+            const std::string mapped = std::to_string(max_y - y) + "," + std::to_string(x);
+            expected += (k == 0 ? "U" : k == 1 ? "D" : ",") + mapped + (k == 0 ? " " : "");
+        }
+        expected += " ";
+    }
+    plot += "PU;SP0;";
+    expected += "U0,0 @";
+    ASSERT_GT(expected.size(), std::size_t{4} * 1024 * 1024);
+
+    ScratchFolder folder;
+    const std::string input = folder.File("large.plt");
+    const std::string output = folder.File("large.job");
+    WriteWholeFile(input, plot);
+    const CliResult result = RunTool({"cut", "--output", output, input});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(ReadWholeFile(output) == expected) << "the output differs";
+    EXPECT_NE(result.out.find(", 2400 cut paths, " + std::to_string(expected.size()) + " bytes"),
+              std::string::npos)
+        << result.out;
+    EXPECT_TRUE(ReadWholeFile(input) == plot) << "the plot file changed";
+}
+
 }  // namespace
 }  // namespace tarnik::testing
