@@ -1,6 +1,5 @@
 #include "sender/pipeline/command_text.h"
 
-#include <charconv>
 #include <cstring>
 
 namespace tarnik {
@@ -39,11 +38,6 @@ void CommandOutput::AppendNumber(int32_t value) {
     Commit(PutNumber(Room(), value));
 }
 
-char* PutNumber(char* p, int32_t value) {
-    // "-2147483648" is the longest: 11 characters.
-    return std::to_chars(p, p + 11, value).ptr;
-}
-
 CommandTemplate::CommandTemplate(const char* text) {
     std::size_t length = 0;
     for (const char* c = text; *c != '\0' && length < kMaxText; ++c) {
@@ -63,13 +57,17 @@ CommandTemplate::CommandTemplate(const char* text) {
 
 void CommandTemplate::Render(CommandOutput& out, const int32_t* values, std::size_t count) const {
     // kMaxText literal bytes and kMaxSlots numbers of 11 characters fit in
-    // one command's room.
-    static_assert(kMaxText + kMaxSlots * 11 <= kLongestCommand);
+    // one command's room, and so does a whole-width copy at the last piece.
+    static_assert(kMaxText + kMaxSlots * 11 + kCopyWidth <= kLongestCommand);
     char* p = out.Room();
     for (std::size_t i = 0; i <= slots_; ++i) {
         const std::size_t start = piece_start_[i];
         const std::size_t piece = piece_start_[i + 1] - start;
-        std::memcpy(p, text_ + start, piece);
+        if (piece <= kCopyWidth) {
+            std::memcpy(p, text_ + start, kCopyWidth);
+        } else {
+            std::memcpy(p, text_ + start, piece);
+        }
         p += piece;
         if (i < slots_) {
             p = PutNumber(p, i < count ? values[i] : 0);

@@ -3,6 +3,7 @@
 // of tens of megabytes is one number after another, so every command is
 // rendered in place (decimal digits by std::to_chars) and the buffer goes to
 // its target in large pieces.
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -71,9 +72,11 @@ class StringCommandOutput : public CommandOutput {
     std::string text_;
 };
 
-// Renders a signed decimal number at p (room for 11 characters); returns the
-// end.
-char* PutNumber(char* p, int32_t value);
+// Renders a signed decimal number at p (room for 11 characters: the longest
+// is "-2147483648"); returns the end.
+inline char* PutNumber(char* p, int32_t value) {
+    return std::to_chars(p, p + 11, value).ptr;
+}
 
 // A command template such as "X%d,%d;" taken apart once per job into its
 // literal pieces and number slots, so that each command is rendered without
@@ -102,8 +105,11 @@ class CommandTemplate {
 
   private:
     // Literal piece i runs from piece_start_[i] to piece_start_[i + 1]; a
-    // slot follows each piece but the last.
-    char text_[kMaxText] = {};
+    // slot follows each piece but the last. Short pieces are copied as a
+    // whole kCopyWidth bytes (the bytes past the piece are overwritten by
+    // what follows), hence the spare bytes behind the text.
+    static constexpr std::size_t kCopyWidth = 16;
+    char text_[kMaxText + kCopyWidth] = {};
     uint8_t piece_start_[kMaxSlots + 2] = {};
     std::size_t slots_ = 0;
 };
