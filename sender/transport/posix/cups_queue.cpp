@@ -82,6 +82,18 @@ int SendJobToCupsQueue(const char* queue, JobSource& job, std::string& error,
                 cupsLastErrorString();
         return kUsbJobFailed;
     }
+    if (queue == nullptr || *queue == '\0') {
+        error = "no CUPS queue named";
+        return kUsbJobFailed;
+    }
+    // Job creation reports a missing queue only as a file that is not
+    // there; asking for the queue first gives the server's own answer.
+    cups_dest_t* dest = cupsGetNamedDest(http.get(), queue, nullptr);
+    if (dest == nullptr) {
+        error = QueueError(queue);
+        return kUsbJobFailed;
+    }
+    cupsFreeDests(1, dest);
     const int job_id = cupsCreateJob(http.get(), queue, kUsbDocumentName, 0, nullptr);
     if (job_id == 0) {
         error = QueueError(queue);
