@@ -3,9 +3,9 @@
 // of tens of megabytes is one number after another, so every command is
 // rendered in place (decimal digits by std::to_chars) and the buffer goes to
 // its target in large pieces.
-#include <charconv>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -72,10 +72,46 @@ class StringCommandOutput : public CommandOutput {
     std::string text_;
 };
 
+namespace detail {
+// "00" "01" ... "99": two digits per division by 100.
+inline constexpr char kDigitPairs[201] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Decimal digits of u; plotter coordinates mostly have four or five.
+inline uint32_t DigitCount(uint32_t u) {
+    if (u < 100000) {
+        return u < 100 ? (u < 10 ? 1 : 2) : u < 10000 ? (u < 1000 ? 3 : 4) : 5;
+    }
+    return u < 10000000 ? (u < 1000000 ? 6 : 7) : u < 1000000000 ? (u < 100000000 ? 8 : 9) : 10;
+}
+}  // namespace detail
+
 // Renders a signed decimal number at p (room for 11 characters: the longest
-// is "-2147483648"); returns the end.
+// is "-2147483648") and returns its end. Inline and without the range
+// checks of the general library call: it runs for every coordinate of a
+// job.
 inline char* PutNumber(char* p, int32_t value) {
-    return std::to_chars(p, p + 11, value).ptr;
+    auto u = static_cast<uint32_t>(value);
+    if (value < 0) {
+        *p++ = '-';
+        u = 0u - u;
+    }
+    char* const end = p + detail::DigitCount(u);
+    char* q = end;
+    while (u >= 100) {
+        const uint32_t pair = u % 100;
+        u /= 100;
+        q -= 2;
+        std::memcpy(q, detail::kDigitPairs + 2 * pair, 2);
+    }
+    if (u >= 10) {
+        std::memcpy(q - 2, detail::kDigitPairs + 2 * u, 2);
+    } else {
+        q[-1] = static_cast<char>('0' + u);
+    }
+    return end;
 }
 
 // A command template such as "X%d,%d;" taken apart once per job into its
