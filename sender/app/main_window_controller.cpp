@@ -1,0 +1,97 @@
+#include "sender/app/main_window_controller.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+#include <utility>
+
+#include "sender/pipeline/job_start.h"
+
+namespace tarnik {
+
+ControlColours StatusLineColours(bool idle, uint32_t window_background) {
+    return {kStatusTextColour, idle ? kIdleFaceColour : window_background};
+}
+
+ControlColours SignalLampColours(bool line_status) {
+    return {line_status ? 0x00FF00u : 0xFFFFFFu, 0x000000u};
+}
+
+MainWindowController::MainWindowController(MainWindowView& view, JobPort& port,
+                                           SenderTimers& timers, UsbOutput& usb)
+    : view_(view),
+      port_(port),
+      usb_(usb),
+      sender_(port, timers, view, flags_.SenderIdle, next_job_ready_),
+      job_(settings_, view, *this, flags_),
+      driver_(job_) {}
+
+void MainWindowController::Initialise(ProfileFile& profile, SettingsEnvironment& environment) {
+    LoadSettings(SettingsSeams{profile, view_, environment}, settings_);
+    // The DM/PL work file lives in the temporary folder, beside the export
+    // file; the HPGL work file in the program's current folder.
+    job_.TempFolder = settings_.ColExportPath;
+    auto_mode_ = 1;
+    macro_print_flag_ = 0;
+    flags_.LineUsable = 1;
+}
+
+int MainWindowController::OnJobReady(int32_t a, int32_t b) {
+    return driver_.OnJobReady(a, b);
+}
+
+int MainWindowController::OnCutFromFile(const char* chosen_path) {
+    return driver_.OnCutFromFile(chosen_path);
+}
+
+void MainWindowController::OnAutoModeRadio() {
+    if (Idle()) {
+        auto_mode_ = 1;
+        macro_print_flag_ = 0;
+    }
+}
+
+bool MainWindowController::OnFileModeRadio() {
+    if (Idle()) {
+        auto_mode_ = 0;
+        macro_print_flag_ = 0;
+    }
+    return true;
+}
+
+bool MainWindowController::OpenSerialJobPort(uint8_t com_port) {
+    return sender_.OpenJobPort(com_port);
+}
+
+// The block sender sends from one piece of memory, so a job that the buffer
+// streams from its work file is read in whole here. A read that comes up
+// short is a job that can no longer be sent whole: nothing of it goes out.
+void MainWindowController::StartSerialTransfer(JobBuffer job) {
+    const std::size_t capacity = job.Capacity();
+    std::unique_ptr<char[]> bytes(new (std::nothrow) char[capacity > 0 ? capacity : 1]);
+    const bool whole =
+        bytes != nullptr && job.Read(0, bytes.get(), static_cast<uint32_t>(capacity)) == capacity;
+    const uint32_t size = job.Size();
+    job.Free();
+    // The pipeline marks the job as being sent before the hand-over; the
+    // block sender takes a job only while idle and marks it again itself.
+    flags_.SenderIdle = 1;
+    if (!whole) {
+        static_cast<JobView&>(view_).ShowMessage(bytes == nullptr ? kJobBufferNoMemory
+                                                                  : kDataError);
+        port_.Close();
+        view_.SetSendingLook(false);
+        return;
+    }
+    sender_.StartTransfer(std::move(bytes), size, static_cast<uint32_t>(capacity));
+}
+
+bool MainWindowController::SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) {
+    return usb_.Send(usb_port, data, length);
+}
+
+void MainWindowController::PostLineFault(int32_t code) {
+    view_.PostLineFault(code);
+}
+
+}  // namespace tarnik

@@ -1,0 +1,99 @@
+#pragma once
+// The main window's behaviour without the window: it owns the settings, the
+// job flags, the job driver and the block sender, turns each message or
+// command the window receives into their calls, and answers through the
+// view. The Win32 dialog only translates messages; tests drive this class
+// with fakes.
+#include <cstdint>
+
+#include "sender/app/sender_settings.h"
+#include "sender/app/settings_store.h"
+#include "sender/pipeline/job_context.h"
+#include "sender/pipeline/job_driver.h"
+#include "sender/pipeline/job_seams.h"
+#include "sender/transport/job_port.h"
+#include "sender/transport/sender_seams.h"
+#include "sender/transport/serial_sender.h"
+
+namespace tarnik {
+
+// Everything the main window shows: the job pipeline's dialogs and
+// messages, the block sender's progress and looks, the settings texts.
+class MainWindowView : public JobView, public SenderView, public SettingsView {};
+
+// The USB printer-port transport as the main window reaches it.
+class UsbOutput {
+  public:
+    virtual ~UsbOutput() = default;
+    // Sends `length` bytes as one document to USB printer port `usb_port`;
+    // true when the spooler took them all.
+    virtual bool Send(uint8_t usb_port, const char* data, uint32_t length) = 0;
+};
+
+// Colours of the status line (COLORREF values, 0x00BBGGRR): dark blue text,
+// on the dialog face grey while idle, on the window's own background while
+// a job is sent.
+inline constexpr uint32_t kStatusTextColour = 0xC81111;
+inline constexpr uint32_t kIdleFaceColour = 0xC8D0D4;
+struct ControlColours {
+    uint32_t text = 0;
+    uint32_t background = 0;
+};
+ControlColours StatusLineColours(bool idle, uint32_t window_background);
+// The contour-cut link's signal lamp: green on black while the line reports
+// a status, white on black otherwise.
+ControlColours SignalLampColours(bool line_status);
+
+class MainWindowController : private JobHandover {
+  public:
+    MainWindowController(MainWindowView& view, JobPort& port, SenderTimers& timers, UsbOutput& usb);
+    MainWindowController(const MainWindowController&) = delete;
+    MainWindowController& operator=(const MainWindowController&) = delete;
+
+    // Initialisation: loads the settings, shows model, port and status, and
+    // enters automatic mode with the line usable.
+    void Initialise(ProfileFile& profile, SettingsEnvironment& environment);
+
+    // WM_JOB_READY with the two mark parameters; 1 when an encoder took it.
+    int OnJobReady(int32_t a, int32_t b);
+    // Button 1002 after the open dialog chose `chosen_path`.
+    int OnCutFromFile(const char* chosen_path);
+    // Button 1000 and the tray menu's cancel.
+    void OnCancelWork() { sender_.OnCancelWork(); }
+    void OnTimer(int timer_id) { sender_.OnTimer(timer_id); }
+    // WM_BLOCK_SENT.
+    void OnBlockSent(int32_t count) { sender_.OnBlockSent(count); }
+    // The mode radios: a change is taken only while idle. The file mode
+    // radio always asks for the export watcher to stop (the return value).
+    void OnAutoModeRadio();
+    bool OnFileModeRadio();
+
+    bool Idle() const { return flags_.SenderIdle != 0; }
+    uint8_t AutoMode() const { return auto_mode_; }
+    uint8_t MacroPrintFlag() const { return macro_print_flag_; }
+    const SenderSettings& Settings() const { return settings_; }
+    SenderSettings& Settings() { return settings_; }
+    JobFlags& Flags() { return flags_; }
+    JobContext& Job() { return job_; }
+
+  private:
+    // JobHandover: the transports behind the encoders.
+    bool OpenSerialJobPort(uint8_t com_port) override;
+    void StartSerialTransfer(JobBuffer job) override;
+    bool SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) override;
+    void PostLineFault(int32_t code) override;
+
+    MainWindowView& view_;
+    JobPort& port_;
+    UsbOutput& usb_;
+    SenderSettings settings_;
+    JobFlags flags_;
+    uint8_t next_job_ready_ = 1;
+    uint8_t auto_mode_ = 1;
+    uint8_t macro_print_flag_ = 0;
+    SerialSender sender_;
+    JobContext job_;
+    JobDriver driver_;
+};
+
+}  // namespace tarnik

@@ -1,0 +1,154 @@
+// How the main window shows what the controller, the job pipeline and the
+// block sender report: its controls, the notification icon, the dialogs.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commdlg.h>
+
+#include <array>
+
+#include "sender/app/win32/plt_file_cfg.h"
+#include "sender/app/win32/test_dlg.h"
+#include "sender/res/resource.h"
+#include "sender/transport/win32/win32_printer_spooler.h"
+#include "ui/win32/resources.h"
+
+namespace tarnik {
+
+void CTestDlg::ShowBalloon(const char* text) {
+    tray_.ShowBalloon(text, 1);
+}
+
+void CTestDlg::ShowBalloonString(int string_id) {
+    tray_.ShowBalloon(ui::LoadResourceString(static_cast<UINT>(string_id)).c_str(), 1);
+}
+
+void CTestDlg::ShowWarningBalloon(const char* text) {
+    tray_.ShowBalloon(text, 1);
+}
+
+void CTestDlg::ShowMessage(const char* text) {
+    ui::AppMessageBox(Handle(), text, MB_OK);
+}
+
+void CTestDlg::SetTrayTip(const char* text) {
+    tray_.SetTooltipText(text);
+}
+
+JobView::FileSettingsResult CTestDlg::RunFileSettings(float width_mm, float height_mm) {
+    Cpltfilecfg dialog;
+    dialog.LeftMargin = 0;
+    dialog.TopMargin = 0;
+    dialog.Width = width_mm;
+    dialog.Height = height_mm;
+    const INT_PTR result = dialog.DoModal(Handle());
+    return FileSettingsResult{result == IDOK, dialog.CutToFile != 0};
+}
+
+bool CTestDlg::RunSaveDialog(const char* filter, std::string& chosen) {
+    std::string filters = filter != nullptr ? filter : "";
+    for (char& c : filters) {
+        if (c == '|') {
+            c = '\0';
+        }
+    }
+    std::array<char, MAX_PATH + 1> path = {};
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = Handle();
+    dialog.lpstrFilter = filters.c_str();
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = MAX_PATH;
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    if (!GetSaveFileNameA(&dialog)) {
+        return false;
+    }
+    chosen = path.data();
+    return true;
+}
+
+void CTestDlg::SetSendingLook(bool sending) {
+    ApplyLook(sending ? kSendingLook : kIdleLook);
+    SetStatusString(sending ? IDS_SENDING : IDS_READY);
+}
+
+std::string CTestDlg::LoadString(int string_id) {
+    return ui::LoadResourceString(static_cast<UINT>(string_id));
+}
+
+void CTestDlg::SetStatusString(int string_id) {
+    SetDlgItemTextA(Handle(), IDC_STATUS_TEXT, LoadString(string_id).c_str());
+}
+
+void CTestDlg::ShowStatusString(int resource_id) {
+    SetStatusString(resource_id);
+}
+
+void CTestDlg::SetTipString(int string_id) {
+    tray_.SetTooltipText(LoadString(string_id).c_str());
+}
+
+void CTestDlg::SetTipText(const std::string& text) {
+    tray_.SetTooltipText(text.c_str());
+}
+
+void CTestDlg::ShowBalloon(int string_id) {
+    tray_.ShowBalloon(LoadString(string_id).c_str(), 0);
+}
+
+void CTestDlg::SetTrayIcon(int icon_id) {
+    tray_.SetIcon(static_cast<UINT>(icon_id));
+}
+
+void CTestDlg::SetProgressPosition(int position) {
+    progress_.SetPos(position);
+}
+
+void CTestDlg::ApplyLook(const SenderLook& look) {
+    EnableWindow(Item(IDC_CANCEL_WORK), look.cancel_enabled ? TRUE : FALSE);
+    for (const int id : {IDC_OPTION, IDC_CUT_FROM_FILE, IDOK, IDC_AUTO_MODE, IDC_FILE_MODE}) {
+        EnableWindow(Item(id), look.controls_enabled ? TRUE : FALSE);
+    }
+    tray_.SetIdle(look.tray_idle ? 1 : 0);
+    progress_.SetBarColour(look.colours.bar);
+    progress_.SetBkColour(look.colours.background);
+    progress_.SetTextBkColour(look.colours.text_on_bar);
+    progress_.SetTextForeColour(look.colours.text_on_background);
+    InvalidateRect(Handle(), nullptr, look.erase ? TRUE : FALSE);
+    if (progress_.Handle() != nullptr) {
+        InvalidateRect(progress_.Handle(), nullptr, FALSE);
+    }
+}
+
+void CTestDlg::PostLineFault(int32_t code) {
+    PostMessageA(Handle(), kWmLineFaultMessage, 0, static_cast<LPARAM>(code));
+}
+
+void CTestDlg::ShowPortText(const char* text) {
+    SetDlgItemTextA(Handle(), IDC_PORT_TEXT, text);
+}
+
+void CTestDlg::ShowModelText(const char* text) {
+    SetDlgItemTextA(Handle(), IDC_MODEL_TEXT, text);
+}
+
+void CTestDlg::StartTimer(int id, uint32_t period_ms) {
+    SetTimer(Handle(), static_cast<UINT_PTR>(id), period_ms, nullptr);
+}
+
+void CTestDlg::KillTimer(int id) {
+    ::KillTimer(Handle(), static_cast<UINT_PTR>(id));
+}
+
+bool CTestDlg::Send(uint8_t usb_port, const char* data, uint32_t length) {
+    return SendToUsbPrinter(usb_port, data, length, *this);
+}
+
+void CTestDlg::HandExportFolderToWatcher(const char* folder) {
+    watch_folder_ = folder != nullptr ? folder : "";
+}
+
+void CTestDlg::MarkLineUsable() {
+    controller_.Flags().LineUsable = 1;
+}
+
+}  // namespace tarnik

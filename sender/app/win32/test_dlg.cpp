@@ -1,0 +1,309 @@
+#include "sender/app/win32/test_dlg.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <array>
+
+#include "sender/app/profile_file.h"
+#include "sender/app/win32/about_dlg.h"
+#include "sender/res/resource.h"
+#include "ui/win32/resources.h"
+
+namespace tarnik {
+namespace {
+
+// Shown by the version label in place of the template's text.
+constexpr char kVersionLabel[] = "V2.6";
+// Icon buttons use 32 x 32 pixel icons.
+constexpr int kButtonIconSize = 32;
+// The filter of the cut-from-file open dialog, '|' separated as written.
+constexpr char kPltOpenFilter[] = "Plt Files (*.Plt)(CorelDraw)|*.Plt||";
+
+struct ButtonTip {
+    int id;
+    int icon;
+    const wchar_t* english;
+    const wchar_t* chinese;
+};
+
+// Button 1003 gets its icon but no tooltip.
+constexpr ButtonTip kButtons[] = {
+    {IDC_OPTION, IDI_OPTION, L"Option", L"设置参数"},
+    {IDC_SPARE, IDI_SPARE, nullptr, nullptr},
+    {IDOK, IDI_EXIT, L"Exit", L"关闭"},
+    {IDC_CUT_FROM_FILE, IDI_CUT_FROM_FILE, L"Cutting from CorelDraw plt file",
+     L"切割CORELDRAW导出的PLT文件"},
+    {IDC_CANCEL_WORK, IDI_CANCEL_WORK, L"Cancel work", L"取消切割数据"},
+};
+
+// The first static control without an id: the version label.
+HWND FirstUnnamedStatic(HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        char kind[16] = {};
+        GetClassNameA(child, kind, sizeof kind);
+        const LONG_PTR id = GetWindowLongPtrA(child, GWLP_ID);
+        if (lstrcmpiA(kind, "Static") == 0 && (id == 0xFFFF || id == -1)) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CTestDlg::CTestDlg()
+    : ui::Dialog(IDD_TARNIK_DIALOG),
+      icon_(LoadIconA(ui::ResourceModule(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      controller_(*this, port_, *this, *this) {
+    BuildMessageTable();
+}
+
+CTestDlg::~CTestDlg() {
+    for (auto& [colour, brush] : brushes_) {
+        DeleteObject(brush);
+    }
+    if (watch_stop_event_ != nullptr) {
+        CloseHandle(watch_stop_event_);
+    }
+}
+
+void CTestDlg::BuildMessageTable() {
+    OnCommand(IDC_CUT_FROM_FILE, BN_CLICKED, [this] { CutFromFile(); });
+    // The settings dialog is not part of this window yet: Option does
+    // nothing until it is.
+    OnCommand(IDC_OPTION, BN_CLICKED, [] {});
+    OnCommand(ID_TRAY_OPTIONS, [] {});
+    OnCommand(IDC_CANCEL_WORK, BN_CLICKED, [this] { controller_.OnCancelWork(); });
+    OnCommand(ID_TRAY_CANCEL, [this] { controller_.OnCancelWork(); });
+    OnCommand(IDOK, BN_CLICKED, [this] { Exit(); });
+    OnCommand(ID_TRAY_EXIT, [this] { Exit(); });
+    OnCommand(ID_TRAY_ABOUT, [this] { RunAbout(); });
+    // A background program must not vanish on Escape, the caption's close
+    // box or Alt+F4: only Exit ends it.
+    OnCommand(IDCANCEL, [] {});
+    OnMessage(WM_CLOSE, [](WPARAM, LPARAM) -> LRESULT { return 0; });
+    OnCommand(ID_TRAY_HELP, [] {});
+    OnCommand(IDC_SPARE, [] {});
+    OnCommand(IDC_STATUS_TEXT, [] {});
+    OnCommand(IDC_AUTO_MODE, BN_CLICKED, [this] { controller_.OnAutoModeRadio(); });
+    OnCommand(IDC_FILE_MODE, BN_CLICKED, [this] {
+        if (controller_.OnFileModeRadio() && watch_stop_event_ != nullptr) {
+            SetEvent(watch_stop_event_);
+        }
+    });
+
+    OnMessage(WM_SYSCOMMAND, [this](WPARAM w, LPARAM) { return OnSysCommand(w); });
+    OnMessage(WM_PAINT, [this](WPARAM, LPARAM) { return OnPaint(); });
+    OnMessage(WM_QUERYDRAGICON,
+              [this](WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(icon_); });
+    OnMessage(WM_CTLCOLORSTATIC, [this](WPARAM w, LPARAM l) { return OnControlColour(w, l); });
+    OnMessage(WM_CTLCOLOREDIT, [this](WPARAM w, LPARAM l) { return OnControlColour(w, l); });
+    OnMessage(WM_DESTROY, [this](WPARAM, LPARAM) -> LRESULT {
+        OnDestroy();
+        return 0;
+    });
+    OnMessage(WM_TIMER, [this](WPARAM w, LPARAM) -> LRESULT {
+        controller_.OnTimer(static_cast<int>(w));
+        return 0;
+    });
+    OnMessage(kWmBlockSent, [this](WPARAM, LPARAM l) -> LRESULT {
+        controller_.OnBlockSent(static_cast<int32_t>(l));
+        return 0;
+    });
+    OnMessage(kWmTrayNotify, [this](WPARAM w, LPARAM l) { return OnTrayCallback(w, l); });
+    OnMessage(kWmJobReady, [this](WPARAM w, LPARAM l) -> LRESULT {
+        return controller_.OnJobReady(static_cast<int32_t>(w), static_cast<int32_t>(l));
+    });
+    // The contour-cut macro link and the line status report are not part
+    // of this window yet: both messages are taken and answered with 0.
+    OnMessage(kWmMacroPrint, [](WPARAM, LPARAM) -> LRESULT { return 0; });
+    OnMessage(kWmLineFaultMessage, [](WPARAM, LPARAM) -> LRESULT { return 0; });
+    // The drawing program's macro asks whether the job sender runs.
+    OnMessage(kWmMacroQuery, [](WPARAM, LPARAM) -> LRESULT { return 1; });
+}
+
+BOOL CTestDlg::OnInitDialog() {
+    ui::Dialog::OnInitDialog();
+    const std::string about = ui::LoadResourceString(IDS_ABOUTBOX);
+    HMENU system_menu = GetSystemMenu(Handle(), FALSE);
+    if (!about.empty() && system_menu != nullptr) {
+        AppendMenuA(system_menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(system_menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+    }
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SetWindowTextA(FirstUnnamedStatic(Handle()), kVersionLabel);
+
+    const std::string tip = ui::LoadResourceString(IDS_TRAY_TIP);
+    if (!tray_.Create(Handle(), kWmTrayNotify, tip.c_str(), nullptr, IDR_TRAY_MENU)) {
+        return TRUE;
+    }
+    tray_.SetIcon(icon_);
+    SetUpButtons();
+
+    // The bar starts in the window's grey, invisible until a job colours it.
+    progress_.Attach(Item(IDC_PROGRESS));
+    progress_.SetBarColour(kIdleLook.colours.bar);
+    progress_.SetBkColour(kIdleLook.colours.background);
+    progress_.SetTextBkColour(kIdleLook.colours.text_on_bar);
+    progress_.SetTextForeColour(kIdleLook.colours.text_on_background);
+    InvalidateRect(Handle(), nullptr, TRUE);
+    HDC dc = GetDC(Handle());
+    window_background_ = GetBkColor(dc);
+    ReleaseDC(Handle(), dc);
+
+    std::array<char, MAX_PATH + 1> module = {};
+    GetModuleFileNameA(nullptr, module.data(), MAX_PATH);
+    SenderSettings& settings = controller_.Settings();
+    ComputeSettingsPath(module.data(), settings.SettingsPath, sizeof settings.SettingsPath);
+    auto profile = OpenProfileFile(settings.SettingsPath);
+    controller_.Initialise(*profile, *this);
+
+    CheckDlgButton(Handle(), IDC_AUTO_MODE, BST_CHECKED);
+    watch_stop_event_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (watch_stop_event_ != nullptr) {
+        ResetEvent(watch_stop_event_);
+    }
+    watcher_thread_ = nullptr;
+    return TRUE;
+}
+
+void CTestDlg::SetUpButtons() {
+    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                               Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    for (const ButtonTip& button : kButtons) {
+        HANDLE image = LoadImageA(ui::ResourceModule(), MAKEINTRESOURCEA(button.icon), IMAGE_ICON,
+                                  kButtonIconSize, kButtonIconSize, LR_DEFAULTCOLOR);
+        SendDlgItemMessageA(Handle(), button.id, BM_SETIMAGE, IMAGE_ICON,
+                            reinterpret_cast<LPARAM>(image));
+        if (button.english != nullptr) {
+            AddTooltip(tooltip_, button.id, EnglishUI == 1 ? button.english : button.chinese);
+        }
+    }
+    EnableWindow(Item(IDC_CUT_FROM_FILE), TRUE);
+    EnableWindow(Item(IDC_CANCEL_WORK), FALSE);
+}
+
+void CTestDlg::AddTooltip(HWND tooltip, int id, const wchar_t* text) {
+    if (tooltip == nullptr) {
+        return;
+    }
+    TOOLINFOW info = {};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = Handle();
+    info.uId = reinterpret_cast<UINT_PTR>(Item(id));
+    info.lpszText = const_cast<wchar_t*>(text);
+    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void CTestDlg::RunAbout() {
+    CAboutDlg about;
+    about.DoModal(Handle());
+}
+
+void CTestDlg::Exit() {
+    UpdateData(true);
+    EndDialog(IDOK);
+}
+
+// The open dialog for any plot file; the controller copies it over the
+// export file and runs the job as the macro's message would.
+void CTestDlg::CutFromFile() {
+    std::string filter = kPltOpenFilter;
+    for (char& c : filter) {
+        if (c == '|') {
+            c = '\0';
+        }
+    }
+    std::array<char, MAX_PATH + 1> chosen = {};
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = Handle();
+    dialog.lpstrFilter = filter.c_str();
+    dialog.lpstrFile = chosen.data();
+    dialog.nMaxFile = MAX_PATH;
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    if (!GetOpenFileNameA(&dialog)) {
+        return;
+    }
+    controller_.OnCutFromFile(chosen.data());
+}
+
+LRESULT CTestDlg::OnSysCommand(WPARAM command) {
+    if ((command & 0xFFF0) == IDM_ABOUTBOX) {
+        RunAbout();
+        return 0;
+    }
+    if ((command & 0xFFF0) == SC_MINIMIZE) {
+        // The window lives on in the notification area.
+        ShowWindow(Handle(), SW_HIDE);
+        return 0;
+    }
+    PassOn();
+    return 0;
+}
+
+LRESULT CTestDlg::OnPaint() {
+    if (!IsIconic(Handle())) {
+        PassOn();
+        return 0;
+    }
+    PAINTSTRUCT paint = {};
+    HDC dc = BeginPaint(Handle(), &paint);
+    SendMessageA(Handle(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, icon_);
+    EndPaint(Handle(), &paint);
+    return 0;
+}
+
+HBRUSH CTestDlg::BrushOf(COLORREF colour) {
+    auto found = brushes_.find(colour);
+    if (found != brushes_.end()) {
+        return found->second;
+    }
+    HBRUSH brush = CreateSolidBrush(colour);
+    brushes_.emplace(colour, brush);
+    return brush;
+}
+
+LRESULT CTestDlg::OnControlColour(WPARAM dc_param, LPARAM control_param) {
+    const int id = GetDlgCtrlID(reinterpret_cast<HWND>(control_param));
+    ControlColours colours;
+    if (id == IDC_STATUS_TEXT) {
+        colours = StatusLineColours(controller_.Idle(), window_background_);
+    } else if (id == IDC_SIGNAL_LAMP) {
+        colours = SignalLampColours(false);
+    } else {
+        PassOn();
+        return 0;
+    }
+    HDC dc = reinterpret_cast<HDC>(dc_param);
+    SetTextColor(dc, colours.text);
+    SetBkColor(dc, colours.background);
+    return reinterpret_cast<LRESULT>(BrushOf(colours.background));
+}
+
+LRESULT CTestDlg::OnTrayCallback(WPARAM id, LPARAM mouse_message) {
+    if (LOWORD(mouse_message) == WM_LBUTTONDBLCLK) {
+        ShowWindow(Handle(), SW_RESTORE);
+        SetForegroundWindow(Handle());
+    }
+    tray_.OnTrayNotification(id, mouse_message);
+    return 1;
+}
+
+void CTestDlg::OnDestroy() {
+    port_.PurgeAll();
+    tray_.Remove();
+    if (watcher_thread_ != nullptr && watch_stop_event_ != nullptr) {
+        SetEvent(watch_stop_event_);
+    }
+}
+
+}  // namespace tarnik

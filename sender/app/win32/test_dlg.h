@@ -1,0 +1,106 @@
+#pragma once
+// The job sender's main window (dialog 102): model, port and status lines,
+// the icon buttons, the progress bar and the notification icon. Its
+// message table translates every message and command into a call on the
+// portable MainWindowController; the view methods (main_window_view.cpp)
+// are how the controller answers.
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "sender/app/main_window_controller.h"
+#include "sender/app/settings_store.h"
+#include "sender/controls/win32/system_tray.h"
+#include "sender/controls/win32/text_progress_ctrl.h"
+#include "sender/transport/usb_printer.h"
+#include "sender/transport/win32/win32_job_port.h"
+#include "ui/win32/dialog.h"
+
+namespace tarnik {
+
+// Window messages of the main window (WM_USER + n).
+inline constexpr UINT kWmBlockSent = WM_USER + 9;
+inline constexpr UINT kWmTrayNotify = WM_USER + 10;
+inline constexpr UINT kWmJobReady = WM_USER + 100;
+inline constexpr UINT kWmMacroPrint = WM_USER + 101;
+inline constexpr UINT kWmMacroQuery = WM_USER + 102;
+inline constexpr UINT kWmLineFaultMessage = WM_USER + 108;
+
+class CTestDlg : public ui::Dialog,
+                 private MainWindowView,
+                 private SenderTimers,
+                 private UsbOutput,
+                 private UsbNotices,
+                 private SystemSettingsEnvironment {
+  public:
+    CTestDlg();
+    ~CTestDlg() override;
+
+    uint8_t EnglishUI = 0;
+
+  protected:
+    BOOL OnInitDialog() override;
+
+  private:
+    void BuildMessageTable();
+    void SetUpButtons();
+    void AddTooltip(HWND tooltip, int id, const wchar_t* text);
+    void RunAbout();
+    void CutFromFile();
+    void Exit();
+    LRESULT OnSysCommand(WPARAM command);
+    LRESULT OnPaint();
+    LRESULT OnControlColour(WPARAM dc, LPARAM control);
+    LRESULT OnTrayCallback(WPARAM id, LPARAM mouse_message);
+    void OnDestroy();
+    HBRUSH BrushOf(COLORREF colour);
+
+    // JobView (main_window_view.cpp).
+    void ShowBalloon(const char* text) override;
+    void ShowBalloonString(int string_id) override;
+    void ShowMessage(const char* text) override;
+    void SetTrayTip(const char* text) override;
+    FileSettingsResult RunFileSettings(float width_mm, float height_mm) override;
+    bool RunSaveDialog(const char* filter, std::string& chosen) override;
+    void SetSendingLook(bool sending) override;
+    // SenderView.
+    std::string LoadString(int string_id) override;
+    void SetStatusString(int string_id) override;
+    void SetTipString(int string_id) override;
+    void SetTipText(const std::string& text) override;
+    void ShowBalloon(int string_id) override;
+    void SetTrayIcon(int icon_id) override;
+    void SetProgressPosition(int position) override;
+    void ApplyLook(const SenderLook& look) override;
+    void PostLineFault(int32_t code) override;
+    // SettingsView.
+    void ShowPortText(const char* text) override;
+    void ShowModelText(const char* text) override;
+    void ShowStatusString(int resource_id) override;
+    // SenderTimers.
+    void StartTimer(int id, uint32_t period_ms) override;
+    void KillTimer(int id) override;
+    // UsbOutput and its notices.
+    bool Send(uint8_t usb_port, const char* data, uint32_t length) override;
+    void ShowWarningBalloon(const char* text) override;
+    // SettingsEnvironment: the export watcher's folder.
+    void HandExportFolderToWatcher(const char* folder) override;
+    void MarkLineUsable() override;
+
+    HICON icon_ = nullptr;
+    Win32JobPort port_;
+    MainWindowController controller_;
+    CSystemTray tray_;
+    CTextProgressCtrl progress_;
+    COLORREF window_background_ = 0xFFFFFF;
+    std::map<COLORREF, HBRUSH> brushes_;
+    HWND tooltip_ = nullptr;
+    HANDLE watch_stop_event_ = nullptr;
+    HANDLE watcher_thread_ = nullptr;
+    std::string watch_folder_;
+};
+
+}  // namespace tarnik

@@ -1,0 +1,121 @@
+#include "sender/controls/win32/system_tray.h"
+
+#include <cstring>
+
+#include "sender/controls/tray_menu_rules.h"
+#include "sender/res/resource.h"
+#include "ui/win32/resources.h"
+
+namespace tarnik {
+namespace {
+
+// Balloons disappear after a second unless the user points at them.
+constexpr UINT kBalloonTimeoutMs = 1000;
+
+template <size_t N>
+void CopyBounded(char (&field)[N], const char* text) {
+    std::strncpy(field, text != nullptr ? text : "", N - 1);
+    field[N - 1] = '\0';
+}
+
+}  // namespace
+
+CSystemTray::CSystemTray() {
+    data_.cbSize = NOTIFYICONDATAA_V2_SIZE;
+}
+
+CSystemTray::~CSystemTray() {
+    Remove();
+}
+
+BOOL CSystemTray::Create(HWND owner, UINT callback_message, const char* tooltip, HICON icon,
+                         UINT id) {
+    const DWORD version = GetVersion();
+    if (LOBYTE(LOWORD(version)) < 4 || !IsWindow(owner)) {
+        return FALSE;
+    }
+    data_ = {};
+    data_.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data_.hWnd = owner;
+    data_.uID = id;
+    data_.hIcon = icon;
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
+    data_.uCallbackMessage = callback_message;
+    CopyBounded(data_.szInfo, ui::LoadResourceString(IDS_STARTED_BALLOON).c_str());
+    data_.uTimeout = kBalloonTimeoutMs;
+    CopyBounded(data_.szInfoTitle, ui::LoadResourceString(IDS_STARTED_TITLE).c_str());
+    data_.dwInfoFlags = NIIF_INFO;
+    CopyBounded(data_.szTip, tooltip);
+    enabled_ = Shell_NotifyIconA(NIM_ADD, &data_) != FALSE;
+    return enabled_ ? TRUE : FALSE;
+}
+
+void CSystemTray::Remove() {
+    if (enabled_) {
+        data_.uFlags = 0;
+        Shell_NotifyIconA(NIM_DELETE, &data_);
+        enabled_ = false;
+    }
+}
+
+void CSystemTray::Modify(UINT flags) {
+    if (!enabled_) {
+        return;
+    }
+    data_.uFlags = flags;
+    Shell_NotifyIconA(NIM_MODIFY, &data_);
+}
+
+void CSystemTray::SetIcon(HICON icon) {
+    data_.hIcon = icon;
+    Modify(NIF_ICON);
+}
+
+void CSystemTray::SetIcon(UINT icon_resource_id) {
+    SetIcon(LoadIconA(ui::ResourceModule(), MAKEINTRESOURCEA(icon_resource_id)));
+}
+
+void CSystemTray::SetTooltipText(const char* text) {
+    CopyBounded(data_.szTip, text);
+    Modify(NIF_TIP);
+}
+
+void CSystemTray::ShowBalloon(const char* text, int warning) {
+    CopyBounded(data_.szInfo, text);
+    data_.dwInfoFlags = warning != 0 ? NIIF_WARNING : NIIF_INFO;
+    Modify(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO);
+}
+
+LRESULT CSystemTray::OnTrayNotification(WPARAM id, LPARAM mouse_message) {
+    if (id != data_.uID) {
+        return 0;
+    }
+    if (LOWORD(mouse_message) != WM_RBUTTONUP || !menu_enabled_) {
+        return 1;
+    }
+    HMENU menu = LoadMenuA(ui::ResourceModule(), MAKEINTRESOURCEA(data_.uID));
+    if (menu == nullptr) {
+        return 0;
+    }
+    HMENU popup = GetSubMenu(menu, 0);
+    if (popup == nullptr) {
+        DestroyMenu(menu);
+        return 0;
+    }
+    SetMenuDefaultItem(popup, 0, TRUE);
+    for (const int item : GreyedTrayItems(idle_ != 0).items) {
+        if (item != 0) {
+            EnableMenuItem(popup, static_cast<UINT>(item), MF_BYCOMMAND | MF_GRAYED);
+        }
+    }
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    SetForegroundWindow(data_.hWnd);
+    TrackPopupMenu(popup, TPM_LEFTBUTTON, cursor.x, cursor.y, 0, data_.hWnd, nullptr);
+    // Lets the menu close when the user clicks elsewhere.
+    PostMessageA(data_.hWnd, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+    return 1;
+}
+
+}  // namespace tarnik

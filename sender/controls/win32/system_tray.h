@@ -1,0 +1,54 @@
+#pragma once
+// The notification-area icon of the main window: its tooltip, balloons,
+// the sending animation's icons and the pop-up menu on a right click.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include <cstdint>
+
+namespace tarnik {
+
+class CSystemTray {
+  public:
+    CSystemTray();
+    ~CSystemTray();
+    CSystemTray(const CSystemTray&) = delete;
+    CSystemTray& operator=(const CSystemTray&) = delete;
+
+    // Adds the icon with the start balloon (strings 103 and 104). Fails,
+    // adding nothing, on a shell older than version 4 or without an owner
+    // window. `id` is also the id of the pop-up menu resource.
+    BOOL Create(HWND owner, UINT callback_message, const char* tooltip, HICON icon, UINT id);
+    void Remove();
+
+    void SetIcon(HICON icon);
+    void SetIcon(UINT icon_resource_id);
+    void SetTooltipText(const char* text);
+    // Balloon with the information icon, or the warning icon when `warning`
+    // is non-zero; title and time-out stay those of Create.
+    void ShowBalloon(const char* text, int warning);
+    // Idle: the menu greys Cancel; sending: Exit and Options.
+    void SetIdle(uint8_t idle) { idle_ = idle; }
+
+    // Every callback message of the icon; opens the menu on a right button
+    // release. Returns 0 for another icon's id or when the menu cannot be
+    // loaded, 1 otherwise.
+    LRESULT OnTrayNotification(WPARAM id, LPARAM mouse_message);
+
+    bool Enabled() const { return enabled_; }
+    // The record handed to the shell, for inspection by tests.
+    const NOTIFYICONDATAA& Record() const { return data_; }
+
+  private:
+    void Modify(UINT flags);
+
+    // The record up to the balloon icon flags (the version-2 layout: 488
+    // bytes in a 32-bit program, NOTIFYICONDATAA_V2_SIZE here).
+    NOTIFYICONDATAA data_ = {};
+    bool enabled_ = false;
+    bool menu_enabled_ = true;
+    uint8_t idle_ = 1;
+};
+
+}  // namespace tarnik

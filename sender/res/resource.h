@@ -1,0 +1,79 @@
+// Resource ids of the job sender. The program's own resources (Chinese) and
+// the English resource library use the same ids. Plain defines, so the
+// resource compiler and the portable code can both read this file.
+#pragma once
+
+// Dialogs and the notification icon's menu.
+#define IDD_ABOUTBOX 100
+#define IDD_TARNIK_DIALOG 102
+#define IDD_CFG_DIALOG 129
+#define IDD_PLTFILECFG 132
+#define IDR_TRAY_MENU 173
+
+// Icons.
+#define IDR_MAINFRAME 128
+#define IDI_CANCEL_WORK 134
+#define IDI_OPTION 151
+#define IDI_SPARE 154
+#define IDI_CUT_FROM_FILE 155
+#define IDI_EXIT 157
+#define IDI_SENDING_A 186
+#define IDI_SENDING_B 187
+
+// String table.
+#define IDS_ABOUTBOX 101
+#define IDS_CHOOSE_EXPORT_FOLDER 102
+#define IDS_STARTED_BALLOON 103
+#define IDS_STARTED_TITLE 104
+#define IDS_TRAY_TIP 106
+#define IDS_PORT_OPEN_FAILED 107
+#define IDS_READY 108
+#define IDS_ON_LINE 109
+#define IDS_OFF_LINE 110
+#define IDS_WATCH_FAILED 111
+#define IDS_SEND_FINISHED 112
+#define IDS_DONE_TIP 113
+#define IDS_SENDING 115
+#define IDS_PORT_OPENED 121
+#define IDS_CUTTING_IN_PROGRESS 123
+#define IDS_JOB_ABORTED 124
+#define IDS_SIGNAL_LOST 125
+#define IDS_PORT_NOT_READY 126
+
+// Main window controls.
+#define IDC_CANCEL_WORK 1000
+#define IDC_OPTION 1001
+#define IDC_CUT_FROM_FILE 1002
+#define IDC_SPARE 1003
+#define IDC_STATUS_TEXT 1006
+#define IDC_PORT_TEXT 1007
+#define IDC_MODEL_TEXT 1008
+#define IDC_SIGNAL_LAMP 1009
+#define IDC_AUTO_MODE 1017
+#define IDC_FILE_MODE 1018
+#define IDC_PROGRESS 1019
+#define IDC_MAIN_GROUP 1034
+
+// File settings dialog controls.
+#define IDC_FILE_WIDTH 1007
+#define IDC_FILE_HEIGHT 1008
+#define IDC_LEFT_MARGIN 1009
+#define IDC_TOP_MARGIN 1010
+#define IDC_FILE_SIZE_GROUP 1041
+#define IDC_MARGIN_GROUP 1042
+#define IDC_CUT_TO_FILE 1060
+
+// About dialog controls.
+#define IDC_ABOUT_PROGRAM 1050
+#define IDC_ABOUT_WEB 1051
+
+// Notification icon menu commands.
+#define ID_TRAY_ABOUT 32771
+#define ID_TRAY_OPTIONS 32772
+#define ID_TRAY_EXIT 32773
+#define ID_TRAY_CANCEL 32774
+#define ID_TRAY_HELP 32775
+
+// System menu item of the About box (a multiple of 16, as system menu
+// commands must be).
+#define IDM_ABOUTBOX 0x0010

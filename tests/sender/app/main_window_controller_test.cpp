@@ -1,0 +1,196 @@
+#include "sender/app/main_window_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sender/app/settings_fakes.h"
+#include "sender/transport/fake_send_seams.h"
+#include "support/test_files.h"
+
+namespace tarnik {
+namespace {
+
+using testing::CallLog;
+using testing::FileExists;
+using testing::RecordingEnvironment;
+using testing::RecordingProfile;
+using testing::ScratchFolder;
+using testing::WriteWholeFile;
+using testing::serial_send::EventLog;
+using testing::serial_send::FakeJobPort;
+using testing::serial_send::FakeTimers;
+
+// A main window that records what it is asked to show, and answers the
+// file settings dialog with "cut".
+class RecordingMainView : public MainWindowView {
+  public:
+    explicit RecordingMainView(EventLog& log) : log_(log) {}
+
+    void ShowBalloon(const char* text) override { Log(std::string("balloon ") + text); }
+    void ShowBalloonString(int id) override { Log("balloon " + std::to_string(id)); }
+    void ShowMessage(const char* text) override { Log(std::string("message ") + text); }
+    void SetTrayTip(const char*) override {}
+    FileSettingsResult RunFileSettings(float width_mm, float height_mm) override {
+        Log("file settings " + std::to_string(static_cast<int>(width_mm)) + " x " +
+            std::to_string(static_cast<int>(height_mm)));
+        return {dialog_ok, false};
+    }
+    bool RunSaveDialog(const char*, std::string&) override { return false; }
+    void SetSendingLook(bool sending) override { Log(sending ? "sending" : "idle"); }
+    std::string LoadString(int) override { return "%.0f %%"; }
+    void SetStatusString(int id) override { Log("status " + std::to_string(id)); }
+    void SetTipString(int) override {}
+    void SetTipText(const std::string&) override {}
+    void ShowBalloon(int id) override { Log("info balloon " + std::to_string(id)); }
+    void SetTrayIcon(int) override {}
+    void SetProgressPosition(int position) override { progress = position; }
+    void ApplyLook(const SenderLook& look) override {
+        Log(look == kSendingLook ? "look sending" : "look idle");
+    }
+    void PostLineFault(int32_t code) override { Log("line fault " + std::to_string(code)); }
+    void ShowPortText(const char*) override {}
+    void ShowModelText(const char*) override {}
+    void ShowStatusString(int id) override { Log("status " + std::to_string(id)); }
+
+    bool dialog_ok = true;
+    int progress = -1;
+
+  private:
+    void Log(const std::string& event) { log_.push_back(event); }
+    EventLog& log_;
+};
+
+class NoUsb : public UsbOutput {
+  public:
+    bool Send(uint8_t, const char*, uint32_t) override { return false; }
+};
+
+bool Contains(const EventLog& log, const std::string& event) {
+    for (const std::string& entry : log) {
+        if (entry == event) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A design from (2000, 1000) to (5000, 4000) in plotter units: 95 mm square.
+constexpr char kSquare[] = "IN;SP1;PU2000,1000;PD5000,1000,5000,4000,2000,4000,2000,1000;PU;SP0;";
+
+struct Window {
+    ScratchFolder folder;
+    EventLog log;
+    CallLog settings_log;
+    RecordingMainView view{log};
+    FakeJobPort port{log};
+    FakeTimers timers{log};
+    NoUsb usb;
+    MainWindowController controller{view, port, timers, usb};
+
+    Window() {
+        RecordingProfile profile(settings_log, {{"AutoGET/ColExportFilename", "export.plt"}});
+        RecordingEnvironment environment(settings_log, folder.Path().string() + "/");
+        controller.Initialise(profile, environment);
+        controller.Job().PathSeparator = '/';
+    }
+    std::string ExportFile() const { return folder.File("export.plt"); }
+    // Runs the block poll timer until the job has gone out.
+    void SendToEnd() {
+        for (int tick = 0; tick < 1000 && !controller.Idle(); ++tick) {
+            controller.OnTimer(kBlockPollTimer);
+        }
+    }
+};
+
+TEST(MainWindowController, StartsIdleInAutomaticModeWithTheLineUsable) {
+    Window window;
+    EXPECT_TRUE(window.controller.Idle());
+    EXPECT_EQ(window.controller.AutoMode(), 1);
+    EXPECT_EQ(window.controller.MacroPrintFlag(), 0);
+    EXPECT_EQ(window.controller.Flags().LineUsable, 1);
+    EXPECT_TRUE(Contains(window.log, "status 108"));
+}
+
+TEST(MainWindowController, SerialJobGoesOutWholeAndReturnsToIdle) {
+    Window window;
+    WriteWholeFile(window.ExportFile(), kSquare);
+    EXPECT_EQ(window.controller.OnJobReady(0, 0), 1);
+    EXPECT_TRUE(Contains(window.log, "file settings 95 x 95"));
+    EXPECT_FALSE(window.controller.Idle());
+    EXPECT_TRUE(Contains(window.log, "look sending"));
+    window.SendToEnd();
+    EXPECT_TRUE(window.controller.Idle());
+    EXPECT_FALSE(window.port.written.empty());
+    EXPECT_EQ(window.view.progress, 100);
+    EXPECT_EQ(window.log.back(), "close");
+    EXPECT_TRUE(Contains(window.log, "look idle"));
+}
+
+TEST(MainWindowController, RefusalsOfTheJobRoad) {
+    struct Case {
+        const char* label;
+        bool busy;         // a slow job is being sent when the message comes
+        bool dialog_ok;    // the file settings dialog's answer
+        std::string plot;  // the export file
+        bool export_kept;
+        const char* shown;  // an event the refusal must show, or ""
+    };
+    const Case cases[] = {
+        {"a job while another is sent", true, true, kSquare, false, "balloon 123"},
+        {"dialog cancelled", false, false, kSquare, false, ""},
+        {"49-character command", false, true, "IN;PU0,0;PD" + std::string(46, '1') + ";", true,
+         "balloon data error!"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        Window window;
+        window.view.dialog_ok = c.dialog_ok;
+        if (c.busy) {
+            // Polls that never complete keep the first job in flight.
+            WriteWholeFile(window.ExportFile(), kSquare);
+            window.port.scripted_polls.assign(100, BlockPoll{BlockState::Pending, 0});
+            ASSERT_EQ(window.controller.OnJobReady(0, 0), 1);
+            window.controller.OnTimer(kBlockPollTimer);
+        }
+        const size_t written_before = window.port.written.size();
+        WriteWholeFile(window.ExportFile(), c.plot);
+        EXPECT_EQ(window.controller.OnJobReady(0, 0), 0);
+        EXPECT_EQ(FileExists(window.ExportFile()), c.export_kept);
+        EXPECT_EQ(window.port.written.size(), written_before);
+        if (c.shown[0] != '\0') {
+            EXPECT_TRUE(Contains(window.log, c.shown));
+        }
+    }
+}
+
+TEST(MainWindowController, ModeRadiosChangeOnlyWhileIdle) {
+    Window window;
+    EXPECT_TRUE(window.controller.OnFileModeRadio());
+    EXPECT_EQ(window.controller.AutoMode(), 0);
+    window.controller.OnAutoModeRadio();
+    EXPECT_EQ(window.controller.AutoMode(), 1);
+
+    WriteWholeFile(window.ExportFile(), kSquare);
+    window.port.scripted_polls.assign(10, BlockPoll{BlockState::Pending, 0});
+    ASSERT_EQ(window.controller.OnJobReady(0, 0), 1);
+    // While sending, the file radio still stops the watcher but the mode
+    // stays.
+    EXPECT_TRUE(window.controller.OnFileModeRadio());
+    EXPECT_EQ(window.controller.AutoMode(), 1);
+    window.controller.OnCancelWork();
+    EXPECT_TRUE(window.controller.Idle());
+}
+
+TEST(MainWindowController, StatusLineAndLampColours) {
+    EXPECT_EQ(StatusLineColours(true, 0xFFFFFF).background, kIdleFaceColour);
+    EXPECT_EQ(StatusLineColours(false, 0x123456).background, 0x123456u);
+    EXPECT_EQ(StatusLineColours(false, 0x123456).text, kStatusTextColour);
+    EXPECT_EQ(SignalLampColours(true).text, 0x00FF00u);
+    EXPECT_EQ(SignalLampColours(false).text, 0xFFFFFFu);
+    EXPECT_EQ(SignalLampColours(false).background, 0u);
+}
+
+}  // namespace
+}  // namespace tarnik

@@ -1,0 +1,236 @@
+// Drives the real tarnik.exe from outside, as the drawing program's macro
+// and a user would: finds its windows by class and caption, posts and sends
+// messages, reads and sets control texts, presses buttons. One command per
+// run; texts are printed as UTF-8, so the test scripts compare them with
+// the Chinese texts as written.
+//
+//   tarnik_gui_driver find [MS]             wait for the main window
+//   tarnik_gui_driver gone [MS]             wait until no main window is left
+//   tarnik_gui_driver send MSG W L          SendMessage to the main window, print the answer
+//   tarnik_gui_driver post MSG W L          PostMessage to the main window
+//   tarnik_gui_driver text ID               text of a main window control
+//   tarnik_gui_driver state ID              "visible enabled checked" as three 0/1
+//   tarnik_gui_driver click ID              press a main window button (posted)
+//   tarnik_gui_driver dialog TITLE [MS]     wait for a dialog with that caption
+//   tarnik_gui_driver dtext TITLE ID        text of a control of that dialog
+//   tarnik_gui_driver dset TITLE ID TEXT    set the text of a control of that dialog
+//   tarnik_gui_driver dclick TITLE ID       press a button of that dialog (posted)
+//   tarnik_gui_driver dstate TITLE ID       "visible enabled checked" of a dialog control
+//   tarnik_gui_driver message TITLE [MS]    wait for a message box, print its text
+//   tarnik_gui_driver menu [MS]             wait for a pop-up menu, then close it
+//   tarnik_gui_driver temp                  print the temporary folder
+//   tarnik_gui_driver topmost TITLE         1 when the dialog is a topmost window
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+constexpr DWORD kDefaultWaitMs = 10000;
+constexpr DWORD kPollMs = 50;
+
+void PrintUtf8(const std::wstring& text) {
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size > 0 ? size : 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
+    std::fputs(bytes.c_str(), stdout);
+    std::fputs("\n", stdout);
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[1024] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000,
+                        nullptr);
+    return text;
+}
+
+HWND FindDialog(const wchar_t* title) {
+    return FindWindowW(reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(0x8002)), title);
+}
+
+template <typename Find>
+HWND WaitFor(Find find, DWORD wait_ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HWND window = find();
+        if (window != nullptr || GetTickCount() - start >= wait_ms) {
+            return window;
+        }
+        Sleep(kPollMs);
+    }
+}
+
+DWORD WaitArgument(int argc, wchar_t** argv, int index) {
+    return argc > index ? static_cast<DWORD>(std::wcstoul(argv[index], nullptr, 10))
+                        : kDefaultWaitMs;
+}
+
+long long Number(const wchar_t* text) {
+    return std::wcstoll(text, nullptr, 0);
+}
+
+int PrintState(HWND control) {
+    if (control == nullptr) {
+        std::puts("missing");
+        return 1;
+    }
+    const LRESULT checked = SendMessageW(control, BM_GETCHECK, 0, 0);
+    std::printf("%d %d %d\n", IsWindowVisible(control) ? 1 : 0, IsWindowEnabled(control) ? 1 : 0,
+                checked == BST_CHECKED ? 1 : 0);
+    return 0;
+}
+
+HWND MainWindow() {
+    return FindDialog(L"Tarnik");
+}
+
+// A message box is a dialog whose text sits in a static control of id
+// 0xFFFF (Wine) or 65535; the first static with text is the message.
+std::wstring MessageText(HWND box) {
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t kind[16] = {};
+        GetClassNameW(child, kind, 16);
+        if (_wcsicmp(kind, L"Static") == 0) {
+            std::wstring text = WindowText(child);
+            if (!text.empty()) {
+                return text;
+            }
+        }
+    }
+    return L"";
+}
+
+int Run(int argc, wchar_t** argv) {
+    if (argc < 2) {
+        return 2;
+    }
+    const std::wstring command = argv[1];
+    if (command == L"find") {
+        HWND window = WaitFor(MainWindow, WaitArgument(argc, argv, 2));
+        return window != nullptr ? 0 : 1;
+    }
+    if (command == L"gone") {
+        const DWORD start = GetTickCount();
+        while (MainWindow() != nullptr) {
+            if (GetTickCount() - start >= WaitArgument(argc, argv, 2)) {
+                return 1;
+            }
+            Sleep(kPollMs);
+        }
+        return 0;
+    }
+    if (command == L"temp") {
+        char folder[MAX_PATH + 1] = {};
+        GetTempPathA(MAX_PATH, folder);
+        std::puts(folder);
+        return 0;
+    }
+    if (command == L"menu") {
+        HWND menu =
+            WaitFor([] { return FindWindowW(L"#32768", nullptr); }, WaitArgument(argc, argv, 2));
+        if (menu == nullptr || !IsWindowVisible(menu)) {
+            return 1;
+        }
+        // Closing the menu: a cancel-mode message to its owner ends the
+        // menu's loop as a click elsewhere would.
+        PostMessageW(MainWindow(), WM_CANCELMODE, 0, 0);
+        return 0;
+    }
+    if (command == L"dialog" || command == L"message") {
+        if (argc < 3) {
+            return 2;
+        }
+        const wchar_t* title = argv[2];
+        HWND dialog = WaitFor([title] { return FindDialog(title); }, WaitArgument(argc, argv, 3));
+        if (dialog == nullptr) {
+            return 1;
+        }
+        if (command == L"message") {
+            PrintUtf8(MessageText(dialog));
+        }
+        return 0;
+    }
+    if (command == L"topmost" && argc >= 3) {
+        HWND dialog = FindDialog(argv[2]);
+        if (dialog == nullptr) {
+            return 1;
+        }
+        std::printf("%d\n", (GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0 ? 1 : 0);
+        return 0;
+    }
+    if (command == L"dtext" || command == L"dset" || command == L"dclick" || command == L"dstate") {
+        if (argc < 4) {
+            return 2;
+        }
+        HWND dialog = FindDialog(argv[2]);
+        HWND control =
+            dialog != nullptr ? GetDlgItem(dialog, static_cast<int>(Number(argv[3]))) : nullptr;
+        if (control == nullptr) {
+            return 1;
+        }
+        if (command == L"dtext") {
+            PrintUtf8(WindowText(control));
+        } else if (command == L"dset" && argc >= 5) {
+            SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]),
+                                SMTO_BLOCK, 5000, nullptr);
+        } else if (command == L"dclick") {
+            PostMessageW(control, BM_CLICK, 0, 0);
+        } else {
+            return PrintState(control);
+        }
+        return 0;
+    }
+
+    HWND main_window = MainWindow();
+    if (main_window == nullptr) {
+        std::puts("no main window");
+        return 1;
+    }
+    if ((command == L"send" || command == L"post") && argc >= 5) {
+        const UINT message = static_cast<UINT>(Number(argv[2]));
+        const WPARAM wparam = static_cast<WPARAM>(Number(argv[3]));
+        const LPARAM lparam = static_cast<LPARAM>(Number(argv[4]));
+        if (command == L"post") {
+            return PostMessageW(main_window, message, wparam, lparam) ? 0 : 1;
+        }
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutW(main_window, message, wparam, lparam, SMTO_BLOCK, 5000, &answer)) {
+            return 1;
+        }
+        std::printf("%lld\n", static_cast<long long>(answer));
+        return 0;
+    }
+    if (argc < 3) {
+        return 2;
+    }
+    HWND control = GetDlgItem(main_window, static_cast<int>(Number(argv[2])));
+    if (command == L"text") {
+        if (control == nullptr) {
+            return 1;
+        }
+        PrintUtf8(WindowText(control));
+        return 0;
+    }
+    if (command == L"state") {
+        return PrintState(control);
+    }
+    if (command == L"click") {
+        return control != nullptr && PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
+    }
+    return 2;
+}
+
+}  // namespace
+
+int main() {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    const int status = Run(argc, argv);
+    LocalFree(argv);
+    std::fflush(stdout);
+    return status;
+}

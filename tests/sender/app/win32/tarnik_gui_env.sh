@@ -1,0 +1,92 @@
+# Sourced by the tarnik.exe GUI tests: a Wine prefix and X display of their
+# own (so that waiting for the prefix's programs never waits for other
+# tests), a private program folder with tarnik.exe, Anglet.dll and a
+# tarnik.ini, and helpers to start the program and drive it.
+#   source tarnik_gui_env.sh BUILD_DIR
+gui_build=$(cd "$1" && pwd)
+gui_top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../.." && pwd)
+export TARNIK_WINE_ROOT=${TARNIK_GUI_WINE_ROOT:-$gui_build/wine-gui}
+export TARNIK_DISPLAY=${TARNIK_GUI_DISPLAY:-:95}
+source "$gui_top/scripts/wine-env.sh"
+tarnik_wine_prepare
+# A running server keeps each program start short.
+wineserver -p >/dev/null 2>&1 </dev/null || true
+
+gui_work=$(mktemp -d /tmp/tarnik-gui.XXXXXX)
+gui_program=$gui_work/program
+mkdir -p "$gui_program"
+cp "$gui_build/tarnik.exe" "$gui_build/Anglet.dll" "$gui_program/"
+gui_pids=()
+gui_failures=0
+
+gui_cleanup() {
+    local pid
+    for pid in "${gui_pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    for pid in "${gui_pids[@]}"; do
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$gui_work"
+}
+trap gui_cleanup EXIT
+
+# Windows path of a Linux path (the prefix maps Z: to /).
+winpath() {
+    local path=$1
+    echo "Z:${path//\//\\}"
+}
+
+# tarnik.ini of the program folder: "Lan" line given as it should appear
+# (or "none" for no Language section), then any further lines.
+write_ini() {
+    local lan=$1
+    shift
+    {
+        if [ "$lan" != none ]; then
+            printf '[Language]\r\n%s\r\n' "$lan"
+        fi
+        local line
+        for line in "$@"; do
+            printf '%s\r\n' "$line"
+        done
+    } >"$gui_program/tarnik.ini"
+}
+
+# Starts tarnik.exe in the background; its pid goes to gui_pids and
+# gui_last_pid.
+start_tarnik() {
+    (cd "$gui_program" && exec wine tarnik.exe >"$gui_work/tarnik.out" 2>&1) &
+    gui_last_pid=$!
+    gui_pids+=("$gui_last_pid")
+}
+
+drv() {
+    wine "$gui_build/tarnik_gui_driver.exe" "$@" 2>/dev/null | tr -d '\r'
+    return "${PIPESTATUS[0]}"
+}
+
+# check LABEL EXPECTED ACTUAL
+check() {
+    if [ "$2" == "$3" ]; then
+        echo "ok   $1"
+    else
+        echo "FAIL $1: expected [$2], got [$3]"
+        gui_failures=$((gui_failures + 1))
+    fi
+}
+
+# Ends the running tarnik.exe through its Exit button and waits for it.
+exit_tarnik() {
+    drv click 1 >/dev/null || true
+    drv gone 10000 >/dev/null || echo "tarnik.exe did not end"
+    wait "$gui_last_pid" 2>/dev/null || true
+}
+
+gui_finish() {
+    if [ "$gui_failures" -ne 0 ]; then
+        echo "$gui_failures check(s) failed"
+        exit 1
+    fi
+    echo "all checks passed"
+}
