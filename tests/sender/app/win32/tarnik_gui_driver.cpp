@@ -47,8 +47,29 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+// A top-level dialog whose caption is exactly `title`: FindWindow compares
+// captions without regard to case, and the message boxes of "tarnik" must
+// not pass for the main window "Tarnik".
 HWND FindDialog(const wchar_t* title) {
-    return FindWindowW(reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(0x8002)), title);
+    struct Search {
+        const wchar_t* title;
+        HWND found;
+    } search = {title, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            wchar_t kind[16] = {};
+            wchar_t caption[256] = {};
+            GetClassNameW(window, kind, 16);
+            GetWindowTextW(window, caption, 256);
+            if (std::wcscmp(kind, L"#32770") == 0 && std::wcscmp(caption, s->title) == 0) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 template <typename Find>
