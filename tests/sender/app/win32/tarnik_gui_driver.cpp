@@ -6,6 +6,7 @@
 //
 //   tarnik_gui_driver find [MS]             wait for the main window
 //   tarnik_gui_driver gone [MS]             wait until no main window is left
+//   tarnik_gui_driver visible               1 when the main window is shown
 //   tarnik_gui_driver send MSG W L          SendMessage to the main window, print the answer
 //   tarnik_gui_driver post MSG W L          PostMessage to the main window
 //   tarnik_gui_driver text ID               text of a main window control
@@ -210,6 +211,10 @@ int Run(int argc, wchar_t** argv) {
     if (main_window == nullptr) {
         std::puts("no main window");
         return 1;
+    }
+    if (command == L"visible") {
+        std::printf("%d\n", IsWindowVisible(main_window) ? 1 : 0);
+        return 0;
     }
     if ((command == L"send" || command == L"post") && argc >= 5) {
         const UINT message = static_cast<UINT>(Number(argv[2]));
