@@ -1,0 +1,167 @@
+#!/usr/bin/env bash
+# The road of a job through the real tarnik.exe under Wine: the export file
+# and WM_JOB_READY as the drawing program's macro sends them, the file
+# settings dialog, and the job's bytes at a plotter on a COM port mapped to
+# a pseudo-terminal, compared with what tarnik-cli writes for the same file
+# and settings. Then the refusals, the cut-from-file button, cut to file,
+# and screenshots of the file settings dialog and of the sending look.
+#   wine_tarnik_job_road.sh BUILD_DIR
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/tarnik_gui_env.sh" "$1" 2>/dev/null
+
+WM_JOB_READY=1124
+FILE_SETTINGS=文件设置
+com=8
+link="$WINEPREFIX/dosdevices/com$com"
+received=$gui_work/received.bin
+
+# The plotter: a pseudo-terminal whose far end is read into $received,
+# except while $gui_work/hold exists (a plotter that holds CTS: writes to
+# the port go pending once the line's buffers are full).
+python3 - "$gui_work" <<'PY' &
+import os, select, sys, time, tty
+work = sys.argv[1]
+master, slave = os.openpty()
+tty.setraw(master)
+tty.setraw(slave)  # the far end stays open: no hang-up between jobs
+with open(os.path.join(work, "device.tmp"), "w") as f:
+    f.write(os.ttyname(slave))
+os.rename(os.path.join(work, "device.tmp"), os.path.join(work, "device"))
+deadline = time.time() + 150
+with open(os.path.join(work, "received.bin"), "wb") as out:
+    while time.time() < deadline and not os.path.exists(os.path.join(work, "stop")):
+        if os.path.exists(os.path.join(work, "hold")):
+            time.sleep(0.05)
+            continue
+        ready, _, _ = select.select([master], [], [], 0.05)
+        if ready:
+            out.write(os.read(master, 65536))
+            out.flush()
+PY
+gui_pids+=($!)
+for _ in $(seq 100); do [ -f "$gui_work/device" ] && break; sleep 0.05; done
+ln -sfn "$(cat "$gui_work/device")" "$link"
+trap 'touch "$gui_work/stop"; rm -f "$link"; gui_cleanup' EXIT
+
+settings=("Lan=Chinese" "[COM]" "CurrentCom=$com" "[Model]" "Mode=1" "[CutConfig]" "PortType=0"
+          "[AutoGET]" "ColExportFilename=tarnik_export.plt")
+write_ini "${settings[@]}"
+temp_dir=$(winepath -u "$(drv temp)" 2>/dev/null)
+export_file=$temp_dir/tarnik_export.plt
+sample=$gui_top/samples/sign.plt
+
+# What tarnik-cli makes of a plot file with the same settings: the job's
+# bytes in $gui_work/NAME.job, its summary line on stdout.
+cli_job() {
+    (cd "$gui_work" && wine "$gui_build/cli/tarnik-cli.exe" cut --settings \
+        "$(winepath "$gui_program/tarnik.ini")" --output "$(winepath "$gui_work/$2.job")" \
+        "$(winepath "$1")" 2>/dev/null | tr -d '\r')
+}
+
+size_of() { stat -c %s "$1" 2>/dev/null || echo 0; }
+
+# wait_for_size FILE BYTES: up to 30 s.
+wait_for_size() {
+    for _ in $(seq 150); do
+        [ "$(size_of "$1")" -ge "$2" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# wait_for_text ID TEXT: the main window control's text, up to 10 s.
+wait_for_text() {
+    local text
+    for _ in $(seq 50); do
+        text=$(drv text "$1")
+        [ "$text" == "$2" ] && break
+        sleep 0.2
+    done
+    echo "$text"
+}
+
+wait_gone() {
+    for _ in $(seq 50); do
+        [ -e "$1" ] || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+screenshot() {
+    command -v import >/dev/null && import -display "$DISPLAY" -window root "$gui_build/$1.png"
+}
+
+start_tarnik
+check "main window" "0" "$(drv find 15000; echo $?)"
+
+# --- A serial job from the macro ---
+summary=$(cli_job "$sample" sign)
+expected_size=$(size_of "$gui_work/sign.job")
+cp "$sample" "$export_file"
+offset=$(size_of "$received")
+drv post $WM_JOB_READY 0 0 >/dev/null
+check "file settings dialog" "0" "$(drv dialog $FILE_SETTINGS 10000; echo $?)"
+shown="$(drv dtext $FILE_SETTINGS 1007) x $(drv dtext $FILE_SETTINGS 1008) mm"
+check "design size as tarnik-cli reports it" "1" "$([[ "$summary" == *": $shown,"* ]] && echo 1)"
+check "cut to file unticked" "1 1 0" "$(drv dstate $FILE_SETTINGS 1060)"
+check "dialog is topmost" "1" "$(drv topmost $FILE_SETTINGS)"
+screenshot tarnik_file_settings
+drv dclick $FILE_SETTINGS 1 >/dev/null
+wait_for_size "$received" $((offset + expected_size))
+tail -c +$((offset + 1)) "$received" >"$gui_work/serial.job"
+check "serial job bytes equal tarnik-cli's ($expected_size bytes)" "0" \
+    "$(cmp "$gui_work/serial.job" "$gui_work/sign.job" >/dev/null; echo $?)"
+check "status back to ready" "准备就绪" "$(wait_for_text 1006 准备就绪)"
+
+# --- Refusals ---
+printf 'IN;PU0,0;PD%s;' "$(printf '1%.0s' $(seq 46))" >"$export_file"
+drv post $WM_JOB_READY 0 0 >/dev/null
+check "49-character command: no dialog" "1" "$(drv dialog $FILE_SETTINGS 2000; echo $?)"
+check "49-character command: export file kept" "1" "$([ -e "$export_file" ] && echo 1)"
+
+cp "$sample" "$export_file"
+drv post $WM_JOB_READY 0 0 >/dev/null
+drv dialog $FILE_SETTINGS 10000 >/dev/null
+drv dclick $FILE_SETTINGS 2 >/dev/null
+check "cancel deletes the export file" "0" "$(wait_gone "$export_file"; echo $?)"
+
+# A slow job: a design with many points, and a plotter that holds the line.
+python3 -c '
+import sys
+points = ",".join("%d,%d" % (1000 + i * 7 % 20000, 1000 + (i * 13) % 15000) for i in range(12000))
+sys.stdout.write("IN;SP1;PU1000,1000;PD" + points + ";PU;SP0;")' >"$gui_work/slow.plt"
+touch "$gui_work/hold"
+cp "$gui_work/slow.plt" "$export_file"
+drv post $WM_JOB_READY 0 0 >/dev/null
+drv dialog $FILE_SETTINGS 10000 >/dev/null
+drv dclick $FILE_SETTINGS 1 >/dev/null
+check "slow job: sending" "发送中。。。" "$(wait_for_text 1006 发送中。。。)"
+check "slow job: cancel enabled" "1 1 0" "$(drv state 1000)"
+check "slow job: exit disabled" "1 0 0" "$(drv state 1)"
+screenshot tarnik_main_sending
+cp "$sample" "$export_file"
+drv post $WM_JOB_READY 0 0 >/dev/null
+check "job while sending: export file deleted" "0" "$(wait_gone "$export_file"; echo $?)"
+check "job while sending: no dialog" "1" "$(drv dialog $FILE_SETTINGS 1000; echo $?)"
+drv click 1000 >/dev/null
+check "cancel: back to ready" "准备就绪" "$(wait_for_text 1006 准备就绪)"
+rm -f "$gui_work/hold"
+
+# --- Cut from file, picking the export file itself: no copy ---
+cp "$sample" "$export_file"
+drv click 1002 >/dev/null
+open_title=$(for t in 打开 Open; do drv dialog "$t" 5000 >/dev/null && echo "$t" && break; done)
+check "open dialog" "1" "$([ -n "$open_title" ] && echo 1)"
+if [ -n "$open_title" ]; then
+    drv dset "$open_title" 1148 "$(winepath -w "$export_file")" >/dev/null ||
+        drv dset "$open_title" 1152 "$(winepath -w "$export_file")" >/dev/null
+    drv dclick "$open_title" 1 >/dev/null
+    check "export file itself: the job starts" "0" "$(drv dialog $FILE_SETTINGS 10000; echo $?)"
+    check "export file itself: no copy error" "1" "$(drv dialog tarnik 0; echo $?)"
+    drv dclick $FILE_SETTINGS 2 >/dev/null
+    wait_gone "$export_file"
+fi
+
+exit_tarnik
+gui_finish
