@@ -10,14 +10,16 @@ namespace tarnik::cli {
 namespace {
 
 constexpr char kUsage[] =
-    "usage: tarnik-cli cut [--settings FILE] [--marks A,B] [--output FILE] PLOTFILE\n"
+    "usage: tarnik-cli cut [--settings FILE] [--marks A,B] [--output FILE] [--port DEVICE] "
+    "PLOTFILE\n"
     "       tarnik-cli preview JOBFILE -o FILE.svg\n"
     "       tarnik-cli --help\n";
 
 constexpr char kHelp[] =
     "tarnik-cli: cuts HPGL plot files with Tarnik's job pipeline and previews jobs.\n"
     "\n"
-    "usage: tarnik-cli cut [--settings FILE] [--marks A,B] [--output FILE] PLOTFILE\n"
+    "usage: tarnik-cli cut [--settings FILE] [--marks A,B] [--output FILE] [--port DEVICE] "
+    "PLOTFILE\n"
     "       tarnik-cli preview JOBFILE -o FILE.svg\n"
     "       tarnik-cli --help\n"
     "\n"
@@ -34,12 +36,18 @@ constexpr char kHelp[] =
     "  --output FILE    writes the job's bytes, exactly as they would go to the\n"
     "                   plotter, to FILE. Without it nothing is sent (no transport\n"
     "                   is chosen): the job is encoded and only summarised.\n"
+    "  --port DEVICE    sends the job to the plotter on a serial device (for example\n"
+    "                   /dev/ttyUSB0, or COM3 in the Windows build) at 38400 baud,\n"
+    "                   8 data bits, no parity, 1 stop bit, CTS flow control, in\n"
+    "                   blocks of 1000 bytes, with a progress bar on stderr. Ctrl-C\n"
+    "                   cancels: the port is purged and closed, the status is 130.\n"
     "preview  Draws a job written by cut (either model) as SVG in millimetres:\n"
     "         cuts solid, pen-up travel dashed; the paper feed runs down the page.\n"
     "  -o, --output FILE.svg  the picture to write (required).\n"
     "\n"
-    "Exit status: 0 done; 1 the job or file was refused (the reason on stderr,\n"
-    "no output file is written); 2 the command line is wrong.\n";
+    "Exit status: 0 done; 1 the job or file was refused, or sending failed (the\n"
+    "reason on stderr, no output file is written); 2 the command line is wrong;\n"
+    "130 the job was cancelled with Ctrl-C.\n";
 
 // One option that takes a value: "--name VALUE" or "--name=VALUE".
 struct ValueOption {
@@ -107,8 +115,10 @@ bool ParseCommandArgs(int argc, const char* const* argv, CliOptions& options, st
         {"--output", "-o", &options.output_path},
         {"--settings", "", cut ? &options.settings_path : nullptr},
         {"--marks", "", cut ? &marks : nullptr},
+        {"--port", "", cut ? &options.port_device : nullptr},
     };
-    bool seen[3] = {};
+    constexpr int kValueOptions = sizeof(value_options) / sizeof(value_options[0]);
+    bool seen[kValueOptions] = {};
     bool operands_only = false;
     for (int index = 2; index < argc; ++index) {
         const std::string_view arg = argv[index];
@@ -122,7 +132,7 @@ bool ParseCommandArgs(int argc, const char* const* argv, CliOptions& options, st
         }
         if (!operands_only && arg.size() > 1 && arg[0] == '-') {
             OptionMatch match = OptionMatch::None;
-            for (int i = 0; i < 3 && match == OptionMatch::None; ++i) {
+            for (int i = 0; i < kValueOptions && match == OptionMatch::None; ++i) {
                 if (value_options[i].target != nullptr) {
                     match = MatchValueOption(value_options[i], argc, argv, index, seen[i], error);
                 }

@@ -14,6 +14,7 @@ struct CliOptions {
     int32_t mark_b = 0;
     std::string output_path;  // cut: --output (optional); preview: -o (required)
     std::string input_path;   // cut: the plot file; preview: the job file
+    std::string port_device;  // cut: --port, the serial device the job is sent to
 };
 
 // Exit statuses of the tool.

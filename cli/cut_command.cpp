@@ -17,6 +17,7 @@
 #include "cli/job_decoder.h"
 #include "cli/output_file.h"
 #include "cli/platform_files.h"
+#include "cli/serial_send.h"
 #include "cli/work_folder.h"
 #include "sender/pipeline/fatal_error.h"
 #include "sender/pipeline/job_driver.h"
@@ -96,7 +97,11 @@ void PrintSummary(const CliOptions& options, const ConsoleJobView& view, size_t 
         << " bytes";
     if (!options.output_path.empty()) {
         out << " -> " << options.output_path;
-    } else {
+    }
+    if (!options.port_device.empty()) {
+        out << " -> " << options.port_device;
+    }
+    if (options.output_path.empty() && options.port_device.empty()) {
         out << ", not sent";
     }
     out << "\n";
@@ -167,12 +172,16 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
             err << "tarnik-cli: cannot write " << options.output_path << "\n";
             return kExitRefused;
     }
-    if (options.output_path.empty()) {
+    if (options.output_path.empty() && options.port_device.empty()) {
         err << "tarnik-cli: no transport chosen: the job was encoded but not sent (--output FILE "
-               "writes it to a file)\n";
+               "writes it to a file, --port DEVICE to a plotter)\n";
     }
     PrintSummary(options, view, cut_paths, handover.Size(), out);
-    return kExitOk;
+    if (options.port_device.empty()) {
+        return kExitOk;
+    }
+    const std::unique_ptr<JobPort> port = MakeSerialDevicePort(options.port_device);
+    return SendJobToSerialPort(handover, *port, options.port_device, err);
 }
 
 }  // namespace

@@ -39,8 +39,10 @@ class JobPort {
     virtual void PurgeReceive() = 0;
     // Aborts the write in flight and drops both queues.
     virtual void PurgeAll() = 0;
-    // Returns when every byte handed to the driver has left the port.
-    virtual void DrainTransmit() = 0;
+    // Returns true when every byte handed to the driver has left the port;
+    // false when the wait was broken off (a signal: the user's Ctrl-C) or
+    // failed, and bytes may still be queued.
+    virtual bool DrainTransmit() = 0;
     // Closes the port; false when the system refused (it is forgotten
     // anyway). Closing a port that is not open succeeds.
     virtual bool Close() = 0;

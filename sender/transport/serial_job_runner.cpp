@@ -107,7 +107,9 @@ int RunSerialJob(JobPort& port, const uint8_t* bytes, uint32_t size, ProgressSin
             std::this_thread::sleep_for(kPollInterval);
         }
     }
-    if (cancelled) {
+    // A cancel that arrived while the last bytes were draining broke the
+    // drain off: the job did not reach its end either.
+    if (cancelled || cancel.load()) {
         return kSerialJobCancelled;
     }
     return view.failed ? kSerialJobFailed : kSerialJobDone;

@@ -190,8 +190,13 @@ void SerialSender::ReleasePort() {
         // side would throw away the job's last bytes wherever the driver
         // reports them gone before the far end has them (a pseudo-terminal,
         // many USB serial adapters).
-        port_.DrainTransmit();
-        port_.PurgeReceive();
+        // A drain broken off (Ctrl-C in the command-line tool) leaves bytes
+        // queued: they are dropped as on a cancel.
+        if (port_.DrainTransmit()) {
+            port_.PurgeReceive();
+        } else {
+            port_.PurgeAll();
+        }
     } else {
         // Cancel and failures: abort the write in flight, drop both queues.
         port_.PurgeAll();

@@ -22,7 +22,9 @@ TEST(CliArgs, UsageErrorsExitWithStatusTwoAndTheUsageLine) {
         {"unknown command", {"scan", "x.plt"}},
         {"cut without plot file", {"cut"}},
         {"cut with two plot files", {"cut", "a.plt", "b.plt"}},
-        {"unknown option", {"cut", "--port", "1", "a.plt"}},
+        {"unknown option", {"cut", "--baud", "1", "a.plt"}},
+        {"port without device", {"cut", "a.plt", "--port"}},
+        {"preview takes no port", {"preview", "j", "-o", "x.svg", "--port", "/dev/ttyS0"}},
         {"option without value", {"cut", "a.plt", "--output"}},
         {"empty option value", {"cut", "--output=", "a.plt"}},
         {"option twice", {"cut", "-o", "x", "--output", "y", "a.plt"}},
@@ -54,17 +56,22 @@ struct ParseCase {
 TEST(CliArgs, OptionsInAnyOrderAndBothSpellings) {
     using cli::CliCommand;
     const ParseCase cases[] = {
-        {"plain cut", {"cut", "a.plt"}, {CliCommand::Cut, "", 0, 0, "", "a.plt"}},
+        {"plain cut", {"cut", "a.plt"}, {CliCommand::Cut, "", 0, 0, "", "a.plt", ""}},
         {"every option",
          {"cut", "--settings", "s.ini", "--marks", "3,-4", "--output", "o.job", "a.plt"},
-         {CliCommand::Cut, "s.ini", 3, -4, "o.job", "a.plt"}},
+         {CliCommand::Cut, "s.ini", 3, -4, "o.job", "a.plt", ""}},
+        {"serial port",
+         {"cut", "--port", "/dev/ttyUSB0", "a.plt"},
+         {CliCommand::Cut, "", 0, 0, "", "a.plt", "/dev/ttyUSB0"}},
         {"options after the file",
          {"cut", "a.plt", "--marks=1000,1000", "-o", "o.job"},
-         {CliCommand::Cut, "", 1000, 1000, "o.job", "a.plt"}},
-        {"file after --", {"cut", "--", "-odd.plt"}, {CliCommand::Cut, "", 0, 0, "", "-odd.plt"}},
+         {CliCommand::Cut, "", 1000, 1000, "o.job", "a.plt", ""}},
+        {"file after --",
+         {"cut", "--", "-odd.plt"},
+         {CliCommand::Cut, "", 0, 0, "", "-odd.plt", ""}},
         {"preview",
          {"preview", "j.job", "-o", "p.svg"},
-         {CliCommand::Preview, "", 0, 0, "p.svg", "j.job"}},
+         {CliCommand::Preview, "", 0, 0, "p.svg", "j.job", ""}},
         {"help", {"--help"}, {}},
         {"help inside a command", {"cut", "a.plt", "-h"}, {}},
     };
@@ -84,13 +91,15 @@ TEST(CliArgs, OptionsInAnyOrderAndBothSpellings) {
         EXPECT_EQ(options.mark_b, test.expected.mark_b);
         EXPECT_EQ(options.output_path, test.expected.output_path);
         EXPECT_EQ(options.input_path, test.expected.input_path);
+        EXPECT_EQ(options.port_device, test.expected.port_device);
     }
 }
 
 TEST(CliArgs, HelpDescribesEveryOption) {
     const CliResult result = RunTool({"--help"});
     EXPECT_EQ(result.status, cli::kExitOk);
-    for (const char* option : {"--settings", "--marks", "--output", "-o", "preview", "cut"}) {
+    for (const char* option :
+         {"--settings", "--marks", "--output", "--port", "-o", "preview", "cut"}) {
         SCOPED_TRACE(option);
         EXPECT_NE(result.out.find(option), std::string::npos);
     }

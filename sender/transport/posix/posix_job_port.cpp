@@ -104,12 +104,17 @@ void PosixJobPort::PurgeAll() {
     }
 }
 
-void PosixJobPort::DrainTransmit() {
+bool PosixJobPort::DrainTransmit() {
     // Not retried when a signal interrupts it: that is the user's Ctrl-C,
-    // and the purge that follows drops what is left.
-    if (IsOpen()) {
-        tcdrain(static_cast<int>(fd_));
+    // and the sender then drops what is left.
+    if (!IsOpen()) {
+        return true;
     }
+    if (tcdrain(static_cast<int>(fd_)) != 0) {
+        last_error_ = errno;
+        return false;
+    }
+    return true;
 }
 
 bool PosixJobPort::Close() {

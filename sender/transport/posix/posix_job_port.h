@@ -26,7 +26,7 @@ class PosixJobPort : public JobPort {
     BlockPoll PollBlock() override;
     void PurgeReceive() override;
     void PurgeAll() override;
-    void DrainTransmit() override;
+    bool DrainTransmit() override;
     bool Close() override;
     std::string FailureText() const override;
 

@@ -100,10 +100,8 @@ void Win32JobPort::PurgeAll() {
     }
 }
 
-void Win32JobPort::DrainTransmit() {
-    if (IsOpen()) {
-        FlushFileBuffers(port_);
-    }
+bool Win32JobPort::DrainTransmit() {
+    return !IsOpen() || FlushFileBuffers(port_) != 0;
 }
 
 void Win32JobPort::SettleWriteInFlight() {

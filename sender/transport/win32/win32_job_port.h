@@ -25,7 +25,7 @@ class Win32JobPort : public JobPort {
     BlockPoll PollBlock() override;
     void PurgeReceive() override;
     void PurgeAll() override;
-    void DrainTransmit() override;
+    bool DrainTransmit() override;
     bool Close() override;
     std::string FailureText() const override;
 

@@ -44,7 +44,10 @@ class FakeJobPort : public JobPort {
     }
     void PurgeReceive() override { log_.push_back("purge rx"); }
     void PurgeAll() override { log_.push_back("purge all"); }
-    void DrainTransmit() override { log_.push_back("drain"); }
+    bool DrainTransmit() override {
+        log_.push_back("drain");
+        return drain_completes;
+    }
     bool Close() override {
         log_.push_back("close");
         open_ = false;
@@ -55,6 +58,7 @@ class FakeJobPort : public JobPort {
     bool open_succeeds = true;
     bool write_succeeds = true;
     bool close_succeeds = true;
+    bool drain_completes = true;
     std::deque<BlockPoll> scripted_polls;
     std::vector<uint8_t> written;
 

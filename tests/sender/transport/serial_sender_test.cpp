@@ -20,7 +20,8 @@ class SerialSenderTest : public ::testing::Test {
     void Start(const std::vector<uint8_t>& job) {
         ASSERT_TRUE(sender.OpenJobPort(3));
         auto buffer = std::make_unique<char[]>(job.size() + 1);
-        if (!job.empty()) std::memcpy(buffer.get(), job.data(), job.size());
+        if (!job.empty())
+            std::memcpy(buffer.get(), job.data(), job.size());
         const auto size = static_cast<uint32_t>(job.size());
         ASSERT_TRUE(sender.StartTransfer(std::move(buffer), size, size));
     }
@@ -189,6 +190,16 @@ TEST_F(SerialSenderTest, NormalFinishDrainsAndNeverClearsTheTransmitQueue) {
     EXPECT_FALSE(Logged("purge all"));
     EXPECT_LT(At("write 500"), At("drain"));
     EXPECT_EQ(log[At("drain") + 1], "purge rx");
+    EXPECT_LT(At("drain"), At("close"));
+}
+
+TEST_F(SerialSenderTest, DrainBrokenOffDropsWhatIsStillQueued) {
+    // Ctrl-C during the last bytes' drain: what is left in the driver must
+    // not trickle out to the plotter after the tool says it stopped.
+    port.drain_completes = false;
+    Start(Job(1500));
+    RunToEnd();
+    EXPECT_EQ(log[At("drain") + 1], "purge all");
     EXPECT_LT(At("drain"), At("close"));
 }
 
