@@ -21,7 +21,11 @@
 //   tarnik_gui_driver menu [MS]             wait for a pop-up menu, then close it
 //   tarnik_gui_driver temp                  print the temporary folder
 //   tarnik_gui_driver topmost TITLE         1 when the dialog is a topmost window
+//   tarnik_gui_driver add-plotter NAME PORT install a printer NAME with the plotter's
+//                                           driver name on PORT ("USB001"), raw data
 #include <windows.h>
+// After windows.h, which it needs.
+#include <winspool.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -126,6 +130,39 @@ std::wstring MessageText(HWND box) {
     return L"";
 }
 
+// The plotter as a printer of the spooler: the driver name the job sender
+// looks for, Wine's PostScript driver files behind it, raw data through.
+int AddPlotterPrinter(const wchar_t* name, const wchar_t* port) {
+    std::wstring driver_name = L"norvask plotter driver";
+    std::wstring driver_file = L"wineps.drv";
+    DRIVER_INFO_3W driver = {};
+    driver.cVersion = 3;
+    driver.pName = driver_name.data();
+    driver.pDriverPath = driver_file.data();
+    driver.pDataFile = driver_file.data();
+    driver.pConfigFile = driver_file.data();
+    if (!AddPrinterDriverW(nullptr, 3, reinterpret_cast<LPBYTE>(&driver)) &&
+        GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED) {
+        return 1;
+    }
+    std::wstring printer_name = name;
+    std::wstring port_name = port;
+    std::wstring processor = L"WinPrint";
+    std::wstring data_type = L"RAW";
+    PRINTER_INFO_2W info = {};
+    info.pPrinterName = printer_name.data();
+    info.pPortName = port_name.data();
+    info.pDriverName = driver_name.data();
+    info.pPrintProcessor = processor.data();
+    info.pDatatype = data_type.data();
+    HANDLE printer = AddPrinterW(nullptr, 2, reinterpret_cast<LPBYTE>(&info));
+    if (printer == nullptr) {
+        return GetLastError() == ERROR_PRINTER_ALREADY_EXISTS ? 0 : 1;
+    }
+    ClosePrinter(printer);
+    return 0;
+}
+
 int Run(int argc, wchar_t** argv) {
     if (argc < 2) {
         return 2;
@@ -144,6 +181,9 @@ int Run(int argc, wchar_t** argv) {
             Sleep(kPollMs);
         }
         return 0;
+    }
+    if (command == L"add-plotter" && argc >= 4) {
+        return AddPlotterPrinter(argv[2], argv[3]);
     }
     if (command == L"temp") {
         char folder[MAX_PATH + 1] = {};

@@ -163,5 +163,45 @@ if [ -n "$open_title" ]; then
     wait_gone "$export_file"
 fi
 
+# --- Cut to file: the save dialog instead of the plotter ---
+cp "$sample" "$export_file"
+drv post $WM_JOB_READY 0 0 >/dev/null
+drv dialog $FILE_SETTINGS 10000 >/dev/null
+drv dclick $FILE_SETTINGS 1060 >/dev/null
+sleep 0.3
+drv dclick $FILE_SETTINGS 1 >/dev/null
+save_title=$(for t in 另存为 "Save As"; do drv dialog "$t" 5000 >/dev/null && echo "$t" && break; done)
+check "save dialog" "1" "$([ -n "$save_title" ] && echo 1)"
+if [ -n "$save_title" ]; then
+    drv dset "$save_title" 1148 "$(winepath -w "$gui_work/saved.plt")" >/dev/null ||
+        drv dset "$save_title" 1152 "$(winepath -w "$gui_work/saved.plt")" >/dev/null
+    drv dclick "$save_title" 1 >/dev/null
+    check "cut to file: message" "Save OK!" "$(drv message tarnik 10000)"
+    drv dclick tarnik 1 >/dev/null
+    check "cut to file: bytes equal tarnik-cli's" "0" \
+        "$(cmp "$gui_work/saved.plt" "$gui_work/sign.job" >/dev/null; echo $?)"
+fi
+check "cut to file: nothing at the plotter" "$(size_of "$received")" \
+    "$(sleep 0.5; size_of "$received")"
+exit_tarnik
+
+# --- A USB job: the plotter as a printer on USB001, its output captured ---
+drv add-plotter "Tarnik GUI plotter" USB001 >/dev/null
+check "plotter printer installed" "0" "$?"
+wine reg add 'HKCU\Software\Wine\Printing\Spooler' /v USB001 /d "$gui_work/usb001.bin" /f \
+    >/dev/null 2>&1
+write_ini "Lan=Chinese" "[Model]" "Mode=1" "[CutConfig]" "PortType=1" "USBPort=1" \
+    "[AutoGET]" "ColExportFilename=tarnik_export.plt"
+start_tarnik
+check "USB: main window" "0" "$(drv find 15000; echo $?)"
+check "USB: port text" "USB:USB001" "$(drv text 1007)"
+cp "$sample" "$export_file"
+drv post $WM_JOB_READY 0 0 >/dev/null
+drv dialog $FILE_SETTINGS 10000 >/dev/null
+drv dclick $FILE_SETTINGS 1 >/dev/null
+wait_for_size "$gui_work/usb001.bin" "$expected_size"
+check "USB job bytes equal tarnik-cli's" "0" \
+    "$(cmp "$gui_work/usb001.bin" "$gui_work/sign.job" >/dev/null; echo $?)"
+check "USB: status ready" "准备就绪" "$(wait_for_text 1006 准备就绪)"
 exit_tarnik
 gui_finish
