@@ -90,6 +90,33 @@ bool FitsInt32(int64_t value) {
     return value >= INT32_MIN && value <= INT32_MAX;
 }
 
+// Passes over line ends; the drawing program's "\r\n" is taken in one
+// step.
+inline const char* SkipLineEnds(const char* p, const char* end) {
+    if (end - p >= 2 && p[0] == '\r' && p[1] == '\n')
+        p += 2;
+    while (p != end && (*p == '\r' || *p == '\n')) ++p;
+    return p;
+}
+
+// One whole "?D" + plain pair + ";" command at p with at least 26 bytes
+// buffered (two head characters and the longest plain pair); its end, or
+// nullptr for anything else.
+inline const char* ParsePlainRunPoint(const char* p, int32_t& x, int32_t& y) {
+    if (p[1] != 'D' || (p[0] != 'P' && !IsPlainHead(p[0])))
+        return nullptr;
+    const char* q = p + 2;
+    int64_t first = 0;
+    int64_t second = 0;
+    if (!ParsePlainNumber(q, first) || *q++ != ',' || !ParsePlainNumber(q, second) || *q++ != ';' ||
+        !FitsInt32(first) || !FitsInt32(second)) {
+        return nullptr;
+    }
+    x = static_cast<int32_t>(first);
+    y = static_cast<int32_t>(second);
+    return q;
+}
+
 }  // namespace
 
 PlotInput::PlotInput() = default;
@@ -310,31 +337,44 @@ bool PlotCommandReader::NextPlainPair(int32_t& x, int32_t& y) {
 }
 
 bool PlotCommandReader::NextPlainRunPoint(int32_t& x, int32_t& y) {
-    if (!Finished())
+    int32_t xy[2] = {0, 0};
+    if (NextPlainRunPoints(xy, 1) != 1)
         return false;
+    x = xy[0];
+    y = xy[1];
+    return true;
+}
+
+std::size_t PlotCommandReader::NextPlainRunPoints(int32_t* xy, std::size_t max) {
+    if (!Finished())
+        return 0;
+    // Two head characters before the longest plain pair.
+    constexpr std::ptrdiff_t kLongestRunPoint = 26;
     const char* p = input_.Position();
     const char* const buffered_end = input_.Limit();
-    while (p != buffered_end && (*p == '\r' || *p == '\n')) ++p;
-    input_.Seek(p);  // line ends are dropped whatever follows
-    // Two head characters before the longest plain pair.
-    if (buffered_end - p < 26 || p[1] != 'D' || !IsPlainHead(p[0]))
-        return false;
-    const char head = p[0];
-    p += 2;
-    int64_t first = 0;
-    int64_t second = 0;
-    if (!ParsePlainNumber(p, first) || *p++ != ',' || !ParsePlainNumber(p, second) || *p++ != ';' ||
-        !FitsInt32(first) || !FitsInt32(second)) {
-        return false;
+    const char* command = p;
+    std::size_t count = 0;
+    while (count < max) {
+        // Line ends are dropped whatever follows them.
+        p = SkipLineEnds(p, buffered_end);
+        if (buffered_end - p < kLongestRunPoint)
+            break;
+        const char* const after = ParsePlainRunPoint(p, xy[2 * count], xy[2 * count + 1]);
+        if (after == nullptr)
+            break;
+        command = p;
+        p = after;
+        ++count;
     }
-    stored_ = static_cast<std::size_t>(p - input_.Position());
     input_.Seek(p);
-    first_ = head;
-    second_ = 'D';
-    separator_seen_ = true;
-    x = static_cast<int32_t>(first);
-    y = static_cast<int32_t>(second);
-    return true;
+    if (count != 0) {
+        // The last command read is the current one.
+        stored_ = static_cast<std::size_t>(p - command);
+        first_ = command[0];
+        second_ = 'D';
+        separator_seen_ = true;
+    }
+    return count;
 }
 
 bool PlotCommandReader::SkipRest() {

@@ -106,6 +106,11 @@ class PlotCommandReader {
     // program's one point per command) and returns its pair; false, having
     // consumed at most line ends, for anything else.
     bool NextPlainRunPoint(int32_t& x, int32_t& y);
+    // NextPlainRunPoint repeated: up to max pairs into xy (x and y in turn)
+    // in one pass over the buffer; returns how many were read. The reader is
+    // left as after as many single calls (and one more that failed, when
+    // fewer than max were read).
+    std::size_t NextPlainRunPoints(int32_t* xy, std::size_t max);
     // The command has been read to its end without fault.
     bool Finished() const { return ended_ && !over_limit_ && !Failed(); }
     // Reads to the end of the command; false when it outgrows its limit or

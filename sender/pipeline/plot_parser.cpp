@@ -50,6 +50,27 @@ PlotParser::Pair PlotParser::TakePair(int32_t x, int32_t y) {
     return Pair::Point;
 }
 
+std::size_t PlotParser::NextRunPoints(int32_t* xy, std::size_t max) {
+    if (done_ || in_points_ || !in_run_ || pending_)
+        return 0;
+    const std::size_t count = commands_.NextPlainRunPoints(xy, max);
+    if (count == 0)
+        return 0;
+    PlotExtent extent = extent_;
+    for (std::size_t i = 0; i < count; ++i) {
+        const int32_t x = xy[2 * i];
+        const int32_t y = xy[2 * i + 1];
+        extent.MinX = x < extent.MinX ? x : extent.MinX;
+        extent.MaxX = x > extent.MaxX ? x : extent.MaxX;
+        extent.MinY = y < extent.MinY ? y : extent.MinY;
+        extent.MaxY = y > extent.MaxY ? y : extent.MaxY;
+    }
+    extent_ = extent;
+    x_ = xy[2 * count - 2];
+    y_ = xy[2 * count - 1];
+    return count;
+}
+
 // Moves through every pair of the "PU"; the run opens at the last one.
 bool PlotParser::ReadPenUp() {
     bool any = false;

@@ -41,6 +41,11 @@ class PlotParser {
     bool Open(const char* path);
     void Close();
     Item Next();
+    // While a run is open: up to max further points of the run written in
+    // the drawing program's plain one-pair form, into xy (x and y in turn),
+    // each taken as Next() would hand it out as a PathPoint (X(), Y() and
+    // the extent follow them). Returns how many; 0 when Next() must go on.
+    std::size_t NextRunPoints(int32_t* xy, std::size_t max);
 
     int32_t X() const { return x_; }
     int32_t Y() const { return y_; }

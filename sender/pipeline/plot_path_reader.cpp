@@ -57,8 +57,38 @@ bool MapPlotPoint(const PlotMapping& mapping, int64_t input_x, int64_t input_y, 
     return true;
 }
 
+namespace {
+
+// Maps run points (x and y in turn) and appends them to the open path,
+// following the furthest mapped x; false at a point that does not map.
+bool AppendRunPoints(const PlotMapping& mapping, CutPath& path, int32_t& feed_x, const int32_t* xy,
+                     std::size_t count) {
+    int32_t furthest = feed_x;
+    bool ok = true;
+    for (std::size_t i = 0; i < count; ++i) {
+        int32_t x = 0;
+        int32_t y = 0;
+        if (!MapPlotPoint(mapping, xy[2 * i], xy[2 * i + 1], x, y)) {
+            ok = false;
+            break;
+        }
+        // The paper-feed trailer moves behind the furthest point of the job.
+        if (x > furthest)
+            furthest = x;
+        path.Append(x, y);
+    }
+    feed_x = furthest;
+    return ok;
+}
+
+}  // namespace
+
+// Run points taken from the parser at a time.
+constexpr std::size_t kRunBatch = 256;
+
 struct PlotPathReader::State {
     PlotParser parser;
+    int32_t run_points[2 * kRunBatch] = {};
     bool skipping = false;  // the open run belongs to a pen that is left out
     bool finished = false;  // End or DataError was handed out
     PlotPathReader::Event final_event = PlotPathReader::Event::End;
@@ -122,6 +152,15 @@ PlotPathReader::Event PlotPathReader::Next() {
     if (state.finished)
         return state.final_event;
     for (;;) {
+        // The plain points of an open run in batches; each is handled as a
+        // PathPoint item would be.
+        const std::size_t batch = state.parser.NextRunPoints(state.run_points, kRunBatch);
+        if (batch != 0) {
+            if (!state.skipping &&
+                !AppendRunPoints(mapping_, path_, feed_x_, state.run_points, batch))
+                return Finish(Event::DataError);
+            continue;
+        }
         switch (state.parser.Next()) {
             case PlotParser::Item::PathOpen:
                 state.skipping = leave_out_;

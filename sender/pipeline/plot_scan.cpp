@@ -18,7 +18,12 @@ bool ScanPlotFile(const char* path, PlotExtent& extent) {
     PlotParser parser;
     if (!path || !parser.Open(path))
         return false;
+    // The points of a run in batches straight from the reader's buffer;
+    // the extent follows them inside the parser.
+    int32_t run_points[2 * 256];
     for (;;) {
+        if (parser.NextRunPoints(run_points, 256) != 0)
+            continue;
         const PlotParser::Item item = parser.Next();
         if (item == PlotParser::Item::Error)
             return false;
