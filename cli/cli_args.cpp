@@ -41,6 +41,11 @@ constexpr char kHelp[] =
     "                   8 data bits, no parity, 1 stop bit, CTS flow control, in\n"
     "                   blocks of 1000 bytes, with a progress bar on stderr. Ctrl-C\n"
     "                   cancels: the port is purged and closed, the status is 130.\n"
+    "  --usb TARGET     sends the job raw to a plotter on a USB printer port: a\n"
+    "                   printer device such as /dev/usb/lp0, or cups:QUEUE for a raw\n"
+    "                   CUPS queue (one document named TarnikDoc). In the Windows\n"
+    "                   build TARGET is the USB port number (1 for USB001), reached\n"
+    "                   through the printer of the plotter driver on that port.\n"
     "preview  Draws a job written by cut (either model) as SVG in millimetres:\n"
     "         cuts solid, pen-up travel dashed; the paper feed runs down the page.\n"
     "  -o, --output FILE.svg  the picture to write (required).\n"
@@ -116,6 +121,7 @@ bool ParseCommandArgs(int argc, const char* const* argv, CliOptions& options, st
         {"--settings", "", cut ? &options.settings_path : nullptr},
         {"--marks", "", cut ? &marks : nullptr},
         {"--port", "", cut ? &options.port_device : nullptr},
+        {"--usb", "", cut ? &options.usb_target : nullptr},
     };
     constexpr int kValueOptions = sizeof(value_options) / sizeof(value_options[0]);
     bool seen[kValueOptions] = {};
@@ -162,6 +168,10 @@ bool ParseCommandArgs(int argc, const char* const* argv, CliOptions& options, st
     }
     if (!cut && options.output_path.empty()) {
         error = "preview needs -o FILE.svg";
+        return false;
+    }
+    if (!options.port_device.empty() && !options.usb_target.empty()) {
+        error = "--port and --usb exclude each other";
         return false;
     }
     if (seen[2] && !ParseMarks(marks, options.mark_a, options.mark_b)) {

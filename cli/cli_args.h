@@ -15,6 +15,7 @@ struct CliOptions {
     std::string output_path;  // cut: --output (optional); preview: -o (required)
     std::string input_path;   // cut: the plot file; preview: the job file
     std::string port_device;  // cut: --port, the serial device the job is sent to
+    std::string usb_target;   // cut: --usb, a USB printer device, "cups:QUEUE" or a port
 };
 
 // Exit statuses of the tool.

@@ -18,6 +18,7 @@
 #include "cli/output_file.h"
 #include "cli/platform_files.h"
 #include "cli/serial_send.h"
+#include "cli/usb_send.h"
 #include "cli/work_folder.h"
 #include "sender/pipeline/fatal_error.h"
 #include "sender/pipeline/job_driver.h"
@@ -101,7 +102,10 @@ void PrintSummary(const CliOptions& options, const ConsoleJobView& view, size_t 
     if (!options.port_device.empty()) {
         out << " -> " << options.port_device;
     }
-    if (options.output_path.empty() && options.port_device.empty()) {
+    if (!options.usb_target.empty()) {
+        out << " -> " << options.usb_target;
+    }
+    if (options.output_path.empty() && options.port_device.empty() && options.usb_target.empty()) {
         out << ", not sent";
     }
     out << "\n";
@@ -172,11 +176,14 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
             err << "tarnik-cli: cannot write " << options.output_path << "\n";
             return kExitRefused;
     }
-    if (options.output_path.empty() && options.port_device.empty()) {
+    if (options.output_path.empty() && options.port_device.empty() && options.usb_target.empty()) {
         err << "tarnik-cli: no transport chosen: the job was encoded but not sent (--output FILE "
                "writes it to a file, --port DEVICE to a plotter)\n";
     }
     PrintSummary(options, view, cut_paths, handover.Size(), out);
+    if (!options.usb_target.empty()) {
+        return SendJobToUsb(handover, options.usb_target, err);
+    }
     if (options.port_device.empty()) {
         return kExitOk;
     }

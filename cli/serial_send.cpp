@@ -8,44 +8,11 @@
 
 #include "cli/cli_args.h"
 #include "cli/interrupt.h"
+#include "cli/progress_bar.h"
 #include "sender/transport/serial_job_runner.h"
 
 namespace tarnik::cli {
-namespace {
-
-// A one-line bar redrawn in place: "[#####     ]  50%  1000/2000 bytes".
-class TerminalProgressBar : public ProgressSink {
-  public:
-    explicit TerminalProgressBar(std::ostream& err) : err_(err) {}
-    ~TerminalProgressBar() override {
-        if (drawn_)
-            err_ << "\n";
-    }
-    TerminalProgressBar(const TerminalProgressBar&) = delete;
-    TerminalProgressBar& operator=(const TerminalProgressBar&) = delete;
-
-    void OnProgress(double percent, uint32_t bytes_sent, uint32_t job_size) override {
-        constexpr int kWidth = 40;
-        const int filled = static_cast<int>(percent / 100.0 * kWidth);
-        char line[128];
-        std::snprintf(line, sizeof(line), "\r[%-*.*s] %3.0f%%  %u/%u bytes", kWidth, filled,
-                      "########################################", percent, bytes_sent, job_size);
-        err_ << line << std::flush;
-        drawn_ = true;
-    }
-    void OnMessage(const std::string& text) override {
-        if (drawn_)
-            err_ << "\n";
-        drawn_ = false;
-        err_ << "tarnik-cli: " << text << "\n";
-    }
-
-  private:
-    std::ostream& err_;
-    bool drawn_ = false;
-};
-
-}  // namespace
+namespace {}  // namespace
 
 int SendJobToSerialPort(const CapturingHandover& job, JobPort& port, const std::string& device,
                         std::ostream& err) {

@@ -24,6 +24,7 @@ TEST(CliArgs, UsageErrorsExitWithStatusTwoAndTheUsageLine) {
         {"cut with two plot files", {"cut", "a.plt", "b.plt"}},
         {"unknown option", {"cut", "--baud", "1", "a.plt"}},
         {"port without device", {"cut", "a.plt", "--port"}},
+        {"port and usb together", {"cut", "--port", "/dev/ttyS0", "--usb", "/dev/usb/lp0", "a"}},
         {"preview takes no port", {"preview", "j", "-o", "x.svg", "--port", "/dev/ttyS0"}},
         {"option without value", {"cut", "a.plt", "--output"}},
         {"empty option value", {"cut", "--output=", "a.plt"}},
@@ -56,22 +57,25 @@ struct ParseCase {
 TEST(CliArgs, OptionsInAnyOrderAndBothSpellings) {
     using cli::CliCommand;
     const ParseCase cases[] = {
-        {"plain cut", {"cut", "a.plt"}, {CliCommand::Cut, "", 0, 0, "", "a.plt", ""}},
+        {"plain cut", {"cut", "a.plt"}, {CliCommand::Cut, "", 0, 0, "", "a.plt", "", ""}},
         {"every option",
          {"cut", "--settings", "s.ini", "--marks", "3,-4", "--output", "o.job", "a.plt"},
-         {CliCommand::Cut, "s.ini", 3, -4, "o.job", "a.plt", ""}},
+         {CliCommand::Cut, "s.ini", 3, -4, "o.job", "a.plt", "", ""}},
         {"serial port",
          {"cut", "--port", "/dev/ttyUSB0", "a.plt"},
-         {CliCommand::Cut, "", 0, 0, "", "a.plt", "/dev/ttyUSB0"}},
+         {CliCommand::Cut, "", 0, 0, "", "a.plt", "/dev/ttyUSB0", ""}},
         {"options after the file",
          {"cut", "a.plt", "--marks=1000,1000", "-o", "o.job"},
-         {CliCommand::Cut, "", 1000, 1000, "o.job", "a.plt", ""}},
+         {CliCommand::Cut, "", 1000, 1000, "o.job", "a.plt", "", ""}},
+        {"usb printer",
+         {"cut", "--usb", "cups:plotter", "a.plt"},
+         {CliCommand::Cut, "", 0, 0, "", "a.plt", "", "cups:plotter"}},
         {"file after --",
          {"cut", "--", "-odd.plt"},
-         {CliCommand::Cut, "", 0, 0, "", "-odd.plt", ""}},
+         {CliCommand::Cut, "", 0, 0, "", "-odd.plt", "", ""}},
         {"preview",
          {"preview", "j.job", "-o", "p.svg"},
-         {CliCommand::Preview, "", 0, 0, "p.svg", "j.job", ""}},
+         {CliCommand::Preview, "", 0, 0, "p.svg", "j.job", "", ""}},
         {"help", {"--help"}, {}},
         {"help inside a command", {"cut", "a.plt", "-h"}, {}},
     };
@@ -92,6 +96,7 @@ TEST(CliArgs, OptionsInAnyOrderAndBothSpellings) {
         EXPECT_EQ(options.output_path, test.expected.output_path);
         EXPECT_EQ(options.input_path, test.expected.input_path);
         EXPECT_EQ(options.port_device, test.expected.port_device);
+        EXPECT_EQ(options.usb_target, test.expected.usb_target);
     }
 }
 
@@ -99,7 +104,7 @@ TEST(CliArgs, HelpDescribesEveryOption) {
     const CliResult result = RunTool({"--help"});
     EXPECT_EQ(result.status, cli::kExitOk);
     for (const char* option :
-         {"--settings", "--marks", "--output", "--port", "-o", "preview", "cut"}) {
+         {"--settings", "--marks", "--output", "--port", "--usb", "-o", "preview", "cut"}) {
         SCOPED_TRACE(option);
         EXPECT_NE(result.out.find(option), std::string::npos);
     }

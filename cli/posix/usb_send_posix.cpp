@@ -1,0 +1,29 @@
+// USB on Linux: the kernel's printer device, or a raw CUPS queue.
+#include <ostream>
+
+#include "cli/cli_args.h"
+#include "cli/interrupt.h"
+#include "cli/progress_bar.h"
+#include "cli/usb_send.h"
+#include "sender/transport/posix/usb_device_writer.h"
+
+namespace tarnik::cli {
+
+int SendJobToUsb(const CapturingHandover& job, const std::string& target, std::ostream& err) {
+    CapturedJobSource source(job);
+    CancelOnInterrupt interrupt;
+    std::string error;
+    int status = kExitRefused;
+    {
+        TerminalProgressBar bar(err);
+        status = SendJobToUsbTarget(target, source, bar, interrupt.Requested(), error);
+    }
+    if (!error.empty())
+        err << "tarnik-cli: " << error << "\n";
+    if (status == kSerialJobCancelled) {
+        err << "tarnik-cli: cancelled; nothing more was sent to " << target << "\n";
+    }
+    return status;
+}
+
+}  // namespace tarnik::cli

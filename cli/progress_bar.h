@@ -1,0 +1,44 @@
+#pragma once
+// The terminal progress of a job on its way to the plotter.
+#include <cstdint>
+#include <cstdio>
+#include <ostream>
+#include <string>
+
+#include "sender/transport/serial_job_runner.h"
+
+namespace tarnik::cli {
+
+// A one-line bar redrawn in place: "[#####     ]  50%  1000/2000 bytes".
+class TerminalProgressBar : public ProgressSink {
+  public:
+    explicit TerminalProgressBar(std::ostream& err) : err_(err) {}
+    ~TerminalProgressBar() override {
+        if (drawn_)
+            err_ << "\n";
+    }
+    TerminalProgressBar(const TerminalProgressBar&) = delete;
+    TerminalProgressBar& operator=(const TerminalProgressBar&) = delete;
+
+    void OnProgress(double percent, uint32_t bytes_sent, uint32_t job_size) override {
+        constexpr int kWidth = 40;
+        const int filled = static_cast<int>(percent / 100.0 * kWidth);
+        char line[128];
+        std::snprintf(line, sizeof(line), "\r[%-*.*s] %3.0f%%  %u/%u bytes", kWidth, filled,
+                      "########################################", percent, bytes_sent, job_size);
+        err_ << line << std::flush;
+        drawn_ = true;
+    }
+    void OnMessage(const std::string& text) override {
+        if (drawn_)
+            err_ << "\n";
+        drawn_ = false;
+        err_ << "tarnik-cli: " << text << "\n";
+    }
+
+  private:
+    std::ostream& err_;
+    bool drawn_ = false;
+};
+
+}  // namespace tarnik::cli
