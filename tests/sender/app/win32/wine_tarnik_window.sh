@@ -28,6 +28,10 @@ visible_after() {
     echo "$state"
 }
 
+screenshot() {
+    command -v import >/dev/null && import -display "$DISPLAY" -window root "$gui_build/$1.png"
+}
+
 write_ini "Lan=Chinese" "[COM]" "CurrentCom=3" "[Model]" "Mode=1"
 start_tarnik
 check "main window" "0" "$(drv find 15000; echo $?)"
@@ -45,6 +49,7 @@ check "model text" "MODEL: NVA" "$(drv text 1008)"
 check "port text" "COM:COM3" "$(drv text 1007)"
 check "status text" "准备就绪" "$(drv text 1006)"
 check "version label" "V2.6" "$(drv text -1)"
+screenshot tarnik_main_idle
 
 check "WM_USER+102 answers 1" "1" "$(drv send 1126 0 0)"
 drv post $WM_CLOSE 0 0 >/dev/null
@@ -64,6 +69,7 @@ sleep 0.3
 drv post $WM_SYSCOMMAND 16 0 >/dev/null
 check "About box" "0" "$(drv dialog '关于 Tarnik' 10000; echo $?)"
 check "About program line" "2.X" "$(drv dtext '关于 Tarnik' 1050)"
+screenshot tarnik_about
 drv dclick '关于 Tarnik' 1 >/dev/null
 sleep 0.3
 
