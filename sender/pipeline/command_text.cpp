@@ -53,6 +53,11 @@ CommandTemplate::CommandTemplate(const char* text) {
         text_[length++] = *c;
     }
     piece_start_[slots_ + 1] = static_cast<uint8_t>(length);
+    short_pair_ = slots_ == 2;
+    for (std::size_t i = 0; i <= slots_; ++i) {
+        if (static_cast<std::size_t>(piece_start_[i + 1] - piece_start_[i]) > kCopyWidth)
+            short_pair_ = false;
+    }
 }
 
 void CommandTemplate::Render(CommandOutput& out, const int32_t* values, std::size_t count) const {

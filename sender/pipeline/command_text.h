@@ -132,6 +132,18 @@ class CommandTemplate {
     // Appends the command with values[i] in slot i (0 for slots beyond count).
     void Render(CommandOutput& out, const int32_t* values, std::size_t count) const;
     void Render(CommandOutput& out, int32_t x, int32_t y) const {
+        if (short_pair_) {
+            // Every point command of a path: three short pieces and two
+            // numbers, without the general loop.
+            char* p = out.Room();
+            std::memcpy(p, text_, kCopyWidth);
+            p = PutNumber(p + piece_start_[1], x);
+            std::memcpy(p, text_ + piece_start_[1], kCopyWidth);
+            p = PutNumber(p + (piece_start_[2] - piece_start_[1]), y);
+            std::memcpy(p, text_ + piece_start_[2], kCopyWidth);
+            out.Commit(p + (piece_start_[3] - piece_start_[2]));
+            return;
+        }
         const int32_t values[2] = {x, y};
         Render(out, values, 2);
     }
@@ -148,6 +160,8 @@ class CommandTemplate {
     char text_[kMaxText + kCopyWidth] = {};
     uint8_t piece_start_[kMaxSlots + 2] = {};
     std::size_t slots_ = 0;
+    // Two slots and every piece short enough for one whole-width copy.
+    bool short_pair_ = false;
 };
 
 }  // namespace tarnik

@@ -47,6 +47,29 @@ TEST(CommandTemplate, RendersLikeItsFormat) {
     }
 }
 
+// Numbers of every digit count and both signs, each digit-count boundary
+// and a dense sweep of the coordinate range of a plotter bed, against printf.
+TEST(CommandText, NumbersMatchPrintf) {
+    std::vector<int32_t> values = {0, -1, 2147483647, -2147483647 - 1};
+    for (int64_t power = 1; power <= 1000000000; power *= 10) {
+        for (int64_t v : {power - 1, power, power + 1}) {
+            values.push_back(static_cast<int32_t>(v));
+            values.push_back(static_cast<int32_t>(-v));
+        }
+    }
+    for (int32_t v = -200000; v <= 2000000; ++v) values.push_back(v);
+    std::mt19937 random(7);
+    for (int i = 0; i < 200000; ++i) values.push_back(static_cast<int32_t>(random()));
+    for (const int32_t value : values) {
+        char expected[16];
+        std::snprintf(expected, sizeof expected, "%d", static_cast<int>(value));
+        char rendered[32] = {};
+        const char* const end = PutNumber(rendered, value);
+        ASSERT_EQ(std::string(rendered, static_cast<std::size_t>(end - rendered)), expected)
+            << value;
+    }
+}
+
 TEST(CommandTemplate, OverLongTextIsCutAtItsBound) {
     const std::string text(100, 'x');
     const CommandTemplate command((text + "%d").c_str());
