@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 
 #include "sender/controls/win32/mem_dc.h"
 
@@ -126,30 +127,73 @@ LRESULT CTextProgressCtrl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         }
         case WM_SETTEXT: {
             const LRESULT result = DefSubclassProc(window_, message, wparam, lparam);
-            const char* text = reinterpret_cast<const char*>(lparam);
-            const std::string incoming = text != nullptr ? text : "";
+            const std::string incoming = IncomingText(lparam);
             if (incoming != text_) {
                 text_ = incoming;
                 InvalidateRect(window_, nullptr, FALSE);
             }
             return result;
         }
-        case WM_GETTEXT: {
-            const size_t size = static_cast<size_t>(wparam);
-            char* buffer = reinterpret_cast<char*>(lparam);
-            if (buffer == nullptr || size == 0) {
-                return 0;
-            }
-            const size_t count = std::min(size - 1, text_.size());
-            std::memcpy(buffer, text_.data(), count);
-            buffer[count] = '\0';
-            return static_cast<LRESULT>(count);
-        }
+        case WM_GETTEXT:
+            return CopyTextOut(static_cast<size_t>(wparam), lparam);
         case WM_GETTEXTLENGTH:
-            return static_cast<LRESULT>(text_.size());
+            return static_cast<LRESULT>(IsWindowUnicode(window_) ? WideText().size()
+                                                                 : text_.size());
         default:
             return DefSubclassProc(window_, message, wparam, lparam);
     }
+}
+
+// The progress control is a Unicode window: its text messages come as
+// UTF-16 whoever sent them. The stored text is ANSI, as the window draws it.
+std::string CTextProgressCtrl::IncomingText(LPARAM lparam) const {
+    if (lparam == 0) {
+        return {};
+    }
+    if (!IsWindowUnicode(window_)) {
+        return reinterpret_cast<const char*>(lparam);
+    }
+    const auto* wide = reinterpret_cast<const wchar_t*>(lparam);
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) {
+        return {};
+    }
+    std::string text(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), size, nullptr, nullptr);
+    text.resize(static_cast<size_t>(size - 1));
+    return text;
+}
+
+std::wstring CTextProgressCtrl::WideText() const {
+    const int size = MultiByteToWideChar(CP_ACP, 0, text_.c_str(), -1, nullptr, 0);
+    if (size <= 1) {
+        return {};
+    }
+    std::wstring wide(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text_.c_str(), -1, wide.data(), size);
+    wide.resize(static_cast<size_t>(size - 1));
+    return wide;
+}
+
+// Copies the stored text into the caller's buffer of `size` characters,
+// cut to fit; returns the characters copied.
+LRESULT CTextProgressCtrl::CopyTextOut(size_t size, LPARAM lparam) const {
+    if (lparam == 0 || size == 0) {
+        return 0;
+    }
+    if (IsWindowUnicode(window_)) {
+        const std::wstring wide = WideText();
+        auto* buffer = reinterpret_cast<wchar_t*>(lparam);
+        const size_t count = std::min(size - 1, wide.size());
+        std::wmemcpy(buffer, wide.data(), count);
+        buffer[count] = L'\0';
+        return static_cast<LRESULT>(count);
+    }
+    auto* buffer = reinterpret_cast<char*>(lparam);
+    const size_t count = std::min(size - 1, text_.size());
+    std::memcpy(buffer, text_.data(), count);
+    buffer[count] = '\0';
+    return static_cast<LRESULT>(count);
 }
 
 LRESULT CALLBACK CTextProgressCtrl::SubclassProcedure(HWND window, UINT message, WPARAM wparam,

@@ -39,6 +39,9 @@ class CTextProgressCtrl {
                                               LPARAM lparam, UINT_PTR id, DWORD_PTR self);
     LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
     void Paint();
+    std::string IncomingText(LPARAM lparam) const;
+    std::wstring WideText() const;
+    LRESULT CopyTextOut(size_t size, LPARAM lparam) const;
     int BarWidth() const;
 
     HWND window_ = nullptr;
