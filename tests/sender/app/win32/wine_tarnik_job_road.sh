@@ -123,6 +123,11 @@ check "49-character command: export file kept" "1" "$([ -e "$export_file" ] && e
 cp "$sample" "$export_file"
 drv post $WM_JOB_READY 0 0 >/dev/null
 drv dialog $FILE_SETTINGS 10000 >/dev/null
+drv dset $FILE_SETTINGS 1009 "1x" >/dev/null
+drv dclick $FILE_SETTINGS 1 >/dev/null
+check "margin that is no integer: message" "请输入一个整数。" "$(drv message tarnik 10000)"
+drv dclick tarnik 1 >/dev/null
+check "margin that is no integer: dialog stays" "0" "$(drv dialog $FILE_SETTINGS 2000; echo $?)"
 drv dclick $FILE_SETTINGS 2 >/dev/null
 check "cancel deletes the export file" "0" "$(wait_gone "$export_file"; echo $?)"
 
