@@ -105,6 +105,28 @@ TEST(Win32RealPort, HundredKilobyteJobArrivesIntactAndInOrder) {
                            [](uint8_t a, char b) { return a == static_cast<uint8_t>(b); }));
 }
 
+// The plotter's cable pulled mid-job: the job ends as failed (the
+// system's message), the port is closed, and nothing hangs.
+TEST(Win32PulledCable, ReaderClosingMidJobEndsTheJob) {
+    const RealPort real = FindRealPort();
+    const char* pull = std::getenv("TARNIK_WINE_PULL");
+    if (real.com == 0 || pull == nullptr) {
+        GTEST_SKIP() << "no COM port mapped to a pseudo-terminal";
+    }
+    testing::WriteWholeFile(pull, "now");
+    std::vector<uint8_t> job(400 * 1024, 'U');
+    Win32JobPort port;
+    RecordingSink sink;
+    std::atomic<bool> cancel{false};
+    const DWORD started = GetTickCount();
+    const int status = RunSerialJob(port, job.data(), static_cast<uint32_t>(job.size()), sink,
+                                    cancel, static_cast<uint8_t>(real.com));
+    EXPECT_EQ(status, kSerialJobFailed);
+    EXPECT_FALSE(sink.messages.empty());
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_LT(GetTickCount() - started, 20000u);
+}
+
 TEST(Win32RealPort, LineMonitorOpensAndReportsAFailingWatch) {
     const RealPort real = FindRealPort();
     if (real.com == 0) {
