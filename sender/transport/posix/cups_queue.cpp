@@ -1,11 +1,10 @@
 // The job as one raw document of one CUPS job, the way the Windows sender
 // hands it to the print spooler: the queue's own device (a USB plotter on
 // its usb backend, a file, a socket) gets the bytes unchanged.
-#include <cups/cups.h>
-
 #include <memory>
 #include <vector>
 
+#include "sender/transport/posix/cups_library.h"
 #include "sender/transport/posix/usb_device_writer.h"
 #include "sender/transport/usb_printer.h"
 
@@ -13,21 +12,26 @@ namespace tarnik {
 
 namespace {
 
+// Only reached once SendJobToCupsQueue has loaded the library.
+const CupsLibrary& Cups() {
+    return *LoadCupsLibrary();
+}
+
 struct HttpCloser {
-    void operator()(http_t* http) const { httpClose(http); }
+    void operator()(http_t* http) const { Cups().httpClose(http); }
 };
 using Connection = std::unique_ptr<http_t, HttpCloser>;
 
 Connection ConnectToServer() {
-    return Connection(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                   30000, nullptr));
+    return Connection(Cups().httpConnect2(Cups().cupsServer(), Cups().ippPort(), nullptr, AF_UNSPEC,
+                                          Cups().cupsEncryption(), 1, 30000, nullptr));
 }
 
 std::string QueueError(const char* queue) {
-    if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) {
+    if (Cups().cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) {
         return std::string("CUPS queue \"") + queue + "\" does not exist";
     }
-    return std::string("CUPS queue \"") + queue + "\": " + cupsLastErrorString();
+    return std::string("CUPS queue \"") + queue + "\": " + Cups().cupsLastErrorString();
 }
 
 double PercentOf(uint32_t sent, uint32_t size) {
@@ -49,8 +53,8 @@ int SendDocumentData(http_t* http, JobSource& job, std::string& error, ProgressS
             error = "the job could not be read whole";
             return kUsbJobFailed;
         }
-        if (cupsWriteRequestData(http, chunk.data(), want) != HTTP_STATUS_CONTINUE) {
-            error = std::string("CUPS: ") + cupsLastErrorString();
+        if (Cups().cupsWriteRequestData(http, chunk.data(), want) != HTTP_STATUS_CONTINUE) {
+            error = std::string("CUPS: ") + Cups().cupsLastErrorString();
             return kUsbJobFailed;
         }
         sent += want;
@@ -68,7 +72,7 @@ void CancelOnServer(Connection& http, const char* queue, int job_id) {
     http.reset();
     Connection fresh = ConnectToServer();
     if (fresh) {
-        cupsCancelJob2(fresh.get(), queue, job_id, 0);
+        Cups().cupsCancelJob2(fresh.get(), queue, job_id, 0);
     }
 }
 
@@ -76,10 +80,14 @@ void CancelOnServer(Connection& http, const char* queue, int job_id) {
 
 int SendJobToCupsQueue(const char* queue, JobSource& job, std::string& error,
                        ProgressSink* progress, const std::atomic<bool>* cancel) {
+    if (LoadCupsLibrary() == nullptr) {
+        error = LoadCupsError();
+        return kUsbJobFailed;
+    }
     Connection http = ConnectToServer();
     if (!http) {
-        error = std::string("cannot reach the CUPS server ") + cupsServer() + ": " +
-                cupsLastErrorString();
+        error = std::string("cannot reach the CUPS server ") + Cups().cupsServer() + ": " +
+                Cups().cupsLastErrorString();
         return kUsbJobFailed;
     }
     if (queue == nullptr || *queue == '\0') {
@@ -88,18 +96,18 @@ int SendJobToCupsQueue(const char* queue, JobSource& job, std::string& error,
     }
     // Job creation reports a missing queue only as a file that is not
     // there; asking for the queue first gives the server's own answer.
-    cups_dest_t* dest = cupsGetNamedDest(http.get(), queue, nullptr);
+    cups_dest_t* dest = Cups().cupsGetNamedDest(http.get(), queue, nullptr);
     if (dest == nullptr) {
         error = QueueError(queue);
         return kUsbJobFailed;
     }
-    cupsFreeDests(1, dest);
-    const int job_id = cupsCreateJob(http.get(), queue, kUsbDocumentName, 0, nullptr);
+    Cups().cupsFreeDests(1, dest);
+    const int job_id = Cups().cupsCreateJob(http.get(), queue, kUsbDocumentName, 0, nullptr);
     if (job_id == 0) {
         error = QueueError(queue);
         return kUsbJobFailed;
     }
-    if (cupsStartDocument(http.get(), queue, job_id, kUsbDocumentName, CUPS_FORMAT_RAW, 1) !=
+    if (Cups().cupsStartDocument(http.get(), queue, job_id, kUsbDocumentName, CUPS_FORMAT_RAW, 1) !=
         HTTP_STATUS_CONTINUE) {
         error = QueueError(queue);
         CancelOnServer(http, queue, job_id);
@@ -110,7 +118,7 @@ int SendJobToCupsQueue(const char* queue, JobSource& job, std::string& error,
         CancelOnServer(http, queue, job_id);
         return status;
     }
-    if (cupsFinishDocument(http.get(), queue) > IPP_STATUS_OK_CONFLICTING) {
+    if (Cups().cupsFinishDocument(http.get(), queue) > IPP_STATUS_OK_CONFLICTING) {
         error = QueueError(queue);
         return kUsbJobFailed;
     }
