@@ -210,11 +210,10 @@ PathPoint* InsertSwingArc(CutPath& path, PathPoint* e_node, Point corner, int32_
 }
 
 // Reworks the corner p2 (held by corner_node) when it is sharp, short or the
-// path's first: E, then the swing arc and S when S differs from E.
-void CompensateCorner(CutPath& path, PathPoint* corner_node, Point p1, Point p2, Point p3,
-                      bool first, double r, const AngleLimit& limit) {
-    const float d1 = Distance(p1, p2);
-    const float d2 = Distance(p2, p3);
+// path's first: E, then the swing arc and S when S differs from E. d1 and d2
+// are the lengths of p1 p2 and p2 p3.
+void CompensateCorner(CutPath& path, PathPoint* corner_node, Point p1, Point p2, Point p3, float d1,
+                      float d2, bool first, double r, const AngleLimit& limit) {
     // The cheap tests first; the angle is measured only when they pass.
     const bool sharp = first || d1 < r || d2 < r || limit.Accepts(MeasureCorner(p1, p2, p3, d2));
     if (!sharp)
@@ -276,11 +275,16 @@ void CompensateKnifeOffset(CutPath& path, BladeState& blade, float sharp_offset_
     PathPoint* next_node = corner_node->next;
     Point p3 = At(next_node);
     bool first = true;
+    // The segment behind one corner is the segment ahead of the one before
+    // it: each length is measured once.
+    float d1 = Distance(p1, p2);
     for (;;) {
-        CompensateCorner(path, corner_node, p1, p2, p3, first, r, limit);
+        const float d2 = Distance(p2, p3);
+        CompensateCorner(path, corner_node, p1, p2, p3, d1, d2, first, r, limit);
         first = false;
         p1 = p2;
         p2 = p3;
+        d1 = d2;
         corner_node = next_node;
         next_node = corner_node->next;
         if (next_node == nullptr)
@@ -290,7 +294,7 @@ void CompensateKnifeOffset(CutPath& path, BladeState& blade, float sharp_offset_
 
     // Overshoot the end by r along the last segment, so that the trailing
     // blade tip reaches the last point as drawn.
-    const float last_length = Distance(p1, p2);
+    const float last_length = d1;  // p1 to p2
     if (last_length != 0) {
         const double rho = last_length / r;
         const int32_t lx = static_cast<int32_t>(p2.x);

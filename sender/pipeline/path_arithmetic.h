@@ -20,9 +20,15 @@ inline double MillimetresToUnits(float millimetres) {
 // unsigned 64-bit integer before the one rounding to float; larger
 // differences (a virtual point outside the plotter range) are squared in
 // double.
+// A square below 2^63 (every difference of at most 3037000499 units, which
+// covers any design on a real bed) is converted as a signed number: the same
+// value rounded the same way, in one conversion instead of the unsigned one's
+// several steps.
 inline float SquareToFloat(int64_t difference) {
     const uint64_t magnitude =
         difference < 0 ? 0 - static_cast<uint64_t>(difference) : static_cast<uint64_t>(difference);
+    if (magnitude <= 3037000499ull)
+        return static_cast<float>(static_cast<int64_t>(magnitude * magnitude));
     if (magnitude <= 0xFFFFFFFFull)
         return static_cast<float>(magnitude * magnitude);
     const double wide = static_cast<double>(magnitude);
