@@ -59,10 +59,38 @@ bool MapPlotPoint(const PlotMapping& mapping, int64_t input_x, int64_t input_y, 
 
 namespace {
 
+// AppendRunPoints without HPGL scaling. Run points are 32-bit, far inside
+// MapPlotPoint's input bound, so only the check that can fail is kept: a
+// mapped value (top minus y, x minus origin) outside the 32-bit range.
+bool AppendUnscaledRunPoints(const PlotMapping& mapping, CutPath& path, int32_t& feed_x,
+                             const int32_t* xy, std::size_t count) {
+    const int64_t top = mapping.YTop;
+    const int64_t origin = mapping.XOrigin;
+    int32_t furthest = feed_x;
+    bool ok = true;
+    for (std::size_t i = 0; i < count; ++i) {
+        const int64_t along = top - xy[2 * i + 1];
+        const int64_t across = xy[2 * i] - origin;
+        if (!FitsInt32(along) || !FitsInt32(across)) {
+            ok = false;
+            break;
+        }
+        const auto x = static_cast<int32_t>(along);
+        // The paper-feed trailer moves behind the furthest point of the job.
+        if (x > furthest)
+            furthest = x;
+        path.Append(x, static_cast<int32_t>(across));
+    }
+    feed_x = furthest;
+    return ok;
+}
+
 // Maps run points (x and y in turn) and appends them to the open path,
 // following the furthest mapped x; false at a point that does not map.
 bool AppendRunPoints(const PlotMapping& mapping, CutPath& path, int32_t& feed_x, const int32_t* xy,
                      std::size_t count) {
+    if (!mapping.hpgl_scale)
+        return AppendUnscaledRunPoints(mapping, path, feed_x, xy, count);
     int32_t furthest = feed_x;
     bool ok = true;
     for (std::size_t i = 0; i < count; ++i) {
