@@ -3,6 +3,7 @@
 // of tens of megabytes is one number after another, so every command is
 // rendered in place (decimal digits by std::to_chars) and the buffer goes to
 // its target in large pieces.
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -88,15 +89,47 @@ inline uint32_t DigitCount(uint32_t u) {
 }
 }  // namespace detail
 
+namespace detail {
+// Up to six digits (every coordinate of a plotter bed) without a branch on
+// the digit count: the three digit pairs of the number padded to six digits
+// go into one little-endian word, the leading '0' bytes are counted off it
+// (one at most kept, for 0), and the word is stored shifted down to the
+// first digit. Eight bytes are stored at p, of which the first ones are the
+// digits.
+inline char* PutUpToSixDigits(char* p, uint32_t u) {
+    const uint32_t high = u / 10000;
+    const uint32_t low4 = u - high * 10000;
+    const uint32_t middle = low4 / 100;
+    const uint32_t low = low4 - middle * 100;
+    uint16_t pairs[3];
+    std::memcpy(&pairs[0], kDigitPairs + 2 * high, 2);
+    std::memcpy(&pairs[1], kDigitPairs + 2 * middle, 2);
+    std::memcpy(&pairs[2], kDigitPairs + 2 * low, 2);
+    const uint64_t word = uint64_t{pairs[0]} | uint64_t{pairs[1]} << 16 | uint64_t{pairs[2]} << 32;
+    // Non-zero bytes mark digits other than '0'; byte 5 is forced on so
+    // that the last digit always stays.
+    const uint64_t significant = (word ^ 0x303030303030ULL) | (uint64_t{1} << 40);
+    const int leading = std::countr_zero(significant) / 8;
+    const uint64_t digits = word >> (8 * leading);
+    std::memcpy(p, &digits, sizeof digits);
+    return p + (6 - leading);
+}
+}  // namespace detail
+
 // Renders a signed decimal number at p (room for 11 characters: the longest
-// is "-2147483648") and returns its end. Inline and without the range
-// checks of the general library call: it runs for every coordinate of a
-// job.
+// is "-2147483648"; a number is never given less, and bytes of that room
+// past the number may be overwritten) and returns its end. Inline and
+// without the range checks of the general library call: it runs for every
+// coordinate of a job.
 inline char* PutNumber(char* p, int32_t value) {
     auto u = static_cast<uint32_t>(value);
     if (value < 0) {
         *p++ = '-';
         u = 0u - u;
+    }
+    if constexpr (std::endian::native == std::endian::little) {
+        if (u < 1000000)
+            return detail::PutUpToSixDigits(p, u);
     }
     char* const end = p + detail::DigitCount(u);
     char* q = end;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -63,10 +64,13 @@ TEST(CommandText, NumbersMatchPrintf) {
     for (const int32_t value : values) {
         char expected[16];
         std::snprintf(expected, sizeof expected, "%d", static_cast<int>(value));
-        char rendered[32] = {};
+        char rendered[32];
+        std::memset(rendered, 'z', sizeof rendered);
         const char* const end = PutNumber(rendered, value);
         ASSERT_EQ(std::string(rendered, static_cast<std::size_t>(end - rendered)), expected)
             << value;
+        // The number's room is 11 bytes: nothing behind it is touched.
+        ASSERT_EQ(std::string(rendered + 11, 21), std::string(21, 'z')) << value;
     }
 }
 
