@@ -20,6 +20,15 @@ void CopyBounded(char (&field)[N], const char* text) {
 
 }  // namespace
 
+void PrepareTrayPopup(HMENU popup, bool idle) {
+    SetMenuDefaultItem(popup, 0, TRUE);
+    for (const int item : GreyedTrayItems(idle).items) {
+        if (item != 0) {
+            EnableMenuItem(popup, static_cast<UINT>(item), MF_BYCOMMAND | MF_GRAYED);
+        }
+    }
+}
+
 CSystemTray::CSystemTray() {
     data_.cbSize = NOTIFYICONDATAA_V2_SIZE;
 }
@@ -102,12 +111,7 @@ LRESULT CSystemTray::OnTrayNotification(WPARAM id, LPARAM mouse_message) {
         DestroyMenu(menu);
         return 0;
     }
-    SetMenuDefaultItem(popup, 0, TRUE);
-    for (const int item : GreyedTrayItems(idle_ != 0).items) {
-        if (item != 0) {
-            EnableMenuItem(popup, static_cast<UINT>(item), MF_BYCOMMAND | MF_GRAYED);
-        }
-    }
+    PrepareTrayPopup(popup, idle_ != 0);
     POINT cursor = {};
     GetCursorPos(&cursor);
     SetForegroundWindow(data_.hWnd);

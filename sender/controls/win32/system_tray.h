@@ -9,6 +9,11 @@
 
 namespace tarnik {
 
+// Readies the first pop-up of the tray menu for showing: About becomes the
+// default item, and the items that the idle or sending state forbids are
+// greyed.
+void PrepareTrayPopup(HMENU popup, bool idle);
+
 class CSystemTray {
   public:
     CSystemTray();

@@ -1,0 +1,79 @@
+#include "sender/controls/win32/system_tray.h"
+
+#include <gtest/gtest.h>
+
+#include "sender/res/resource.h"
+#include "ui/win32/resources.h"
+
+namespace tarnik {
+namespace {
+
+// The tray menu as the right click shows it: the first pop-up of menu 173
+// of the program's own resources (linked into the test program), readied
+// for the idle or the sending state.
+class TrayPopup {
+  public:
+    explicit TrayPopup(bool idle)
+        : menu_(LoadMenuA(ui::ResourceModule(), MAKEINTRESOURCEA(IDR_TRAY_MENU))) {
+        popup_ = menu_ != nullptr ? GetSubMenu(menu_, 0) : nullptr;
+        if (popup_ != nullptr) {
+            PrepareTrayPopup(popup_, idle);
+        }
+    }
+    ~TrayPopup() {
+        if (menu_ != nullptr) {
+            DestroyMenu(menu_);
+        }
+    }
+    TrayPopup(const TrayPopup&) = delete;
+    TrayPopup& operator=(const TrayPopup&) = delete;
+
+    HMENU Popup() const { return popup_; }
+    bool Greyed(UINT command) const {
+        const UINT state = GetMenuState(popup_, command, MF_BYCOMMAND);
+        return state != 0xFFFFFFFFu && (state & MF_GRAYED) != 0;
+    }
+    bool Present(UINT command) const {
+        return GetMenuState(popup_, command, MF_BYCOMMAND) != 0xFFFFFFFFu;
+    }
+
+  private:
+    HMENU menu_;
+    HMENU popup_ = nullptr;
+};
+
+// While idle there is nothing to cancel; while a job is sent, ending the
+// program or changing its settings would pull the job from under the
+// plotter. About and Help stay usable in both states.
+TEST(TrayMenu, GreysTheItemsTheStateForbids) {
+    struct Case {
+        const char* label;
+        bool idle;
+        bool options_greyed;
+        bool exit_greyed;
+        bool cancel_greyed;
+    };
+    const Case cases[] = {
+        {"idle", true, false, false, true},
+        {"sending", false, true, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        TrayPopup menu(c.idle);
+        ASSERT_NE(menu.Popup(), nullptr);
+        for (const UINT item :
+             {ID_TRAY_ABOUT, ID_TRAY_OPTIONS, ID_TRAY_CANCEL, ID_TRAY_HELP, ID_TRAY_EXIT}) {
+            EXPECT_TRUE(menu.Present(item)) << item;
+        }
+        EXPECT_EQ(menu.Greyed(ID_TRAY_OPTIONS), c.options_greyed);
+        EXPECT_EQ(menu.Greyed(ID_TRAY_EXIT), c.exit_greyed);
+        EXPECT_EQ(menu.Greyed(ID_TRAY_CANCEL), c.cancel_greyed);
+        EXPECT_FALSE(menu.Greyed(ID_TRAY_ABOUT));
+        EXPECT_FALSE(menu.Greyed(ID_TRAY_HELP));
+        EXPECT_EQ(GetMenuItemID(menu.Popup(), 0), static_cast<UINT>(ID_TRAY_ABOUT));
+        EXPECT_EQ(GetMenuDefaultItem(menu.Popup(), TRUE, 0), 0u);
+    }
+}
+
+}  // namespace
+}  // namespace tarnik
