@@ -47,9 +47,11 @@ inline uint32_t DigitRunValue(uint64_t bytes, int length) {
     return static_cast<uint32_t>(((value & 0x0000FFFF0000FFFFULL) * 42949672960001ULL) >> 32);
 }
 
-// A plain number: an optional "-" and 1 to 10 digits, read without bounds
-// checks (the caller made sure 24 bytes are buffered).
-inline bool ParsePlainNumber(const char*& p, int64_t& value) {
+// A plain number: an optional "-" and 1 to 10 digits whose value fits a
+// signed 32-bit integer, read without bounds checks (the caller made sure 24
+// bytes are buffered). Up to seven digits always fit; only longer numbers
+// take the range check.
+inline bool ParsePlainNumber(const char*& p, int32_t& value) {
     const char* const digits = p + (*p == '-');
     int64_t magnitude = 0;
     const char* q = digits;
@@ -60,8 +62,8 @@ inline bool ParsePlainNumber(const char*& p, int64_t& value) {
         if (length == 0)
             return false;
         if (length < 8) {
-            value =
-                digits == p ? DigitRunValue(bytes, length) : -int64_t{DigitRunValue(bytes, length)};
+            const auto magnitude7 = static_cast<int32_t>(DigitRunValue(bytes, length));
+            value = digits == p ? magnitude7 : -magnitude7;
             p = digits + length;
             return true;
         }
@@ -75,7 +77,10 @@ inline bool ParsePlainNumber(const char*& p, int64_t& value) {
     }
     if (q == digits || digit < 10u)
         return false;
-    value = digits == p ? magnitude : -magnitude;
+    const int64_t number = digits == p ? magnitude : -magnitude;
+    if (number < INT32_MIN || number > INT32_MAX)
+        return false;
+    value = static_cast<int32_t>(number);
     p = q;
     return true;
 }
@@ -86,16 +91,12 @@ bool IsPlainHead(char c) {
            c != ';';
 }
 
-bool FitsInt32(int64_t value) {
-    return value >= INT32_MIN && value <= INT32_MAX;
-}
-
 // Passes over line ends; the drawing program's "\r\n" is taken in one
-// step.
+// step (one two-byte compare).
 inline const char* SkipLineEnds(const char* p, const char* end) {
-    if (end - p >= 2 && p[0] == '\r' && p[1] == '\n')
+    if (end - p >= 2 && std::memcmp(p, "\r\n", 2) == 0)
         p += 2;
-    while (p != end && (*p == '\r' || *p == '\n')) ++p;
+    while (p != end && kCharClasses[static_cast<unsigned char>(*p)] == CharClass::LineEnd) ++p;
     return p;
 }
 
@@ -106,14 +107,12 @@ inline const char* ParsePlainRunPoint(const char* p, int32_t& x, int32_t& y) {
     if (p[1] != 'D' || (p[0] != 'P' && !IsPlainHead(p[0])))
         return nullptr;
     const char* q = p + 2;
-    int64_t first = 0;
-    int64_t second = 0;
-    if (!ParsePlainNumber(q, first) || *q++ != ',' || !ParsePlainNumber(q, second) || *q++ != ';' ||
-        !FitsInt32(first) || !FitsInt32(second)) {
+    int32_t first = 0;
+    int32_t second = 0;
+    if (!ParsePlainNumber(q, first) || *q++ != ',' || !ParsePlainNumber(q, second) || *q++ != ';')
         return nullptr;
-    }
-    x = static_cast<int32_t>(first);
-    y = static_cast<int32_t>(second);
+    x = first;
+    y = second;
     return q;
 }
 
@@ -314,15 +313,15 @@ bool PlotCommandReader::NextPlainPair(int32_t& x, int32_t& y) {
     if (ended_ || input_.Limit() - start < kLongestPlainPair)
         return false;
     const char* p = start;
-    int64_t first = 0;
-    int64_t second = 0;
+    int32_t first = 0;
+    int32_t second = 0;
     if (!ParsePlainNumber(p, first) || *p++ != ',' || !ParsePlainNumber(p, second))
         return false;
     const char after = *p++;
     if (after != ';' && after != ',')
         return false;
     const std::size_t stored = stored_ + static_cast<std::size_t>(p - start);
-    if (stored > limit_ || !FitsInt32(first) || !FitsInt32(second))
+    if (stored > limit_)
         return false;
     input_.Seek(p);
     stored_ = stored;
@@ -331,8 +330,8 @@ bool PlotCommandReader::NextPlainPair(int32_t& x, int32_t& y) {
     } else {
         separator_seen_ = true;
     }
-    x = static_cast<int32_t>(first);
-    y = static_cast<int32_t>(second);
+    x = first;
+    y = second;
     return true;
 }
 

@@ -140,6 +140,12 @@ TEST(PlotPathReader, RefusesMalformedData) {
         {"bare IW", "IW;", "error"},
         {"IW without a number after its comma", "IW0,;", "error"},
         {"error ends a path without handing it out", "PU0,0;PD1,1;PD1234567890123,0;", "error"},
+        // Enough bytes behind the points for the batched run-point reading.
+        {"run points at the 32-bit limits fit",
+         "PU0,0;PD2147483647,-2147483647;PD-2147483648,-1000000;PD9999999,0;IN;IN;IN;IN;",
+         "(0,0)(2147483647,2147483647)(1000000,-2147483648)(0,9999999)|end"},
+        {"run point beyond 32 bits", "PU0,0;PD1,1;PD2147483648,0;IN;IN;IN;IN;IN;IN;", "error"},
+        {"run point below 32 bits", "PU0,0;PD1,1;PD-2147483649,0;IN;IN;IN;IN;IN;IN;", "error"},
     };
     CheckTraces(cases, std::size(cases));
 }
