@@ -153,20 +153,57 @@ drv click 1000 >/dev/null
 check "cancel: back to ready" "准备就绪" "$(wait_for_text 1006 准备就绪)"
 rm -f "$gui_work/hold"
 
+# pick_plot_file PATH: presses the cut-from-file button and picks PATH in
+# the open dialog; fails when no open dialog came.
+pick_plot_file() {
+    drv click 1002 >/dev/null
+    local title
+    title=$(for t in 打开 Open; do drv dialog "$t" 5000 >/dev/null && echo "$t" && break; done)
+    [ -n "$title" ] || return 1
+    drv dset "$title" 1148 "$(winepath -w "$1")" >/dev/null ||
+        drv dset "$title" 1152 "$(winepath -w "$1")" >/dev/null
+    drv dclick "$title" 1 >/dev/null
+}
+
 # --- Cut from file, picking the export file itself: no copy ---
 cp "$sample" "$export_file"
-drv click 1002 >/dev/null
-open_title=$(for t in 打开 Open; do drv dialog "$t" 5000 >/dev/null && echo "$t" && break; done)
-check "open dialog" "1" "$([ -n "$open_title" ] && echo 1)"
-if [ -n "$open_title" ]; then
-    drv dset "$open_title" 1148 "$(winepath -w "$export_file")" >/dev/null ||
-        drv dset "$open_title" 1152 "$(winepath -w "$export_file")" >/dev/null
-    drv dclick "$open_title" 1 >/dev/null
-    check "export file itself: the job starts" "0" "$(drv dialog $FILE_SETTINGS 10000; echo $?)"
-    check "export file itself: no copy error" "1" "$(drv dialog tarnik 0; echo $?)"
-    drv dclick $FILE_SETTINGS 2 >/dev/null
-    wait_gone "$export_file"
-fi
+check "open dialog" "0" "$(pick_plot_file "$export_file"; echo $?)"
+check "export file itself: the job starts" "0" "$(drv dialog $FILE_SETTINGS 10000; echo $?)"
+check "export file itself: no copy error" "1" "$(drv dialog tarnik 0; echo $?)"
+drv dclick $FILE_SETTINGS 2 >/dev/null
+wait_gone "$export_file"
+
+# --- Cut from file, picking another plot file: it replaces the export file ---
+# A square from (2000, 1000) to (5000, 4000), unlike the sign in size; the
+# export file holds the sign, so a job from a stale export file shows.
+other=$gui_work/Other_Square.PLT
+printf 'IN;SP1;PU2000,1000;PD5000,1000,5000,4000,2000,4000,2000,1000;PU;SP0;' >"$other"
+cp "$other" "$gui_work/other.ref"
+other_summary=$(cli_job "$other" other)
+cp "$sample" "$export_file"
+pick_plot_file "$other"
+check "other file: the job starts" "0" "$(drv dialog $FILE_SETTINGS 10000; echo $?)"
+shown="$(drv dtext $FILE_SETTINGS 1007) x $(drv dtext $FILE_SETTINGS 1008) mm"
+check "other file: its design size ($shown)" "1" \
+    "$([[ "$other_summary" == *": $shown,"* && "$summary" != *": $shown,"* ]] && echo 1)"
+check "other file: copied over the export file" "0" \
+    "$(cmp "$export_file" "$other" >/dev/null 2>&1; echo $?)"
+drv dclick $FILE_SETTINGS 2 >/dev/null
+check "other file: cancel deletes the export file" "0" "$(wait_gone "$export_file"; echo $?)"
+check "other file: picked file unchanged" "0" \
+    "$(cmp "$other" "$gui_work/other.ref" >/dev/null 2>&1; echo $?)"
+
+# --- Cut from file when the copy fails: a folder where the export file goes ---
+mkdir "$export_file"
+pick_plot_file "$other"
+check "copy fails: message" "Source file error!" "$(drv message tarnik 10000)"
+drv dclick tarnik 1 >/dev/null
+check "copy fails: no job" "1" "$(drv dialog $FILE_SETTINGS 1000; echo $?)"
+check "copy fails: export folder entry untouched" "1" \
+    "$([ -d "$export_file" ] && [ -z "$(ls -A "$export_file")" ] && echo 1)"
+check "copy fails: picked file unchanged" "0" \
+    "$(cmp "$other" "$gui_work/other.ref" >/dev/null 2>&1; echo $?)"
+rmdir "$export_file"
 
 # --- Cut to file: the save dialog instead of the plotter ---
 cp "$sample" "$export_file"
