@@ -56,6 +56,10 @@ std::size_t PlotParser::NextRunPoints(int32_t* xy, std::size_t max) {
     const std::size_t count = commands_.NextPlainRunPoints(xy, max);
     if (count == 0)
         return 0;
+    x_ = xy[2 * count - 2];
+    y_ = xy[2 * count - 1];
+    if (!measure_run_points_)
+        return count;
     PlotExtent extent = extent_;
     for (std::size_t i = 0; i < count; ++i) {
         const int32_t x = xy[2 * i];
@@ -66,8 +70,6 @@ std::size_t PlotParser::NextRunPoints(int32_t* xy, std::size_t max) {
         extent.MaxY = y > extent.MaxY ? y : extent.MaxY;
     }
     extent_ = extent;
-    x_ = xy[2 * count - 2];
-    y_ = xy[2 * count - 1];
     return count;
 }
 

@@ -50,8 +50,13 @@ class PlotParser {
     int32_t X() const { return x_; }
     int32_t Y() const { return y_; }
     char ThirdCharacter() const { return third_; }
-    // Every pair read so far, "PU" moves included (Width and Height unset).
+    // Every pair read so far, "PU" moves included (Width and Height unset);
+    // points taken by NextRunPoints count only while run points are measured.
     const PlotExtent& Extent() const { return extent_; }
+    // Whether NextRunPoints follows the extent (on unless switched off; kept
+    // across Open). The encoders' pass switches it off: the pre-scan has
+    // measured the file already, and the batches are its hottest loop.
+    void MeasureRunPoints(bool on) { measure_run_points_ = on; }
 
   private:
     enum class Pair { Point, None, Error };
@@ -71,6 +76,7 @@ class PlotParser {
     bool in_points_ = false;  // pairs of a "D" command of the run are being handed out
     bool pending_ = false;    // the command that closed the run still needs handling
     bool done_ = false;
+    bool measure_run_points_ = true;
     Item final_ = Item::End;
 };
 

@@ -123,7 +123,10 @@ struct PlotPathReader::State {
 };
 
 PlotPathReader::PlotPathReader(CutPath& path, PlotMapping& mapping)
-    : state_(std::make_unique<State>()), path_(path), mapping_(mapping) {}
+    : state_(std::make_unique<State>()), path_(path), mapping_(mapping) {
+    // The mapping origin comes from the pre-scan; this pass needs no extent.
+    state_->parser.MeasureRunPoints(false);
+}
 
 PlotPathReader::~PlotPathReader() = default;
 
