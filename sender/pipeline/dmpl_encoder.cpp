@@ -17,8 +17,6 @@ namespace {
 
 constexpr char kDataFinished[] = "Data finshed.";
 
-enum class ReadOutcome { Done, DataError, WriteFailed };
-
 void WriteJobStart(WorkFile& work, const JobContext& job, const DmplWriter& writer) {
     work.Write(kDmplJobHeader, sizeof kDmplJobHeader - 1);
     if (job.settings.SharpEnble != 0) {
@@ -46,8 +44,7 @@ void WritePath(WorkFile& work, const DmplWriter& writer, CutPath& path, const Jo
     }
 }
 
-ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, const JobContext& job,
-                        WorkFile& work) {
+ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, JobContext& job, WorkFile& work) {
     const SenderSettings& settings = job.settings;
     const DmplWriter writer;
     BladeState blade;
@@ -102,20 +99,13 @@ bool EncodeDmplJob(const char* plot_path, JobContext& job) {
         return false;
     }
     const std::string work_path = job.DmplWorkFilePath();
-    WorkFile work;
-    if (!work.Create(work_path)) {
-        job.view.ShowMessage(kWorkFileError);
-        return true;
-    }
-    const ReadOutcome outcome = EncodePaths(reader, path, job, work);
-    reader.Close();
-    if (outcome == ReadOutcome::DataError) {
-        job.view.ShowBalloon(kDataError);
-        return false;
-    }
-    if (!work.Close() || outcome == ReadOutcome::WriteFailed) {
-        job.view.ShowMessage(kWorkFileError);
-        return true;
+    switch (WriteWorkFile(reader, path, job, work_path, EncodePaths)) {
+        case WorkFileOutcome::Written:
+            break;
+        case WorkFileOutcome::DataError:
+            return false;
+        case WorkFileOutcome::WriteFailed:
+            return true;  // told; a retry by the macro link would only repeat it
     }
     if (job.CutToFile) {
         CutJobToFile(job, work_path);

@@ -35,8 +35,6 @@ void PutPoint(CommandOutput& out, char pen, const PathPoint& p) {
     out.Commit(cursor);
 }
 
-enum class ReadOutcome { Done, DataError, WriteFailed };
-
 // Reads every path of the plot file, reworks it and writes it out.
 ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, JobContext& job, WorkFile& work) {
     const SenderSettings& settings = job.settings;
@@ -109,20 +107,13 @@ bool EncodeHpglJob(const char* plot_path, JobContext& job) {
         return false;
     }
     const std::string work_path = job.HpglWorkFilePath();
-    WorkFile work;
-    if (!work.Create(work_path)) {
-        job.view.ShowMessage(kWorkFileError);
-        return true;
-    }
-    const ReadOutcome outcome = EncodePaths(reader, path, job, work);
-    reader.Close();
-    if (outcome == ReadOutcome::DataError) {
-        job.view.ShowBalloon(kDataError);
-        return false;
-    }
-    if (!work.Close() || outcome == ReadOutcome::WriteFailed) {
-        job.view.ShowMessage(kWorkFileError);
-        return true;
+    switch (WriteWorkFile(reader, path, job, work_path, EncodePaths)) {
+        case WorkFileOutcome::Written:
+            break;
+        case WorkFileOutcome::DataError:
+            return false;
+        case WorkFileOutcome::WriteFailed:
+            return true;  // told; a retry by the macro link would only repeat it
     }
     JobBuffer buffer;
     if (!LoadWorkFileForJob(job, work_path, kHpglExtraBytes, buffer)) {

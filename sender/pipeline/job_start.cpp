@@ -6,6 +6,26 @@
 
 namespace tarnik {
 
+WorkFileOutcome WriteWorkFile(PlotPathReader& reader, CutPath& path, JobContext& job,
+                              const std::string& work_path, EncodePass pass) {
+    WorkFile work;
+    if (!work.Create(work_path)) {
+        job.view.ShowMessage(kWorkFileError);
+        return WorkFileOutcome::WriteFailed;
+    }
+    const ReadOutcome outcome = pass(reader, path, job, work);
+    reader.Close();
+    if (outcome == ReadOutcome::DataError) {
+        job.view.ShowBalloon(kDataError);
+        return WorkFileOutcome::DataError;
+    }
+    if (!work.Close() || outcome == ReadOutcome::WriteFailed) {
+        job.view.ShowMessage(kWorkFileError);
+        return WorkFileOutcome::WriteFailed;
+    }
+    return WorkFileOutcome::Written;
+}
+
 bool LoadWorkFileForJob(JobContext& job, const std::string& work_file, std::size_t extra_bytes,
                         JobBuffer& buffer) {
     switch (LoadJobFile(work_file.c_str(), extra_bytes, buffer, job.JobMemoryLimit)) {

@@ -6,6 +6,8 @@
 
 #include "sender/pipeline/job_buffer.h"
 #include "sender/pipeline/job_context.h"
+#include "sender/pipeline/plot_reader.h"
+#include "sender/pipeline/work_file.h"
 
 namespace tarnik {
 
@@ -13,6 +15,25 @@ inline constexpr char kInitComPortFailed[] = "Faild to InitComPort() !";
 inline constexpr char kJobBufferNoMemory[] = "Not enough memory for the job buffer!";
 inline constexpr char kJobTooLarge[] = "The job is too large to send!";
 inline constexpr char kDataError[] = "data error!";
+
+// How an encoder's pass over the plot file ended.
+enum class ReadOutcome { Done, DataError, WriteFailed };
+// One encoder's pass: reads every path, reworks it and writes it out.
+using EncodePass = ReadOutcome (*)(PlotPathReader& reader, CutPath& path, JobContext& job,
+                                   WorkFile& work);
+
+// How writing the job's work file ended.
+enum class WorkFileOutcome {
+    Written,      // closed and complete
+    DataError,    // the plot file is malformed: "data error!" was shown
+    WriteFailed,  // the work file could not be written: the user was told
+};
+
+// Creates the work file anew at work_path, runs the encoder's pass over the
+// opened plot file into it and closes both. Nothing of a failed job may
+// reach the plotter, so every failure ends here with its message.
+WorkFileOutcome WriteWorkFile(PlotPathReader& reader, CutPath& path, JobContext& job,
+                              const std::string& work_path, EncodePass pass);
 
 // Loads the work file with extra_bytes cleared bytes behind the data (in
 // memory up to job.JobMemoryLimit bytes, else read from the file as it is
