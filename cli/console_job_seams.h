@@ -60,6 +60,15 @@ class CapturingHandover : public JobHandover {
     // Copies up to count bytes from offset on; fewer only at the job's end
     // or when its work file can no longer be read.
     uint32_t Read(uint32_t offset, char* destination, uint32_t count) const;
+    // Whether the job is read from its work file (not held in memory): the
+    // work file's bytes are then exactly the job.
+    bool Streamed() const { return !job_.Empty() && !job_.InMemory(); }
+    // Lets go of the job (and of its work file, which Windows will not let
+    // be renamed or deleted under any of its names while it is open).
+    void Release() {
+        job_.Free();
+        document_.clear();
+    }
 
   private:
     std::ostream& err_;

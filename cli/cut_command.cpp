@@ -113,13 +113,58 @@ void PrintSummary(const CliOptions& options, const ConsoleJobView& view, size_t 
 
 enum class CopyResult { Ok, CannotRead, CannotWrite };
 
+// Counts the cut paths of the captured job, reading it block by block.
+bool CountJobCutPaths(const CapturingHandover& job, size_t& cut_paths) {
+    constexpr uint32_t kBlock = 64 * 1024;
+    std::vector<char> block(kBlock);
+    CutPathCounter counter;
+    for (uint32_t offset = 0; offset < job.Size();) {
+        const uint32_t wanted = std::min(kBlock, job.Size() - offset);
+        if (job.Read(offset, block.data(), wanted) != wanted) {
+            return false;
+        }
+        counter.Feed(std::string_view(block.data(), wanted));
+        offset += wanted;
+    }
+    cut_paths = counter.Count();
+    return true;
+}
+
+// A job streamed from its work file is that file's bytes exactly; the work
+// file is not needed after the job, so the output takes it under a second
+// name instead of a copy of tens of megabytes. False when the system cannot
+// link it there (another volume): the caller copies then.
+bool LinkStreamedJob(const CapturingHandover& job, const std::string& work_file,
+                     const std::string& output_path, OutputFile& file) {
+    if (!job.Streamed()) {
+        return false;
+    }
+    std::error_code error;
+    const auto length = std::filesystem::file_size(work_file, error);
+    if (error || length != job.Size()) {
+        return false;
+    }
+    return file.CreateAsLinkOf(output_path, work_file.c_str());
+}
+
 // Copies the captured job to output_path (none when empty) block by block,
 // counting its cut paths on the way: a job of any size is never held whole.
-CopyResult CopyJob(const CapturingHandover& job, const std::string& output_path,
-                   size_t& cut_paths) {
+// When the output is the job's only destination, a streamed job's work file
+// becomes the output instead, and the job is released.
+CopyResult CopyJob(CapturingHandover& job, const std::string& work_file,
+                   const std::string& output_path, bool output_only, size_t& cut_paths) {
     constexpr uint32_t kBlock = 64 * 1024;
     const bool writing = !output_path.empty();
     OutputFile file;
+    if (writing && output_only && LinkStreamedJob(job, work_file, output_path, file)) {
+        const bool counted = CountJobCutPaths(job, cut_paths);
+        // Released before the rename, and before the link is removed again.
+        job.Release();
+        if (!counted) {
+            return CopyResult::CannotRead;
+        }
+        return file.Commit() ? CopyResult::Ok : CopyResult::CannotWrite;
+    }
     if (writing && !file.Create(output_path)) {
         return CopyResult::CannotWrite;
     }
@@ -166,7 +211,11 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
         return ExplainRefusal(options, settings, view, err);
     }
     size_t cut_paths = 0;
-    switch (CopyJob(handover, options.output_path, cut_paths)) {
+    const std::string work_file =
+        settings.ModelIndex == 0 ? job.DmplWorkFilePath() : job.HpglWorkFilePath();
+    const uint32_t job_size = handover.Size();
+    const bool output_only = options.port_device.empty() && options.usb_target.empty();
+    switch (CopyJob(handover, work_file, options.output_path, output_only, cut_paths)) {
         case CopyResult::Ok:
             break;
         case CopyResult::CannotRead:
@@ -180,7 +229,7 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
         err << "tarnik-cli: no transport chosen: the job was encoded but not sent (--output FILE "
                "writes it to a file, --port DEVICE to a plotter)\n";
     }
-    PrintSummary(options, view, cut_paths, handover.Size(), out);
+    PrintSummary(options, view, cut_paths, job_size, out);
     if (!options.usb_target.empty()) {
         return SendJobToUsb(handover, options.usb_target, err);
     }

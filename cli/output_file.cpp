@@ -1,6 +1,9 @@
 // Output through a temporary name and a rename.
 #include "cli/output_file.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "cli/platform_files.h"
 
 namespace tarnik::cli {
@@ -12,6 +15,10 @@ OutputFile::~OutputFile() {
 void OutputFile::Discard() {
     if (file_) {
         file_.reset();
+        std::remove(temporary_.c_str());
+    }
+    if (linked_) {
+        linked_ = false;
         std::remove(temporary_.c_str());
     }
 }
@@ -37,6 +44,28 @@ bool OutputFile::Create(const std::string& path) {
     return false;
 }
 
+bool OutputFile::CreateAsLinkOf(const std::string& path, const char* existing) {
+    Discard();
+    failed_ = false;
+    path_ = path;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary_ = path + ".part" + std::to_string(attempt);
+        if (LinkFile(existing, temporary_.c_str())) {
+            linked_ = true;
+            return true;
+        }
+        // Only a name left by an earlier run is worth another attempt; any
+        // other refusal would repeat for every name.
+        std::error_code ignored;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(temporary_, ignored))) {
+            break;
+        }
+    }
+    temporary_.clear();
+    failed_ = true;
+    return false;
+}
+
 bool OutputFile::Write(const char* data, size_t size) {
     if (failed_ || !file_) {
         failed_ = true;
@@ -49,6 +78,15 @@ bool OutputFile::Write(const char* data, size_t size) {
 }
 
 bool OutputFile::Commit() {
+    if (linked_ && !failed_) {
+        linked_ = false;
+        if (!ReplaceFileWith(temporary_.c_str(), path_.c_str())) {
+            std::remove(temporary_.c_str());
+            failed_ = true;
+            return false;
+        }
+        return true;
+    }
     if (failed_ || !file_) {
         Discard();
         return false;

@@ -21,6 +21,11 @@ class OutputFile {
 
     // Creates the temporary file beside path; false when it cannot.
     bool Create(const std::string& path);
+    // Gives the finished file existing a temporary name beside path instead
+    // of writing a copy (a hard link: no byte is copied); Commit then renames
+    // it over path. False, with nothing left behind, when the system cannot
+    // link it there (another volume, no links): the caller copies instead.
+    bool CreateAsLinkOf(const std::string& path, const char* existing);
     // Appends bytes; false (and every later call false) when a write failed.
     bool Write(const char* data, size_t size);
     // Flushes, closes and renames the file over the target; false when any
@@ -36,6 +41,7 @@ class OutputFile {
     std::unique_ptr<FILE, FileCloser> file_;
     std::string path_;
     std::string temporary_;
+    bool linked_ = false;  // temporary_ is a second name of a finished file
     bool failed_ = false;
 };
 
