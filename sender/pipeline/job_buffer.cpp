@@ -133,10 +133,12 @@ LoadResult LoadJobFile(const char* path, std::size_t extra_bytes, JobBuffer& out
     if (!bytes) {
         return LoadResult::NoMemory;
     }
-    std::memset(bytes.get(), 0, capacity == 0 ? 1 : capacity);
+    // The file's bytes overwrite the front whole (a short read fails the
+    // load), so only the extra bytes behind them need clearing.
     if (std::fread(bytes.get(), 1, size, file.get()) != size) {
         return LoadResult::CannotRead;
     }
+    std::memset(bytes.get() + size, 0, (capacity == 0 ? 1 : capacity) - size);
     out.bytes_ = std::move(bytes);
     out.size_ = size;
     out.capacity_ = capacity;
