@@ -9,7 +9,9 @@ namespace {
 constexpr int kBlockPoints = 256;
 }
 
-CutPath::CutPath() { head = NewPoint(0, 0, AllocationSite::Reader); }
+CutPath::CutPath() {
+    head = NewPoint(0, 0, AllocationSite::Reader);
+}
 
 void CutPath::Grow(AllocationSite site) {
     std::unique_ptr<PathPoint[]> block(new (std::nothrow) PathPoint[kBlockPoints]);
@@ -27,7 +29,8 @@ void CutPath::Grow(AllocationSite site) {
 }
 
 PathPoint* CutPath::NewPoint(int32_t x, int32_t y, AllocationSite site) {
-    if (!free_) Grow(site);
+    if (!free_)
+        Grow(site);
     PathPoint* node = free_;
     free_ = node->next;
     node->x = x;
@@ -50,7 +53,8 @@ void CutPath::Open(int32_t x, int32_t y) {
 }
 
 bool CutPath::Append(int32_t x, int32_t y) {
-    if (tail->x == x && tail->y == y) return false;
+    if (tail->x == x && tail->y == y)
+        return false;
     PathPoint* node = NewPoint(x, y, AllocationSite::Reader);
     tail->next = node;
     tail = node;

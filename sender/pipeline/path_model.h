@@ -23,7 +23,7 @@ enum class AllocationSite {
 };
 
 class CutPath {
-public:
+  public:
     CutPath();
     ~CutPath() = default;
     CutPath(const CutPath&) = delete;
@@ -58,7 +58,7 @@ public:
     // Points in the list from head on (walks the list).
     int32_t Length() const;
 
-private:
+  private:
     void Grow(AllocationSite site);
 
     std::vector<std::unique_ptr<PathPoint[]>> blocks_;

@@ -14,10 +14,9 @@ ScratchFolder::ScratchFolder() {
     std::random_device random;
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::filesystem::path candidate =
-            std::filesystem::temp_directory_path() /
-            ("tarnik-test-" + std::to_string(random()) + "-" + std::to_string(stamp) + "-" +
-             std::to_string(serial++));
+        std::filesystem::path candidate = std::filesystem::temp_directory_path() /
+                                          ("tarnik-test-" + std::to_string(random()) + "-" +
+                                           std::to_string(stamp) + "-" + std::to_string(serial++));
         std::error_code error;
         if (std::filesystem::create_directory(candidate, error)) {
             path_ = candidate;
@@ -29,10 +28,13 @@ ScratchFolder::ScratchFolder() {
 
 ScratchFolder::~ScratchFolder() {
     std::error_code error;
-    if (path_ != std::filesystem::temp_directory_path()) std::filesystem::remove_all(path_, error);
+    if (path_ != std::filesystem::temp_directory_path())
+        std::filesystem::remove_all(path_, error);
 }
 
-std::string ScratchFolder::File(const std::string& name) const { return (path_ / name).string(); }
+std::string ScratchFolder::File(const std::string& name) const {
+    return (path_ / name).string();
+}
 
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -7,7 +7,7 @@
 namespace tarnik::testing {
 
 class ScratchFolder {
-public:
+  public:
     ScratchFolder();
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
@@ -17,7 +17,7 @@ public:
     // Full path of a file inside the folder, as a narrow string.
     std::string File(const std::string& name) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
