@@ -1,0 +1,69 @@
+#include "sender/app/line_fault_handler.h"
+
+#include <cstdio>
+
+namespace tarnik {
+
+int RestartPort(int monitor_port, int current_com) {
+    return monitor_port > 0 ? monitor_port : current_com;
+}
+
+int LineFaultHandler::OnLineFault(int32_t code, int current_com, int32_t baud_rate) {
+    switch (code) {
+        case kLineFaultUnknown:
+        case kLineFaultWriteFailure:
+            Warn(kStringJobAborted);
+            view_.CancelWork();
+            break;
+        case kLineFaultNotUsable:
+            // The job driver has deleted the job file already; nothing runs.
+            Warn(kStringPortNotReady);
+            break;
+        case kLineFaultWaitFailed:
+            RestartMonitor(current_com, baud_rate);
+            break;
+        default:
+            break;
+    }
+    return 1;
+}
+
+void LineFaultHandler::Warn(int string_id) {
+    const std::string text = view_.LoadString(string_id);
+    view_.ShowFaultBalloon(text, true);
+    view_.ShowFaultBox(text, kCaptionMacro, FaultBox::kWarningTopmost);
+}
+
+void LineFaultHandler::RestartMonitor(int current_com, int32_t baud_rate) {
+    view_.CancelWork();
+    // The macro's own question about the line would otherwise stand beside ours.
+    view_.DismissMacroQuestion();
+    const bool yes = view_.ShowFaultBox(view_.LoadString(kStringSignalLost), kCaptionMacroQuestion,
+                                        FaultBox::kQuestionTopmost);
+    if (yes) {
+        const int port = RestartPort(monitor_.PortNumber(), current_com);
+        if (monitor_.Open(port, baud_rate, kMonitorEventMaskCts)) {
+            state_.LineUsable = 1;
+            char port_text[32] = {};
+            std::snprintf(port_text, sizeof port_text, "COM: COM%d", port);
+            monitor_.StartWatch();
+            uint32_t status = 0;
+            if (!monitor_.ReadModemStatus(status)) {
+                status = 0;  // unreadable lines count as all off
+            }
+            state_.LineOnline = (status & kModemCtsOn) != 0 ? 1 : 0;
+            view_.SetLineStatusText(
+                view_.LoadString(state_.LineOnline != 0 ? kStringOnLine : kStringOffLine));
+            view_.SetPortText(port_text);
+            view_.ShowFaultBalloon(view_.LoadString(kStringPortOpened), false);
+            view_.SetStatusText(view_.LoadString(kStringLineReady));
+            return;
+        }
+        view_.ShowFaultBox(kTextComError, kCaptionMacro, FaultBox::kExclamation);
+    }
+    view_.SetStatusText(view_.LoadString(kStringPortOpenFailed));
+    view_.SetPortText(kPortTextError);
+    state_.LineUsable = 0;
+}
+
+}  // namespace tarnik

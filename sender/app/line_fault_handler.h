@@ -1,0 +1,99 @@
+#pragma once
+// The main window's answer to WM_LINE_FAULT: a warning for a failed or
+// refused job, and for a failing line monitor the offer to restart it on
+// its port, after which the plotter's CTS line tells whether it is on line.
+// The window supplies the boxes, balloons and texts; the monitor is reached
+// through LineMonitor so that the decision runs without a serial port.
+#include <cstdint>
+#include <string>
+
+namespace tarnik {
+
+// WM_LINE_FAULT codes (lParam).
+inline constexpr int32_t kLineFaultUnknown = 1;       // handled like a failed write
+inline constexpr int32_t kLineFaultWaitFailed = 2;    // the monitor's comm-event wait failed
+inline constexpr int32_t kLineFaultNotUsable = 3;     // a job came while the line is unusable
+inline constexpr int32_t kLineFaultWriteFailure = 4;  // a block write failed
+
+// String table ids of the line fault texts.
+inline constexpr int kStringPortOpenFailed = 107;  // "串口打开失败"
+inline constexpr int kStringLineReady = 108;       // "准备就绪"
+inline constexpr int kStringOnLine = 109;          // "联机"
+inline constexpr int kStringOffLine = 110;         // "脱机"
+inline constexpr int kStringPortOpened = 121;      // "打开成功,可以使用刻绘机了!"
+inline constexpr int kStringJobAborted = 124;  // "本次刻绘意外中止或被取消!请复位刻绘机!"
+inline constexpr int kStringSignalLost = 125;    // "信号中断或设备故障!..."
+inline constexpr int kStringPortNotReady = 126;  // "串口没有准备好,设备无法工作!"
+
+// Captions: the contour-cut macro's window titles.
+inline constexpr const char kCaptionMacro[] = "RAvivIZE";
+inline constexpr const char kCaptionMacroQuestion[] = "DUdirEZEdezu";
+inline constexpr const char kTextComError[] = "COM error!";
+inline constexpr const char kPortTextError[] = "COM:error";
+// The monitor watches the plotter's CTS line only.
+inline constexpr uint32_t kMonitorEventMaskCts = 0x0008;  // EV_CTS
+inline constexpr uint32_t kModemCtsOn = 0x0010;           // MS_CTS_ON
+
+// How a message box looks: the three kinds the line faults use.
+enum class FaultBox {
+    kWarningTopmost,   // OK, exclamation icon, topmost
+    kQuestionTopmost,  // Yes/No, error icon, topmost; true for Yes
+    kExclamation,      // OK, exclamation icon
+};
+
+class LineFaultView {
+  public:
+    virtual ~LineFaultView() = default;
+    virtual std::string LoadString(int string_id) = 0;
+    // Balloon of the notification icon: warning or information icon.
+    virtual void ShowFaultBalloon(const std::string& text, bool warning) = 0;
+    // true when a Yes/No box was answered Yes; false for every other box.
+    virtual bool ShowFaultBox(const std::string& text, const char* caption, FaultBox kind) = 0;
+    // Presses No on an open question box of the contour-cut macro, if any.
+    virtual void DismissMacroQuestion() = 0;
+    virtual void SetStatusText(const std::string& text) = 0;      // edit 1006
+    virtual void SetPortText(const std::string& text) = 0;        // edit 1007
+    virtual void SetLineStatusText(const std::string& text) = 0;  // edit 1009
+    virtual void CancelWork() = 0;
+};
+
+// The line monitor as the fault handler drives it.
+class LineMonitor {
+  public:
+    virtual ~LineMonitor() = default;
+    // The port the monitor opened last; 0 before it has opened one.
+    virtual int PortNumber() const = 0;
+    virtual bool Open(int port, int32_t baud, uint32_t event_mask) = 0;
+    virtual bool StartWatch() = 0;
+    // The modem status lines; false when they cannot be read.
+    virtual bool ReadModemStatus(uint32_t& status) = 0;
+};
+
+struct LineState {
+    int32_t LineUsable = 1;
+    int32_t LineOnline = 0;
+};
+
+class LineFaultHandler {
+  public:
+    LineFaultHandler(LineFaultView& view, LineMonitor& monitor, LineState& state)
+        : view_(view), monitor_(monitor), state_(state) {}
+
+    // Handles WM_LINE_FAULT `code` with the settings' `current_com` and
+    // `baud_rate`; codes outside 1 to 4 are ignored. Always 1.
+    int OnLineFault(int32_t code, int current_com, int32_t baud_rate);
+
+  private:
+    void Warn(int string_id);
+    void RestartMonitor(int current_com, int32_t baud_rate);
+
+    LineFaultView& view_;
+    LineMonitor& monitor_;
+    LineState& state_;
+};
+
+// The port a restart opens: the monitor's own, or before it has ever held
+// one (port 0, which no device name has) the configured port.
+int RestartPort(int monitor_port, int current_com);
+
+}  // namespace tarnik
