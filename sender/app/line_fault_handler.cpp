@@ -43,7 +43,7 @@ void LineFaultHandler::RestartMonitor(int current_com, int32_t baud_rate) {
     if (yes) {
         const int port = RestartPort(monitor_.PortNumber(), current_com);
         if (monitor_.Open(port, baud_rate, kMonitorEventMaskCts)) {
-            state_.LineUsable = 1;
+            line_usable_ = 1;
             char port_text[32] = {};
             std::snprintf(port_text, sizeof port_text, "COM: COM%d", port);
             monitor_.StartWatch();
@@ -51,9 +51,9 @@ void LineFaultHandler::RestartMonitor(int current_com, int32_t baud_rate) {
             if (!monitor_.ReadModemStatus(status)) {
                 status = 0;  // unreadable lines count as all off
             }
-            state_.LineOnline = (status & kModemCtsOn) != 0 ? 1 : 0;
+            line_online_ = (status & kModemCtsOn) != 0 ? 1 : 0;
             view_.SetLineStatusText(
-                view_.LoadString(state_.LineOnline != 0 ? kStringOnLine : kStringOffLine));
+                view_.LoadString(line_online_ != 0 ? kStringOnLine : kStringOffLine));
             view_.SetPortText(port_text);
             view_.ShowFaultBalloon(view_.LoadString(kStringPortOpened), false);
             view_.SetStatusText(view_.LoadString(kStringLineReady));
@@ -63,7 +63,7 @@ void LineFaultHandler::RestartMonitor(int current_com, int32_t baud_rate) {
     }
     view_.SetStatusText(view_.LoadString(kStringPortOpenFailed));
     view_.SetPortText(kPortTextError);
-    state_.LineUsable = 0;
+    line_usable_ = 0;
 }
 
 }  // namespace tarnik

@@ -69,19 +69,20 @@ class LineMonitor {
     virtual bool ReadModemStatus(uint32_t& status) = 0;
 };
 
-struct LineState {
-    int32_t LineUsable = 1;
-    int32_t LineOnline = 0;
-};
-
 class LineFaultHandler {
   public:
-    LineFaultHandler(LineFaultView& view, LineMonitor& monitor, LineState& state)
-        : view_(view), monitor_(monitor), state_(state) {}
+    // `line_usable` is the main window's LineUsable flag, which the job
+    // driver reads and a settings save sets to 1.
+    LineFaultHandler(LineFaultView& view, LineMonitor& monitor, int32_t& line_usable)
+        : view_(view), monitor_(monitor), line_usable_(line_usable) {}
+    LineFaultHandler(const LineFaultHandler&) = delete;
+    LineFaultHandler& operator=(const LineFaultHandler&) = delete;
 
     // Handles WM_LINE_FAULT `code` with the settings' `current_com` and
     // `baud_rate`; codes outside 1 to 4 are ignored. Always 1.
     int OnLineFault(int32_t code, int current_com, int32_t baud_rate);
+    // 1 when the last modem-status read of a restart showed CTS on.
+    int32_t LineOnline() const { return line_online_; }
 
   private:
     void Warn(int string_id);
@@ -89,7 +90,8 @@ class LineFaultHandler {
 
     LineFaultView& view_;
     LineMonitor& monitor_;
-    LineState& state_;
+    int32_t& line_usable_;
+    int32_t line_online_ = 0;
 };
 
 // The port a restart opens: the monitor's own, or before it has ever held

@@ -56,7 +56,8 @@ HWND FirstUnnamedStatic(HWND dialog) {
 CTestDlg::CTestDlg()
     : ui::Dialog(IDD_TARNIK_DIALOG),
       icon_(LoadIconA(ui::ResourceModule(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
-      controller_(*this, port_, *this, *this) {
+      controller_(*this, port_, *this, *this),
+      line_faults_(*this, line_monitor_, controller_.Flags().LineUsable) {
     BuildMessageTable();
 }
 
@@ -116,16 +117,18 @@ void CTestDlg::BuildMessageTable() {
     OnMessage(kWmJobReady, [this](WPARAM w, LPARAM l) -> LRESULT {
         return controller_.OnJobReady(static_cast<int32_t>(w), static_cast<int32_t>(l));
     });
-    // The contour-cut macro link and the line status report are not part
-    // of this window yet: both messages are taken and answered with 0.
+    // The contour-cut macro link is not part of this window yet: its
+    // message is taken and answered with 0.
     OnMessage(kWmMacroPrint, [](WPARAM, LPARAM) -> LRESULT { return 0; });
-    OnMessage(kWmLineFaultMessage, [](WPARAM, LPARAM) -> LRESULT { return 0; });
+    OnMessage(kWmLineFaultMessage,
+              [this](WPARAM, LPARAM l) -> LRESULT { return HandleLineFault(l); });
     // The drawing program's macro asks whether the job sender runs.
     OnMessage(kWmMacroQuery, [](WPARAM, LPARAM) -> LRESULT { return 1; });
 }
 
 BOOL CTestDlg::OnInitDialog() {
     ui::Dialog::OnInitDialog();
+    line_monitor_.SetOwner(Handle());
     const std::string about = ui::LoadResourceString(IDS_ABOUTBOX);
     HMENU system_menu = GetSystemMenu(Handle(), FALSE);
     if (!about.empty() && system_menu != nullptr) {
@@ -278,7 +281,7 @@ LRESULT CTestDlg::OnControlColour(WPARAM dc_param, LPARAM control_param) {
     if (id == IDC_STATUS_TEXT) {
         colours = StatusLineColours(controller_.Idle(), window_background_);
     } else if (id == IDC_SIGNAL_LAMP) {
-        colours = SignalLampColours(false);
+        colours = SignalLampColours(line_faults_.LineOnline() != 0);
     } else {
         PassOn();
         return 0;

@@ -11,8 +11,10 @@
 #include <memory>
 #include <string>
 
+#include "sender/app/line_fault_handler.h"
 #include "sender/app/main_window_controller.h"
 #include "sender/app/settings_store.h"
+#include "sender/app/win32/line_monitor.h"
 #include "sender/controls/win32/system_tray.h"
 #include "sender/controls/win32/text_progress_ctrl.h"
 #include "sender/transport/usb_printer.h"
@@ -34,7 +36,8 @@ class CTestDlg : public ui::Dialog,
                  private SenderTimers,
                  private UsbOutput,
                  private UsbNotices,
-                 private SystemSettingsEnvironment {
+                 private SystemSettingsEnvironment,
+                 private LineFaultView {
   public:
     CTestDlg();
     ~CTestDlg() override;
@@ -57,6 +60,8 @@ class CTestDlg : public ui::Dialog,
     LRESULT OnTrayCallback(WPARAM id, LPARAM mouse_message);
     void OnDestroy();
     HBRUSH BrushOf(COLORREF colour);
+    // WM_LINE_FAULT (line_fault_view.cpp).
+    int HandleLineFault(LPARAM code);
 
     // JobView (main_window_view.cpp).
     void ShowBalloon(const char* text) override;
@@ -89,10 +94,20 @@ class CTestDlg : public ui::Dialog,
     // SettingsEnvironment: the export watcher's folder.
     void HandExportFolderToWatcher(const char* folder) override;
     void MarkLineUsable() override;
+    // LineFaultView (line_fault_view.cpp); LoadString is the SenderView's.
+    void ShowFaultBalloon(const std::string& text, bool warning) override;
+    bool ShowFaultBox(const std::string& text, const char* caption, FaultBox kind) override;
+    void DismissMacroQuestion() override;
+    void SetStatusText(const std::string& text) override;
+    void SetPortText(const std::string& text) override;
+    void SetLineStatusText(const std::string& text) override;
+    void CancelWork() override;
 
     HICON icon_ = nullptr;
     Win32JobPort port_;
     MainWindowController controller_;
+    Win32LineMonitor line_monitor_;
+    LineFaultHandler line_faults_;
     CSystemTray tray_;
     CTextProgressCtrl progress_;
     COLORREF window_background_ = 0xFFFFFF;

@@ -98,12 +98,12 @@ TEST(LineFaultHandler, WarningsAndIgnoredCodes) {
         SCOPED_TRACE(c.label);
         RecordingFaultView view;
         FakeMonitor monitor;
-        LineState state;
-        LineFaultHandler handler(view, monitor, state);
+        int32_t usable = 1;
+        LineFaultHandler handler(view, monitor, usable);
         EXPECT_EQ(handler.OnLineFault(c.code, 3, 9600), 1);
         EXPECT_EQ(view.log, c.expected);
         EXPECT_TRUE(monitor.calls.empty());
-        EXPECT_EQ(state.LineUsable, 1);
+        EXPECT_EQ(usable, 1);
     }
 }
 
@@ -184,15 +184,15 @@ TEST(LineFaultHandler, MonitorRestart) {
         monitor.opens = c.opens;
         monitor.status_readable = c.readable;
         monitor.status = c.status;
-        LineState state;
-        LineFaultHandler handler(view, monitor, state);
+        int32_t usable = 1;
+        LineFaultHandler handler(view, monitor, usable);
         EXPECT_EQ(handler.OnLineFault(2, 7, 19200), 1);
         Log expected = question;
         expected.insert(expected.end(), c.tail.begin(), c.tail.end());
         EXPECT_EQ(view.log, expected);
         EXPECT_EQ(monitor.calls, c.monitor_calls);
-        EXPECT_EQ(state.LineUsable, c.usable);
-        EXPECT_EQ(state.LineOnline, c.online);
+        EXPECT_EQ(usable, c.usable);
+        EXPECT_EQ(handler.LineOnline(), c.online);
     }
 }
 
@@ -202,14 +202,14 @@ TEST(LineFaultHandler, LampFollowsTheLastRestart) {
     view.answer_yes = true;
     FakeMonitor monitor;
     monitor.status = kModemCtsOn;
-    LineState state;
-    LineFaultHandler handler(view, monitor, state);
+    int32_t usable = 1;
+    LineFaultHandler handler(view, monitor, usable);
     handler.OnLineFault(2, 1, 9600);
-    EXPECT_EQ(SignalLampColours(state.LineOnline != 0).text, 0x00FF00u);
+    EXPECT_EQ(SignalLampColours(handler.LineOnline() != 0).text, 0x00FF00u);
     monitor.status = 0;
     handler.OnLineFault(2, 1, 9600);
-    EXPECT_EQ(SignalLampColours(state.LineOnline != 0).text, 0xFFFFFFu);
-    EXPECT_EQ(SignalLampColours(state.LineOnline != 0).background, 0x000000u);
+    EXPECT_EQ(SignalLampColours(handler.LineOnline() != 0).text, 0xFFFFFFu);
+    EXPECT_EQ(SignalLampColours(handler.LineOnline() != 0).background, 0x000000u);
 }
 
 }  // namespace
