@@ -144,7 +144,15 @@ bool CTestDlg::Send(uint8_t usb_port, const char* data, uint32_t length) {
 }
 
 void CTestDlg::HandExportFolderToWatcher(const char* folder) {
-    watch_folder_ = folder != nullptr ? folder : "";
+    export_watcher_.SetFolder(folder);
+}
+
+void CTestDlg::RestartExportWatcher() {
+    export_watcher_.Start();
+}
+
+void CTestDlg::ShowMessageString(int string_id) {
+    ui::AppMessageBox(Handle(), LoadString(string_id).c_str(), MB_OK);
 }
 
 void CTestDlg::MarkLineUsable() {

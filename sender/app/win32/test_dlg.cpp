@@ -57,16 +57,14 @@ CTestDlg::CTestDlg()
     : ui::Dialog(IDD_TARNIK_DIALOG),
       icon_(LoadIconA(ui::ResourceModule(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       controller_(*this, port_, *this, *this),
-      line_faults_(*this, line_monitor_, controller_.Flags().LineUsable) {
+      line_faults_(*this, line_monitor_, controller_.Flags().LineUsable),
+      export_watcher_(watcher_thread_, *this) {
     BuildMessageTable();
 }
 
 CTestDlg::~CTestDlg() {
     for (auto& [colour, brush] : brushes_) {
         DeleteObject(brush);
-    }
-    if (watch_stop_event_ != nullptr) {
-        CloseHandle(watch_stop_event_);
     }
 }
 
@@ -90,8 +88,8 @@ void CTestDlg::BuildMessageTable() {
     OnCommand(IDC_STATUS_TEXT, [] {});
     OnCommand(IDC_AUTO_MODE, BN_CLICKED, [this] { controller_.OnAutoModeRadio(); });
     OnCommand(IDC_FILE_MODE, BN_CLICKED, [this] {
-        if (controller_.OnFileModeRadio() && watch_stop_event_ != nullptr) {
-            SetEvent(watch_stop_event_);
+        if (controller_.OnFileModeRadio()) {
+            export_watcher_.Stop();
         }
     });
 
@@ -164,11 +162,6 @@ BOOL CTestDlg::OnInitDialog() {
     controller_.Initialise(*profile, *this);
 
     CheckDlgButton(Handle(), IDC_AUTO_MODE, BST_CHECKED);
-    watch_stop_event_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (watch_stop_event_ != nullptr) {
-        ResetEvent(watch_stop_event_);
-    }
-    watcher_thread_ = nullptr;
     return TRUE;
 }
 
@@ -304,9 +297,8 @@ LRESULT CTestDlg::OnTrayCallback(WPARAM id, LPARAM mouse_message) {
 void CTestDlg::OnDestroy() {
     port_.PurgeAll();
     tray_.Remove();
-    if (watcher_thread_ != nullptr && watch_stop_event_ != nullptr) {
-        SetEvent(watch_stop_event_);
-    }
+    // The watcher must not outlive the window whose folder it watches.
+    export_watcher_.Shutdown();
 }
 
 }  // namespace tarnik

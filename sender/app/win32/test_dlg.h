@@ -11,9 +11,11 @@
 #include <memory>
 #include <string>
 
+#include "sender/app/export_watcher.h"
 #include "sender/app/line_fault_handler.h"
 #include "sender/app/main_window_controller.h"
 #include "sender/app/settings_store.h"
+#include "sender/app/win32/export_watcher_thread.h"
 #include "sender/app/win32/line_monitor.h"
 #include "sender/controls/win32/system_tray.h"
 #include "sender/controls/win32/text_progress_ctrl.h"
@@ -37,7 +39,8 @@ class CTestDlg : public ui::Dialog,
                  private UsbOutput,
                  private UsbNotices,
                  private SystemSettingsEnvironment,
-                 private LineFaultView {
+                 private LineFaultView,
+                 private WatcherNotices {
   public:
     CTestDlg();
     ~CTestDlg() override;
@@ -91,8 +94,11 @@ class CTestDlg : public ui::Dialog,
     // UsbOutput and its notices.
     bool Send(uint8_t usb_port, const char* data, uint32_t length) override;
     void ShowWarningBalloon(const char* text) override;
-    // SettingsEnvironment: the export watcher's folder.
+    // SettingsEnvironment: the export watcher's folder and restart.
     void HandExportFolderToWatcher(const char* folder) override;
+    void RestartExportWatcher() override;
+    // WatcherNotices.
+    void ShowMessageString(int string_id) override;
     void MarkLineUsable() override;
     // LineFaultView (line_fault_view.cpp); LoadString is the SenderView's.
     void ShowFaultBalloon(const std::string& text, bool warning) override;
@@ -113,9 +119,8 @@ class CTestDlg : public ui::Dialog,
     COLORREF window_background_ = 0xFFFFFF;
     std::map<COLORREF, HBRUSH> brushes_;
     HWND tooltip_ = nullptr;
-    HANDLE watch_stop_event_ = nullptr;
-    HANDLE watcher_thread_ = nullptr;
-    std::string watch_folder_;
+    Win32WatcherThread watcher_thread_;
+    ExportWatcherControl export_watcher_;
 };
 
 }  // namespace tarnik
