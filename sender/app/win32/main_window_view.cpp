@@ -4,8 +4,8 @@
 // After windows.h, which it needs.
 #include <commdlg.h>
 
-#include <array>
 
+#include "sender/app/win32/file_name_dialog.h"
 #include "sender/app/win32/plt_file_cfg.h"
 #include "sender/app/win32/test_dlg.h"
 #include "sender/res/resource.h"
@@ -45,25 +45,8 @@ JobView::FileSettingsResult CTestDlg::RunFileSettings(float width_mm, float heig
 }
 
 bool CTestDlg::RunSaveDialog(const char* filter, std::string& chosen) {
-    std::string filters = filter != nullptr ? filter : "";
-    for (char& c : filters) {
-        if (c == '|') {
-            c = '\0';
-        }
-    }
-    std::array<char, MAX_PATH + 1> path = {};
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = Handle();
-    dialog.lpstrFilter = filters.c_str();
-    dialog.lpstrFile = path.data();
-    dialog.nMaxFile = MAX_PATH;
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    if (!GetSaveFileNameA(&dialog)) {
-        return false;
-    }
-    chosen = path.data();
-    return true;
+    return ChooseFileName(Handle(), FileNameDialog::Save, filter,
+                          OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, chosen);
 }
 
 void CTestDlg::SetSendingLook(bool sending) {

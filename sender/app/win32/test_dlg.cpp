@@ -7,6 +7,7 @@
 
 #include "sender/app/profile_file.h"
 #include "sender/app/win32/about_dlg.h"
+#include "sender/app/win32/file_name_dialog.h"
 #include "sender/res/resource.h"
 #include "ui/win32/resources.h"
 
@@ -207,24 +208,12 @@ void CTestDlg::Exit() {
 // The open dialog for any plot file; the controller copies it over the
 // export file and runs the job as the macro's message would.
 void CTestDlg::CutFromFile() {
-    std::string filter = kPltOpenFilter;
-    for (char& c : filter) {
-        if (c == '|') {
-            c = '\0';
-        }
-    }
-    std::array<char, MAX_PATH + 1> chosen = {};
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = Handle();
-    dialog.lpstrFilter = filter.c_str();
-    dialog.lpstrFile = chosen.data();
-    dialog.nMaxFile = MAX_PATH;
-    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    if (!GetOpenFileNameA(&dialog)) {
+    std::string chosen;
+    if (!ChooseFileName(Handle(), FileNameDialog::Open, kPltOpenFilter,
+                        OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, chosen)) {
         return;
     }
-    controller_.OnCutFromFile(chosen.data());
+    controller_.OnCutFromFile(chosen.c_str());
 }
 
 LRESULT CTestDlg::OnSysCommand(WPARAM command) {
