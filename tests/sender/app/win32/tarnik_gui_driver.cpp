@@ -20,6 +20,8 @@
 //   tarnik_gui_driver message TITLE [MS]    wait for a message box, print its text
 //   tarnik_gui_driver menu [MS]             wait for a pop-up menu, then close it
 //   tarnik_gui_driver temp                  print the temporary folder
+//   tarnik_gui_driver windows               list the top-level windows (class, caption,
+//                                           process), for a failed check's report
 //   tarnik_gui_driver topmost TITLE         1 when the dialog is a topmost window
 //   tarnik_gui_driver add-plotter NAME PORT install a printer NAME with the plotter's
 //                                           driver name on PORT ("USB001"), raw data
@@ -109,6 +111,27 @@ int PrintState(HWND control) {
     return 0;
 }
 
+int ListWindows() {
+    EnumWindows(
+        [](HWND window, LPARAM) -> BOOL {
+            wchar_t kind[64] = {};
+            GetClassNameW(window, kind, 64);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            std::wstring line = kind;
+            line += L" [";
+            wchar_t caption[256] = {};
+            GetWindowTextW(window, caption, 256);
+            line += caption;
+            line += L"] process " + std::to_wstring(process);
+            line += IsWindowVisible(window) ? L" visible" : L" hidden";
+            PrintUtf8(line);
+            return TRUE;
+        },
+        0);
+    return 0;
+}
+
 HWND MainWindow() {
     return FindDialog(L"Tarnik");
 }
@@ -184,6 +207,9 @@ int Run(int argc, wchar_t** argv) {
     }
     if (command == L"add-plotter" && argc >= 4) {
         return AddPlotterPrinter(argv[2], argv[3]);
+    }
+    if (command == L"windows") {
+        return ListWindows();
     }
     if (command == L"temp") {
         char folder[MAX_PATH + 1] = {};

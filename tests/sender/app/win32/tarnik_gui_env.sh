@@ -73,7 +73,21 @@ check() {
     else
         echo "FAIL $1: expected [$2], got [$3]"
         gui_failures=$((gui_failures + 1))
+        gui_report
     fi
+}
+
+# What a failed check needs for its diagnosis: the program's own output and
+# the windows the prefix holds (once per run, the first failure tells most).
+gui_reported=0
+gui_report() {
+    [ "$gui_reported" -eq 0 ] || return 0
+    gui_reported=1
+    echo "---- tarnik.exe output"
+    tail -n 20 "$gui_work/tarnik.out" 2>/dev/null
+    echo "---- top-level windows"
+    drv windows
+    echo "----"
 }
 
 # Ends the running tarnik.exe through its Exit button and waits for it.
