@@ -7,6 +7,7 @@
 
 #include "sender/app/profile_file.h"
 #include "sender/app/win32/about_dlg.h"
+#include "sender/app/win32/cfg_dlg.h"
 #include "sender/app/win32/file_name_dialog.h"
 #include "sender/res/resource.h"
 #include "ui/win32/resources.h"
@@ -71,10 +72,8 @@ CTestDlg::~CTestDlg() {
 
 void CTestDlg::BuildMessageTable() {
     OnCommand(IDC_CUT_FROM_FILE, BN_CLICKED, [this] { CutFromFile(); });
-    // The settings dialog is not part of this window yet: Option does
-    // nothing until it is.
-    OnCommand(IDC_OPTION, BN_CLICKED, [] {});
-    OnCommand(ID_TRAY_OPTIONS, [] {});
+    OnCommand(IDC_OPTION, BN_CLICKED, [this] { RunSettings(); });
+    OnCommand(ID_TRAY_OPTIONS, [this] { RunSettings(); });
     OnCommand(IDC_CANCEL_WORK, BN_CLICKED, [this] { controller_.OnCancelWork(); });
     OnCommand(ID_TRAY_CANCEL, [this] { controller_.OnCancelWork(); });
     OnCommand(IDOK, BN_CLICKED, [this] { Exit(); });
@@ -198,6 +197,19 @@ void CTestDlg::AddTooltip(HWND tooltip, int id, const wchar_t* text) {
 void CTestDlg::RunAbout() {
     CAboutDlg about;
     about.DoModal(Handle());
+}
+
+// The settings dialog on a copy of the settings; what it holds is saved
+// (on cancel only the two scale divisors, which it never changes).
+void CTestDlg::RunSettings() {
+    CCfgdlg settings_dialog;
+    settings_dialog.SerialLine = DefaultSerialLine();
+    settings_dialog.SetValues(controller_.Settings());
+    const bool ok = settings_dialog.DoModal(Handle()) == IDOK;
+    SenderSettings& settings = controller_.Settings();
+    auto profile = OpenProfileFile(settings.SettingsPath);
+    SaveSettings({*profile, *this, *this}, settings_dialog.TakeValues(), ok, controller_.AutoMode(),
+                 settings);
 }
 
 void CTestDlg::Exit() {

@@ -55,6 +55,7 @@ class CTestDlg : public ui::Dialog,
     void SetUpButtons();
     void AddTooltip(HWND tooltip, int id, const wchar_t* text);
     void RunAbout();
+    void RunSettings();
     void CutFromFile();
     void Exit();
     LRESULT OnSysCommand(WPARAM command);

@@ -17,6 +17,9 @@
 //   tarnik_gui_driver dset TITLE ID TEXT    set the text of a control of that dialog
 //   tarnik_gui_driver dclick TITLE ID       press a button of that dialog (posted)
 //   tarnik_gui_driver dstate TITLE ID       "visible enabled checked" of a dialog control
+//   tarnik_gui_driver dlist TITLE ID        "count selected-index selected-text" of a combo box
+//   tarnik_gui_driver dselect TITLE ID N    select entry N of a combo box
+//   tarnik_gui_driver threads               thread count of the main window's process
 //   tarnik_gui_driver message TITLE [MS]    wait for a message box, print its text
 //   tarnik_gui_driver menu [MS]             wait for a pop-up menu, then close it
 //   tarnik_gui_driver temp                  print the temporary folder
@@ -28,6 +31,8 @@
 #include <windows.h>
 // After windows.h, which it needs.
 #include <winspool.h>
+// After windows.h, which it needs.
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -108,6 +113,45 @@ int PrintState(HWND control) {
     const LRESULT checked = SendMessageW(control, BM_GETCHECK, 0, 0);
     std::printf("%d %d %d\n", IsWindowVisible(control) ? 1 : 0, IsWindowEnabled(control) ? 1 : 0,
                 checked == BST_CHECKED ? 1 : 0);
+    return 0;
+}
+
+int PrintList(HWND combo) {
+    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    const LRESULT selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    std::wstring line = std::to_wstring(count) + L" " + std::to_wstring(selected);
+    if (selected >= 0) {
+        wchar_t text[256] = {};
+        if (SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(selected), 0) < 256) {
+            SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(selected),
+                         reinterpret_cast<LPARAM>(text));
+        }
+        line += L" ";
+        line += text;
+    }
+    PrintUtf8(line);
+    return 0;
+}
+
+// Threads of the process that owns `window`: how the tests see that a
+// restarted worker replaced the old one instead of adding to it.
+int PrintThreadCount(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return 1;
+    }
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == process) {
+            ++count;
+        }
+    }
+    CloseHandle(snapshot);
+    std::printf("%d\n", count);
     return 0;
 }
 
@@ -250,7 +294,8 @@ int Run(int argc, wchar_t** argv) {
         std::printf("%d\n", (GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0 ? 1 : 0);
         return 0;
     }
-    if (command == L"dtext" || command == L"dset" || command == L"dclick" || command == L"dstate") {
+    if (command == L"dtext" || command == L"dset" || command == L"dclick" || command == L"dstate" ||
+        command == L"dlist" || command == L"dselect") {
         if (argc < 4) {
             return 2;
         }
@@ -267,6 +312,11 @@ int Run(int argc, wchar_t** argv) {
                                 SMTO_BLOCK, 5000, nullptr);
         } else if (command == L"dclick") {
             PostMessageW(control, BM_CLICK, 0, 0);
+        } else if (command == L"dlist") {
+            return PrintList(control);
+        } else if (command == L"dselect" && argc >= 5) {
+            SendMessageTimeoutW(control, CB_SETCURSEL, static_cast<WPARAM>(Number(argv[4])), 0,
+                                SMTO_BLOCK, 5000, nullptr);
         } else {
             return PrintState(control);
         }
@@ -277,6 +327,9 @@ int Run(int argc, wchar_t** argv) {
     if (main_window == nullptr) {
         std::puts("no main window");
         return 1;
+    }
+    if (command == L"threads") {
+        return PrintThreadCount(main_window);
     }
     if (command == L"visible") {
         std::printf("%d\n", IsWindowVisible(main_window) ? 1 : 0);
