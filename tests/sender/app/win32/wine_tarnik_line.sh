@@ -1,0 +1,163 @@
+#!/usr/bin/env bash
+# Serial line faults in the real tarnik.exe under Wine, with a plotter on a
+# COM port mapped to a pseudo-terminal: a plotter that goes away in the
+# middle of a job, the line monitor's failed wait answered No and then Yes,
+# a job refused while the line is not usable, and a settings save that
+# makes the line usable again.
+#   wine_tarnik_line.sh BUILD_DIR
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/tarnik_gui_env.sh" "$1" 2>/dev/null
+
+WM_JOB_READY=1124
+WM_LINE_FAULT=1132
+WM_COMMAND=273
+FILE_SETTINGS=文件设置
+SETTINGS=设置
+ABORTED="本次刻绘意外中止或被取消!请复位刻绘机!"
+NOT_READY="串口没有准备好,设备无法工作!"
+com=7
+link="$WINEPREFIX/dosdevices/com$com"
+
+# The plotter: a pseudo-terminal behind the COM port's link that reads
+# everything, except while $gui_work/vanish exists: then it takes the first
+# bytes of a job and goes away (both ends close). Once vanish is removed it
+# comes back on a new pseudo-terminal.
+python3 - "$gui_work" "$link" <<'PY' &
+import os, select, sys, time, tty
+work, link = sys.argv[1], sys.argv[2]
+def flag(name):
+    return os.path.exists(os.path.join(work, name))
+def open_line():
+    master, slave = os.openpty()
+    tty.setraw(master)
+    tty.setraw(slave)  # the far end stays open: no hang-up between jobs
+    os.symlink(os.ttyname(slave), link + ".new")
+    os.rename(link + ".new", link)
+    return master, slave
+line = open_line()
+open(os.path.join(work, "ready"), "w").close()
+deadline = time.time() + 150
+while time.time() < deadline and not flag("stop"):
+    if line is None:
+        if not flag("vanish"):
+            line = open_line()
+        time.sleep(0.05)
+        continue
+    ready, _, _ = select.select([line[0]], [], [], 0.05)
+    if ready:
+        os.read(line[0], 2048)
+        if flag("vanish"):
+            os.close(line[0])
+            os.close(line[1])
+            line = None
+PY
+gui_pids+=($!)
+for _ in $(seq 100); do [ -f "$gui_work/ready" ] && break; sleep 0.05; done
+trap 'touch "$gui_work/stop"; rm -f "$link"; gui_cleanup' EXIT
+
+write_ini "Lan=Chinese" "[COM]" "CurrentCom=$com" "[Model]" "Mode=1" "[CutConfig]" "PortType=0" \
+    "[AutoGET]" "ColExportFilename=tarnik_export.plt"
+temp_dir=$(winepath -u "$(drv temp)" 2>/dev/null)
+export_file=$temp_dir/tarnik_export.plt
+
+# wait_for_text ID TEXT: the main window control's text, up to 10 s.
+wait_for_text() {
+    local text
+    for _ in $(seq 50); do
+        text=$(drv text "$1")
+        [ "$text" == "$2" ] && break
+        sleep 0.2
+    done
+    echo "$text"
+}
+
+wait_gone() {
+    for _ in $(seq 50); do
+        [ -e "$1" ] || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# dismiss TITLE BUTTON: presses the box's button and waits until it is gone.
+dismiss() {
+    drv dclick "$1" "$2" >/dev/null
+    for _ in $(seq 25); do
+        drv dialog "$1" 0 || return 0
+        sleep 0.2
+    done
+}
+
+# A design large enough to take many blocks.
+python3 -c '
+import sys
+points = ",".join("%d,%d" % (1000 + i * 7 % 20000, 1000 + (i * 13) % 15000) for i in range(6000))
+sys.stdout.write("IN;SP1;PU1000,1000;PD" + points + ";PU;SP0;")' >"$gui_work/large.plt"
+
+start_tarnik
+check "main window" "0" "$(drv find 15000; echo $?)"
+# Shown once its initialisation, which removes a stale export file, is over.
+for _ in $(seq 50); do
+    [ "$(drv visible)" == 1 ] && break
+    sleep 0.2
+done
+
+# --- The plotter goes away in the middle of a job ---
+touch "$gui_work/vanish"
+cp "$gui_work/large.plt" "$export_file"
+drv post $WM_JOB_READY 0 0 >/dev/null
+drv dialog $FILE_SETTINGS 10000 >/dev/null
+drv dclick $FILE_SETTINGS 1 >/dev/null
+check "vanished plotter: warning box" "$ABORTED" "$(drv message RAvivIZE 30000)"
+check "vanished plotter: the job has finished first" "准备就绪" "$(drv text 1006)"
+check "vanished plotter: cancel disabled" "1 0 0" "$(drv state 1000)"
+dismiss RAvivIZE 1
+check "vanished plotter: window idle" "1 1 0" "$(drv state 1001)"
+rm -f "$gui_work/vanish"
+
+# --- The line monitor's wait fails; the restart is declined ---
+drv post $WM_LINE_FAULT 0 2 >/dev/null
+check "failed wait: question" "0" "$(drv dialog DUdirEZEdezu 10000; echo $?)"
+dismiss DUdirEZEdezu 7
+check "declined: status" "串口打开失败" "$(wait_for_text 1006 串口打开失败)"
+check "declined: port text" "COM:error" "$(drv text 1007)"
+
+# A job while the line is not usable: refused, nothing cancelled.
+cp "$gui_work/large.plt" "$export_file"
+drv post $WM_JOB_READY 0 0 >/dev/null
+check "unusable line: warning box" "$NOT_READY" "$(drv message RAvivIZE 10000)"
+check "unusable line: no file settings dialog" "1" "$(drv dialog $FILE_SETTINGS 0; echo $?)"
+check "unusable line: export file deleted" "0" "$(wait_gone "$export_file"; echo $?)"
+dismiss RAvivIZE 1
+check "unusable line: status kept" "串口打开失败" "$(drv text 1006)"
+
+# Saving the settings makes the line usable again.
+drv click 1001 >/dev/null
+drv dialog "$SETTINGS" 10000 >/dev/null
+drv dclick "$SETTINGS" 1 >/dev/null
+check "after a save: status" "准备就绪" "$(wait_for_text 1006 准备就绪)"
+check "after a save: port text" "COM: COM$com" "$(drv text 1007)"
+cp "$gui_work/large.plt" "$export_file"
+drv post $WM_JOB_READY 0 0 >/dev/null
+check "after a save: jobs are taken" "0" "$(drv dialog $FILE_SETTINGS 10000; echo $?)"
+drv dclick $FILE_SETTINGS 2 >/dev/null
+check "after a save: cancel deletes the export file" "0" "$(wait_gone "$export_file"; echo $?)"
+
+# --- The restart answered Yes: the monitor opens the configured port ---
+drv post $WM_LINE_FAULT 0 2 >/dev/null
+drv dialog DUdirEZEdezu 10000 >/dev/null
+dismiss DUdirEZEdezu 6
+check "restart: status" "准备就绪" "$(wait_for_text 1006 准备就绪)"
+check "restart: port text" "COM: COM$com" "$(drv text 1007)"
+lamp=$(drv text 1009)
+check "restart: line status shown" "1" "$([[ "$lamp" == 联机 || "$lamp" == 脱机 ]] && echo 1)"
+check "restart: no error box" "1" "$(drv dialog RAvivIZE 0; echo $?)"
+# Wine cannot wait for comm events on a pseudo-terminal, so the restarted
+# monitor's wait fails at once and asks again; a plotter's real port waits.
+if drv dialog DUdirEZEdezu 5000; then
+    dismiss DUdirEZEdezu 7
+    check "second failed wait declined: port text" "COM:error" "$(drv text 1007)"
+fi
+
+exit_tarnik
+gui_finish
