@@ -39,6 +39,7 @@
 #define IDS_JOB_ABORTED 124
 #define IDS_SIGNAL_LOST 125
 #define IDS_PORT_NOT_READY 126
+#define IDS_PRINT_FILE_MISSING 127
 
 // Main window controls.
 #define IDC_CANCEL_WORK 1000
