@@ -88,13 +88,13 @@ MacroPrintOutcome RunMacroPrint(MacroPrintWindows& windows, MacroPrintJob& job,
         return MacroPrintOutcome::kNoDialog;
     }
     if (next_job_ready == 0 || !state.sender_idle || !state.macro_print_flag) {
-        windows.CloseWindow(dialog);
+        windows.CloseDialog(dialog);
         return MacroPrintOutcome::kClosed;
     }
     next_job_ready = 0;
     // An old print must not pass for the new one.
     if (windows.FileExists(kMacroPrintFile)) {
-        windows.DeleteFile(kMacroPrintFile);
+        windows.RemoveFile(kMacroPrintFile);
     }
     const std::string title = windows.WindowTitle(dialog, kMacroDialogTitleChars);
     const char first = title.empty() ? '\0' : title[0];

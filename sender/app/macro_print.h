@@ -40,7 +40,7 @@ class MacroPrintWindows {
     virtual ~MacroPrintWindows() = default;
     // A top-level window of the dialog class ("#32770") titled `title`.
     virtual MacroWindow FindDialog(const char* title) = 0;
-    virtual void CloseWindow(MacroWindow window) = 0;  // WM_CLOSE
+    virtual void CloseDialog(MacroWindow window) = 0;  // WM_CLOSE
     // The window's title, at most `max_chars` characters.
     virtual std::string WindowTitle(MacroWindow window, std::size_t max_chars) = 0;
     // A direct child of class `window_class`; with `caption` only one with
@@ -54,7 +54,7 @@ class MacroPrintWindows {
     // Message box captioned "RAvivIZE" with the exclamation icon.
     virtual void ShowMessage(const char* text) = 0;
     virtual bool FileExists(const char* path) = 0;
-    virtual void DeleteFile(const char* path) = 0;
+    virtual void RemoveFile(const char* path) = 0;
     virtual void Sleep(uint32_t ms) = 0;
 };
 

@@ -48,7 +48,7 @@ class FakeMacroWindows : public MacroPrintWindows {
         return windows.size();
     }
     MacroWindow FindDialog(const char* title) override { return Find(0, "#32770", title); }
-    void CloseWindow(MacroWindow window) override { Log("close", window); }
+    void CloseDialog(MacroWindow window) override { Log("close", window); }
     std::string WindowTitle(MacroWindow window, std::size_t max_chars) override {
         const std::string title =
             title_override.empty() ? windows[window - 1].caption : title_override;
@@ -66,7 +66,7 @@ class FakeMacroWindows : public MacroPrintWindows {
     bool FileExists(const char* path) override {
         return print_file_exists && std::strcmp(path, kMacroPrintFile) == 0;
     }
-    void DeleteFile(const char* path) override { log.push_back(std::string("delete ") + path); }
+    void RemoveFile(const char* path) override { log.push_back(std::string("delete ") + path); }
     void Sleep(uint32_t ms) override { Log("sleep", ms); }
 
   private:

@@ -202,7 +202,7 @@ class PrintDialog : public MacroPrintWindows {
     explicit PrintDialog(EventLog& log) : log_(log) {}
     std::string title;
     MacroWindow FindDialog(const char* t) override { return title == t ? 1 : 0; }
-    void CloseWindow(MacroWindow) override { log_.push_back("dialog closed"); }
+    void CloseDialog(MacroWindow) override { log_.push_back("dialog closed"); }
     std::string WindowTitle(MacroWindow, std::size_t) override { return title; }
     MacroWindow FindChild(MacroWindow, const char* window_class, const char*) override {
         return std::string(window_class) == "Edit" ? 2 : 3;
@@ -211,7 +211,7 @@ class PrintDialog : public MacroPrintWindows {
     void PressButton(MacroWindow) override { log_.push_back("pressed"); }
     void ShowMessage(const char* text) override { log_.push_back(text); }
     bool FileExists(const char*) override { return false; }
-    void DeleteFile(const char*) override {}
+    void RemoveFile(const char*) override {}
     void Sleep(uint32_t) override {}
 
   private:
