@@ -273,33 +273,38 @@ struct MacroPrintWindow {
 TEST(MainWindowController, MacroPrint) {
     struct Case {
         const char* label;
-        uint8_t flag;
-        int32_t model;
-        int refusals;
-        bool sending;  // a serial send runs after the message
-        uint8_t ready;
+        uint8_t flag = 1;
+        int32_t model = 0;
+        int refusals = 0;     // calls before the encoder takes the print
+        bool sending = true;  // a serial send runs after the message
+        uint8_t ready = 0;
         std::vector<const char*> shown;  // in order, among other events
     };
     const Case cases[] = {
-        {"flag 0: dialog closed, nothing cut", 0, 0, 0, false, 1, {"dialog closed"}},
-        {"model 0: DM/PL encoder, ready once the send ends",
-         1,
-         0,
-         0,
-         true,
-         0,
-         {"pressed", "dmpl c:\\myoutput.prn", "look sending"}},
-        {"model 1: HPGL encoder", 1, 1, 0, true, 0, {"pressed", "hpgl c:\\myoutput.prn"}},
-        {"print late: taken on the third call",
-         1,
-         0,
-         2,
-         true,
-         0,
-         {"dmpl c:\\myoutput.prn", "dmpl c:\\myoutput.prn", "dmpl c:\\myoutput.prn",
-          "look sending"}},
-        {"print never came: warning, ready again", 1, 0, 1000, false, 1, {"balloon 127"}},
-        {"unknown model: nothing to send, ready again", 1, 2, 0, false, 1, {"pressed"}},
+        {.label = "flag 0: dialog closed, nothing cut",
+         .flag = 0,
+         .sending = false,
+         .ready = 1,
+         .shown = {"dialog closed"}},
+        {.label = "model 0: DM/PL encoder, ready once the send ends",
+         .shown = {"pressed", "dmpl c:\\myoutput.prn", "look sending"}},
+        {.label = "model 1: HPGL encoder",
+         .model = 1,
+         .shown = {"pressed", "hpgl c:\\myoutput.prn"}},
+        {.label = "print late: taken on the third call",
+         .refusals = 2,
+         .shown = {"dmpl c:\\myoutput.prn", "dmpl c:\\myoutput.prn", "dmpl c:\\myoutput.prn",
+                   "look sending"}},
+        {.label = "print never came: warning, ready again",
+         .refusals = 1000,
+         .sending = false,
+         .ready = 1,
+         .shown = {"balloon 127"}},
+        {.label = "unknown model: nothing to send, ready again",
+         .model = 2,
+         .sending = false,
+         .ready = 1,
+         .shown = {"pressed"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
