@@ -5,6 +5,8 @@
 #include <new>
 #include <utility>
 
+#include "sender/pipeline/dmpl_encoder.h"
+#include "sender/pipeline/hpgl_encoder.h"
 #include "sender/pipeline/job_start.h"
 
 namespace tarnik {
@@ -18,13 +20,16 @@ ControlColours SignalLampColours(bool line_status) {
 }
 
 MainWindowController::MainWindowController(MainWindowView& view, JobPort& port,
-                                           SenderTimers& timers, UsbOutput& usb)
+                                           SenderTimers& timers, UsbOutput& usb, JobEncoder dmpl,
+                                           JobEncoder hpgl)
     : view_(view),
       port_(port),
       usb_(usb),
       sender_(port, timers, view, flags_.SenderIdle, next_job_ready_),
       job_(settings_, view, *this, flags_),
-      driver_(job_) {}
+      dmpl_(dmpl != nullptr ? dmpl : &EncodeDmplJob),
+      hpgl_(hpgl != nullptr ? hpgl : &EncodeHpglJob),
+      driver_(job_, dmpl_, hpgl_) {}
 
 void MainWindowController::Initialise(ProfileFile& profile, SettingsEnvironment& environment) {
     LoadSettings(SettingsSeams{profile, view_, environment}, settings_);
@@ -55,6 +60,37 @@ bool MainWindowController::OnFileModeRadio() {
     if (Idle()) {
         auto_mode_ = 0;
         macro_print_flag_ = 0;
+    }
+    return true;
+}
+
+int MainWindowController::OnMacroPrint(MacroPrintWindows& windows) {
+    MacroPrintState state;
+    state.export_folder = settings_.ColExportPath;
+    state.export_filename = settings_.ColExportFilename;
+    state.wait_second = settings_.WaitSecond;
+    state.sender_idle = Idle();
+    state.macro_print_flag = macro_print_flag_ != 0;
+    const MacroPrintOutcome outcome = RunMacroPrint(windows, *this, state, next_job_ready_);
+    if (outcome == MacroPrintOutcome::kGaveUp) {
+        // Nothing will be sent, so no send's end will make the link ready.
+        view_.ShowBalloonString(kStringPrintFileMissing);
+        next_job_ready_ = 1;
+    } else if (outcome == MacroPrintOutcome::kCut && Idle()) {
+        // The print went to a file or the USB port, or ended with a
+        // message: no serial send runs whose end would make the link ready
+        // again, so it is ready now.
+        next_job_ready_ = 1;
+    }
+    return 0;
+}
+
+bool MainWindowController::CutPrintFile(const char* path) {
+    if (settings_.ModelIndex == 0) {
+        return dmpl_(path, job_);
+    }
+    if (settings_.ModelIndex == 1) {
+        return hpgl_(path, job_);
     }
     return true;
 }

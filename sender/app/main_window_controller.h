@@ -6,6 +6,7 @@
 // with fakes.
 #include <cstdint>
 
+#include "sender/app/macro_print.h"
 #include "sender/app/sender_settings.h"
 #include "sender/app/settings_store.h"
 #include "sender/pipeline/job_context.h"
@@ -44,9 +45,16 @@ ControlColours StatusLineColours(bool idle, uint32_t window_background);
 // a status, white on black otherwise.
 ControlColours SignalLampColours(bool line_status);
 
-class MainWindowController : private JobHandover {
+// String table id of the warning that the contour-cut macro's print file
+// never came.
+inline constexpr int kStringPrintFileMissing = 127;
+
+class MainWindowController : private JobHandover, private MacroPrintJob {
   public:
-    MainWindowController(MainWindowView& view, JobPort& port, SenderTimers& timers, UsbOutput& usb);
+    // The encoders default to EncodeDmplJob and EncodeHpglJob; tests give
+    // their own.
+    MainWindowController(MainWindowView& view, JobPort& port, SenderTimers& timers, UsbOutput& usb,
+                         JobEncoder dmpl = nullptr, JobEncoder hpgl = nullptr);
     MainWindowController(const MainWindowController&) = delete;
     MainWindowController& operator=(const MainWindowController&) = delete;
 
@@ -67,6 +75,14 @@ class MainWindowController : private JobHandover {
     // radio always asks for the export watcher to stop (the return value).
     void OnAutoModeRadio();
     bool OnFileModeRadio();
+    // WM_MACRO_PRINT: drives the contour-cut macro's print dialog and cuts
+    // its print. Always 0.
+    int OnMacroPrint(MacroPrintWindows& windows);
+
+    // Nothing in the job sender enables the macro print link; tests use
+    // this to run it.
+    void SetMacroPrintFlagForTest(uint8_t flag) { macro_print_flag_ = flag; }
+    uint8_t NextJobReady() const { return next_job_ready_; }
 
     bool Idle() const { return flags_.SenderIdle != 0; }
     uint8_t AutoMode() const { return auto_mode_; }
@@ -82,6 +98,8 @@ class MainWindowController : private JobHandover {
     void StartSerialTransfer(JobBuffer job) override;
     bool SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) override;
     void PostLineFault(int32_t code) override;
+    // MacroPrintJob: the encoder of the selected model.
+    bool CutPrintFile(const char* path) override;
 
     MainWindowView& view_;
     JobPort& port_;
@@ -93,6 +111,8 @@ class MainWindowController : private JobHandover {
     uint8_t macro_print_flag_ = 0;
     SerialSender sender_;
     JobContext job_;
+    JobEncoder dmpl_;
+    JobEncoder hpgl_;
     JobDriver driver_;
 };
 

@@ -9,6 +9,7 @@
 #include "sender/app/win32/about_dlg.h"
 #include "sender/app/win32/cfg_dlg.h"
 #include "sender/app/win32/file_name_dialog.h"
+#include "sender/app/win32/macro_print_windows.h"
 #include "sender/res/resource.h"
 #include "ui/win32/resources.h"
 
@@ -115,9 +116,10 @@ void CTestDlg::BuildMessageTable() {
     OnMessage(kWmJobReady, [this](WPARAM w, LPARAM l) -> LRESULT {
         return controller_.OnJobReady(static_cast<int32_t>(w), static_cast<int32_t>(l));
     });
-    // The contour-cut macro link is not part of this window yet: its
-    // message is taken and answered with 0.
-    OnMessage(kWmMacroPrint, [](WPARAM, LPARAM) -> LRESULT { return 0; });
+    OnMessage(kWmMacroPrint, [this](WPARAM, LPARAM) -> LRESULT {
+        Win32MacroPrintWindows windows(Handle());
+        return controller_.OnMacroPrint(windows);
+    });
     OnMessage(kWmLineFaultMessage,
               [this](WPARAM, LPARAM l) -> LRESULT { return HandleLineFault(l); });
     // The drawing program's macro asks whether the job sender runs.

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "sender/app/settings_fakes.h"
+#include "sender/pipeline/dmpl_encoder.h"
+#include "sender/pipeline/hpgl_encoder.h"
 #include "sender/transport/fake_send_seams.h"
 #include "support/test_files.h"
 
@@ -190,6 +193,142 @@ TEST(MainWindowController, StatusLineAndLampColours) {
     EXPECT_EQ(SignalLampColours(true).text, 0x00FF00u);
     EXPECT_EQ(SignalLampColours(false).text, 0xFFFFFFu);
     EXPECT_EQ(SignalLampColours(false).background, 0u);
+}
+
+// The contour-cut macro's print dialog as a bare minimum: dialog 1 titled
+// with the export folder, its edit 2 and its print button 3.
+class PrintDialog : public MacroPrintWindows {
+  public:
+    explicit PrintDialog(EventLog& log) : log_(log) {}
+    std::string title;
+    MacroWindow FindDialog(const char* t) override { return title == t ? 1 : 0; }
+    void CloseDialog(MacroWindow) override { log_.push_back("dialog closed"); }
+    std::string WindowTitle(MacroWindow, std::size_t) override { return title; }
+    MacroWindow FindChild(MacroWindow, const char* window_class, const char*) override {
+        return std::string(window_class) == "Edit" ? 2 : 3;
+    }
+    void SetText(MacroWindow, const char*) override {}
+    void PressButton(MacroWindow) override { log_.push_back("pressed"); }
+    void ShowMessage(const char* text) override { log_.push_back(text); }
+    bool FileExists(const char*) override { return false; }
+    void RemoveFile(const char*) override {}
+    void Sleep(uint32_t) override {}
+
+  private:
+    EventLog& log_;
+};
+
+// Encoders that see the print file's name, refuse it a number of times (a
+// file the printer driver has not finished), then encode a real design as
+// the configured model's encoder.
+struct PrintEncoders {
+    EventLog* log = nullptr;
+    int refusals = 0;
+    std::string design;
+};
+PrintEncoders print_encoders;
+
+bool PrintEncoder(const char* model, const char* path, JobContext& job, JobEncoder real) {
+    print_encoders.log->push_back(std::string(model) + " " + path);
+    if (print_encoders.refusals-- > 0) {
+        return false;
+    }
+    return real(print_encoders.design.c_str(), job);
+}
+bool PrintDmpl(const char* path, JobContext& job) {
+    return PrintEncoder("dmpl", path, job, &EncodeDmplJob);
+}
+bool PrintHpgl(const char* path, JobContext& job) {
+    return PrintEncoder("hpgl", path, job, &EncodeHpglJob);
+}
+
+struct MacroPrintWindow {
+    ScratchFolder folder;
+    EventLog log;
+    CallLog settings_log;
+    RecordingMainView view{log};
+    FakeJobPort port{log};
+    FakeTimers timers{log};
+    NoUsb usb;
+    MainWindowController controller{view, port, timers, usb, &PrintDmpl, &PrintHpgl};
+    PrintDialog dialog{log};
+
+    explicit MacroPrintWindow(int refusals) {
+        RecordingProfile profile(settings_log, {{"AutoGET/ColExportFilename", "export.plt"}});
+        RecordingEnvironment environment(settings_log, folder.Path().string() + "/");
+        controller.Initialise(profile, environment);
+        controller.Job().PathSeparator = '/';
+        controller.Job().HpglWorkFolder = folder.Path().string();
+        dialog.title = controller.Settings().ColExportPath;
+        print_encoders = {&log, refusals, folder.File("design.plt")};
+        WriteWholeFile(print_encoders.design, kSquare);
+    }
+    void SendToEnd() {
+        for (int tick = 0; tick < 1000 && !controller.Idle(); ++tick) {
+            controller.OnTimer(kBlockPollTimer);
+        }
+    }
+};
+
+TEST(MainWindowController, MacroPrint) {
+    struct Case {
+        const char* label;
+        uint8_t flag = 1;
+        int32_t model = 0;
+        int refusals = 0;     // calls before the encoder takes the print
+        bool sending = true;  // a serial send runs after the message
+        uint8_t ready = 0;
+        std::vector<const char*> shown;  // in order, among other events
+    };
+    const Case cases[] = {
+        {.label = "flag 0: dialog closed, nothing cut",
+         .flag = 0,
+         .sending = false,
+         .ready = 1,
+         .shown = {"dialog closed"}},
+        {.label = "model 0: DM/PL encoder, ready once the send ends",
+         .shown = {"pressed", "dmpl c:\\myoutput.prn", "look sending"}},
+        {.label = "model 1: HPGL encoder",
+         .model = 1,
+         .shown = {"pressed", "hpgl c:\\myoutput.prn"}},
+        {.label = "print late: taken on the third call",
+         .refusals = 2,
+         .shown = {"dmpl c:\\myoutput.prn", "dmpl c:\\myoutput.prn", "dmpl c:\\myoutput.prn",
+                   "look sending"}},
+        {.label = "print never came: warning, ready again",
+         .refusals = 1000,
+         .sending = false,
+         .ready = 1,
+         .shown = {"balloon 127"}},
+        {.label = "unknown model: nothing to send, ready again",
+         .model = 2,
+         .sending = false,
+         .ready = 1,
+         .shown = {"pressed"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        MacroPrintWindow window(c.refusals);
+        window.controller.Settings().ModelIndex = c.model;
+        window.controller.SetMacroPrintFlagForTest(c.flag);
+
+        EXPECT_EQ(window.controller.OnMacroPrint(window.dialog), 0);
+        EXPECT_EQ(window.controller.Idle(), !c.sending);
+        EXPECT_EQ(window.controller.NextJobReady(), c.ready);
+        auto at = window.log.begin();
+        for (const char* event : c.shown) {
+            at = std::find(at, window.log.end(), event);
+            ASSERT_NE(at, window.log.end()) << event;
+            ++at;
+        }
+        if (c.sending) {
+            // A second message while the print is sent closes its dialog.
+            window.controller.OnMacroPrint(window.dialog);
+            EXPECT_EQ(window.log.back(), "dialog closed");
+            window.SendToEnd();
+            EXPECT_EQ(window.controller.NextJobReady(), 1);
+        }
+    }
 }
 
 }  // namespace
