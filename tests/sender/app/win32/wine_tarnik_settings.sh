@@ -137,4 +137,27 @@ sleep 1
 check "file mode radio ends the watcher" "$threads_idle" "$(drv threads)"
 
 exit_tarnik
+wait "$gui_last_pid" 2>/dev/null
+
+# The English dialog comes from Anglet.dll, with the framework's English
+# messages.
+write_ini "Lan=English" "[COM]" "CurrentCom=2"
+start_tarnik
+check "English: main window" "0" "$(drv find 15000; echo $?)"
+drv click 1001 >/dev/null
+check "English: Settings dialog" "0" "$(drv dialog Settings 10000; echo $?)"
+check "English: mark colour list" "3 0 None" "$(drv dlist Settings 1033)"
+check "English: USB box" "USB printer port" "$(drv dtext Settings 1079)"
+drv dset Settings 1009 "1.5" >/dev/null
+drv dclick Settings $OK >/dev/null
+check "English: knife offset 1.5 refused" "Please enter a number between 0.01 and 1." \
+    "$(drv message tarnik 10000)"
+drv dclick tarnik 1 >/dev/null
+sleep 0.5
+drv dclick Settings $CANCEL >/dev/null
+for _ in $(seq 25); do
+    drv dialog Settings 0 || break
+    sleep 0.2
+done
+exit_tarnik
 gui_finish
