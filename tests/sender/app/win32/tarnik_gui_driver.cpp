@@ -5,7 +5,8 @@
 // the Chinese texts as written.
 //
 //   tarnik_gui_driver find [MS]             wait for the main window
-//   tarnik_gui_driver gone [MS]             wait until no main window is left
+//   tarnik_gui_driver gone [MS]             wait until no main window (and no dialog
+//                                           captioned "Tarnik" in any case) is left
 //   tarnik_gui_driver visible               1 when the main window is shown
 //   tarnik_gui_driver send MSG W L          SendMessage to the main window, print the answer
 //   tarnik_gui_driver post MSG W L          PostMessage to the main window
@@ -240,8 +241,13 @@ int Run(int argc, wchar_t** argv) {
         return window != nullptr ? 0 : 1;
     }
     if (command == L"gone") {
+        // Also as the program's single-instance check sees it: any dialog
+        // captioned "Tarnik" in any case, message boxes included.
+        const auto any_instance = [] {
+            return MainWindow() != nullptr || FindWindowW(L"#32770", L"Tarnik") != nullptr;
+        };
         const DWORD start = GetTickCount();
-        while (MainWindow() != nullptr) {
+        while (any_instance()) {
             if (GetTickCount() - start >= WaitArgument(argc, argv, 2)) {
                 return 1;
             }
