@@ -90,6 +90,42 @@ gui_report() {
     echo "----"
 }
 
+# wait_for_text ID TEXT: the main window control's text once it reads TEXT,
+# or what it reads after 10 s.
+wait_for_text() {
+    local text
+    for _ in $(seq 50); do
+        text=$(drv text "$1")
+        [ "$text" == "$2" ] && break
+        sleep 0.2
+    done
+    echo "$text"
+}
+
+# wait_gone PATH: 0 once the file is gone (up to 5 s).
+wait_gone() {
+    for _ in $(seq 50); do
+        [ -e "$1" ] || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# dialog_gone TITLE: 0 once no dialog has that caption (up to 5 s).
+dialog_gone() {
+    for _ in $(seq 25); do
+        drv dialog "$1" 0 || return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# dismiss TITLE BUTTON: presses the dialog's button and waits until it is gone.
+dismiss() {
+    drv dclick "$1" "$2" >/dev/null
+    dialog_gone "$1"
+}
+
 # Ends the running tarnik.exe through its Exit button and waits for it.
 exit_tarnik() {
     drv click 1 >/dev/null || true

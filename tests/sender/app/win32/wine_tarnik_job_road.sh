@@ -69,25 +69,6 @@ wait_for_size() {
     return 1
 }
 
-# wait_for_text ID TEXT: the main window control's text, up to 10 s.
-wait_for_text() {
-    local text
-    for _ in $(seq 50); do
-        text=$(drv text "$1")
-        [ "$text" == "$2" ] && break
-        sleep 0.2
-    done
-    echo "$text"
-}
-
-wait_gone() {
-    for _ in $(seq 50); do
-        [ -e "$1" ] || return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 screenshot() {
     command -v import >/dev/null && import -display "$DISPLAY" -window root "$gui_build/$1.png"
 }

@@ -60,34 +60,6 @@ write_ini "Lan=Chinese" "[COM]" "CurrentCom=$com" "[Model]" "Mode=1" "[CutConfig
 temp_dir=$(winepath -u "$(drv temp)" 2>/dev/null)
 export_file=$temp_dir/tarnik_export.plt
 
-# wait_for_text ID TEXT: the main window control's text, up to 10 s.
-wait_for_text() {
-    local text
-    for _ in $(seq 50); do
-        text=$(drv text "$1")
-        [ "$text" == "$2" ] && break
-        sleep 0.2
-    done
-    echo "$text"
-}
-
-wait_gone() {
-    for _ in $(seq 50); do
-        [ -e "$1" ] || return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-# dismiss TITLE BUTTON: presses the box's button and waits until it is gone.
-dismiss() {
-    drv dclick "$1" "$2" >/dev/null
-    for _ in $(seq 25); do
-        drv dialog "$1" 0 || return 0
-        sleep 0.2
-    done
-}
-
 # A design large enough to take many blocks.
 python3 -c '
 import sys

@@ -22,26 +22,13 @@ open_settings() {
     drv dialog "$SETTINGS" 10000
 }
 
-# settings_gone: 0 once the dialog has closed (up to 5 s).
-settings_gone() {
-    for _ in $(seq 25); do
-        drv dialog "$SETTINGS" 0 || return 0
-        sleep 0.2
-    done
-    return 1
-}
-
 # refused LABEL TEXT MESSAGE: edit 1008 holds TEXT, OK shows MESSAGE and the
 # dialog stays open.
 refused() {
     drv dset "$SETTINGS" 1008 "$2" >/dev/null
     drv dclick "$SETTINGS" $OK >/dev/null
     check "$1: message" "$3" "$(drv message tarnik 10000)"
-    drv dclick tarnik 1 >/dev/null
-    for _ in $(seq 25); do
-        drv dialog tarnik 0 || break
-        sleep 0.2
-    done
+    dismiss tarnik 1
     check "$1: dialog stays open" "0" "$(drv dialog "$SETTINGS" 0; echo $?)"
 }
 
@@ -76,7 +63,7 @@ check "USB unticked: COM3 again" "254 2 COM3" "$(drv dlist "$SETTINGS" 1030)"
 # Cancel after changes: only the two divisors reach the file.
 drv dset "$SETTINGS" 1008 "1.5" >/dev/null
 drv dclick "$SETTINGS" $CANCEL >/dev/null
-check "cancel closes" "0" "$(settings_gone; echo $?)"
+check "cancel closes" "0" "$(dialog_gone "$SETTINGS"; echo $?)"
 check "cancel: X divisor written" "1.000000" "$(ini_value XSizeRedeem)"
 check "cancel: Y divisor written" "1.000000" "$(ini_value YSizeRedeem)"
 check "cancel: closing offset unchanged" "0.5" "$(ini_value CloseOffset)"
@@ -91,7 +78,7 @@ refused "closing offset not a number" "abc" "请输入一个数。"
 drv dset "$SETTINGS" 1008 "2" >/dev/null
 drv dselect "$SETTINGS" 1030 5 >/dev/null
 drv dclick "$SETTINGS" $OK >/dev/null
-check "closing offset 2 accepted" "0" "$(settings_gone; echo $?)"
+check "closing offset 2 accepted" "0" "$(dialog_gone "$SETTINGS"; echo $?)"
 threads_first_save=$(drv threads)
 check "OK: CloseOffset" "2.00" "$(ini_value CloseOffset)"
 check "OK: SharpOffset" "0.30" "$(ini_value SharpOffset)"
@@ -116,7 +103,7 @@ drv dclick "$SETTINGS" 1079 >/dev/null
 sleep 0.3
 drv dselect "$SETTINGS" 1030 1 >/dev/null
 drv dclick "$SETTINGS" $OK >/dev/null
-check "USB save closes" "0" "$(settings_gone; echo $?)"
+check "USB save closes" "0" "$(dialog_gone "$SETTINGS"; echo $?)"
 check "USB save: PortType" "1" "$(ini_value PortType)"
 check "USB save: USBPort" "2" "$(ini_value USBPort)"
 check "USB save: CurrentCom left alone" "6" "$(ini_value CurrentCom)"
@@ -152,12 +139,7 @@ drv dset Settings 1009 "1.5" >/dev/null
 drv dclick Settings $OK >/dev/null
 check "English: knife offset 1.5 refused" "Please enter a number between 0.01 and 1." \
     "$(drv message tarnik 10000)"
-drv dclick tarnik 1 >/dev/null
-sleep 0.5
-drv dclick Settings $CANCEL >/dev/null
-for _ in $(seq 25); do
-    drv dialog Settings 0 || break
-    sleep 0.2
-done
+dismiss tarnik 1
+dismiss Settings $CANCEL
 exit_tarnik
 gui_finish
