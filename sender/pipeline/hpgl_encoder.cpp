@@ -39,6 +39,7 @@ void PutPoint(CommandOutput& out, char pen, const PathPoint& p) {
 ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, JobContext& job, WorkFile& work) {
     const SenderSettings& settings = job.settings;
     BladeState blade;
+    SwingArcMemo arcs;
     if (settings.SharpEnble != 0) {
         work.Write(kHpglOrientationCut, sizeof kHpglOrientationCut - 1);
     }
@@ -53,7 +54,7 @@ ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, JobContext& job, 
             case PlotPathReader::Event::LineType:
                 break;  // this plotter model has no dashed cutting
             case PlotPathReader::Event::PathReady:
-                ApplyPathTransforms(path, path.count, settings, blade);
+                ApplyPathTransforms(path, path.count, settings, blade, &arcs);
                 AppendHpglPath(work, path);
                 path.Release();
                 break;

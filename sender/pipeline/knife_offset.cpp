@@ -5,6 +5,7 @@
 // offset so that the trailing tip reaches it.
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 #include "sender/pipeline/path_arithmetic.h"
 #include "sender/pipeline/path_transforms.h"
@@ -177,13 +178,11 @@ void StepAlong(Point p2, Point p3, float d2, double r, int32_t& x, int32_t& y) {
     }
 }
 
-// Links four arc points around the corner and then S behind e_node, taking
-// the shorter way from E to S in five equal steps; returns S's node.
-PathPoint* InsertSwingArc(CutPath& path, PathPoint* e_node, Point corner, int32_t sx, int32_t sy,
-                          double r) {
-    const int32_t cx = static_cast<int32_t>(corner.x);
-    const int32_t cy = static_cast<int32_t>(corner.y);
-    const double z = PointAngle(e_node->x, e_node->y, cx, cy, r);
+// The four arc points' angles for E at (ex, ey) and S at (sx, sy) around the
+// corner c: the shorter way from E to S in five equal steps.
+SwingArcMemo::Arc MeasureSwingArc(int32_t ex, int32_t ey, int32_t sx, int32_t sy, int32_t cx,
+                                  int32_t cy, double r) {
+    const double z = PointAngle(ex, ey, cx, cy, r);
     const double w = PointAngle(sx, sy, cx, cy, r);
     double step = 0;
     bool down = false;
@@ -194,7 +193,7 @@ PathPoint* InsertSwingArc(CutPath& path, PathPoint* e_node, Point corner, int32_
         down = w - z > 180;
         step = down ? (z + 360 - w) / 5 : (w - z) / 5;
     }
-    PathPoint* node = e_node;
+    SwingArcMemo::Arc arc;
     for (int i = 1; i <= 4; ++i) {
         double a = down ? z - i * step : z + i * step;
         if (down && a <= 0)
@@ -202,8 +201,35 @@ PathPoint* InsertSwingArc(CutPath& path, PathPoint* e_node, Point corner, int32_
         if (!down && a >= 360)
             a -= 360;
         const double radians = a * kRadiansPerDegree;
-        const int32_t x = TruncateToCoordinate(static_cast<double>(cx) + r * std::cos(radians), cx);
-        const int32_t y = TruncateToCoordinate(static_cast<double>(cy) + r * std::sin(radians), cy);
+        arc.cos[i - 1] = std::cos(radians);
+        arc.sin[i - 1] = std::sin(radians);
+    }
+    return arc;
+}
+
+// Links four arc points around the corner and then S behind e_node; returns
+// S's node. The arc's angles come from arcs when an earlier corner had its E
+// and S at the same offsets (PointAngle depends on nothing else).
+PathPoint* InsertSwingArc(CutPath& path, PathPoint* e_node, Point corner, int32_t sx, int32_t sy,
+                          double r, SwingArcMemo* arcs) {
+    const int32_t cx = static_cast<int32_t>(corner.x);
+    const int32_t cy = static_cast<int32_t>(corner.y);
+    const int64_t e_dx = int64_t{e_node->x} - cx;
+    const int64_t e_dy = int64_t{e_node->y} - cy;
+    const int64_t s_dx = int64_t{sx} - cx;
+    const int64_t s_dy = int64_t{sy} - cy;
+    const SwingArcMemo::Arc* known = arcs ? arcs->Find(e_dx, e_dy, s_dx, s_dy, r) : nullptr;
+    SwingArcMemo::Arc measured;
+    if (known == nullptr) {
+        measured = MeasureSwingArc(e_node->x, e_node->y, sx, sy, cx, cy, r);
+        if (arcs)
+            arcs->Store(e_dx, e_dy, s_dx, s_dy, r, measured);
+        known = &measured;
+    }
+    PathPoint* node = e_node;
+    for (int i = 0; i < 4; ++i) {
+        const int32_t x = TruncateToCoordinate(static_cast<double>(cx) + r * known->cos[i], cx);
+        const int32_t y = TruncateToCoordinate(static_cast<double>(cy) + r * known->sin[i], cy);
         node = path.InsertPointAfter(node, x, y);
     }
     return path.InsertPointAfter(node, sx, sy);
@@ -213,7 +239,7 @@ PathPoint* InsertSwingArc(CutPath& path, PathPoint* e_node, Point corner, int32_
 // path's first: E, then the swing arc and S when S differs from E. d1 and d2
 // are the lengths of p1 p2 and p2 p3.
 void CompensateCorner(CutPath& path, PathPoint* corner_node, Point p1, Point p2, Point p3, float d1,
-                      float d2, bool first, double r, const AngleLimit& limit) {
+                      float d2, bool first, double r, const AngleLimit& limit, SwingArcMemo* arcs) {
     // The cheap tests first; the angle is measured only when they pass.
     const bool sharp = first || d1 < r || d2 < r || limit.Accepts(MeasureCorner(p1, p2, p3, d2));
     if (!sharp)
@@ -236,10 +262,81 @@ void CompensateCorner(CutPath& path, PathPoint* corner_node, Point p1, Point p2,
     StepAlong(p2, p3, d2, r, sx, sy);
     if (sx == ex && sy == ey)
         return;
-    InsertSwingArc(path, e_node, p2, sx, sy, r);
+    InsertSwingArc(path, e_node, p2, sx, sy, r, arcs);
+}
+
+// Slots of the memo's table, filled to half at most so that a look-up ends
+// at an empty slot after a few steps. A knife offset of 0.3 mm meets some
+// thousands of different arcs in a large job; an offset of several
+// millimetres meets more than the table keeps, and the rest are measured
+// each time.
+constexpr std::size_t kArcSlots = 16384;
+constexpr std::size_t kMostArcs = kArcSlots / 2;
+
+// The four offsets as 16-bit fields of one key; false when one does not fit.
+bool ArcKey(int64_t ex, int64_t ey, int64_t sx, int64_t sy, uint64_t& key) {
+    const int64_t offsets[4] = {ex, ey, sx, sy};
+    key = 0;
+    for (const int64_t offset : offsets) {
+        if (offset < INT16_MIN || offset > INT16_MAX)
+            return false;
+        key = key << 16 | static_cast<uint16_t>(offset);
+    }
+    return true;
+}
+
+// First slot to look at for key; the following ones are tried in turn.
+std::size_t ArcSlot(uint64_t key) {
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> 32) % kArcSlots;
 }
 
 }  // namespace
+
+// r is positive whenever an arc is made, so a slot still holding r = 0 is
+// empty.
+struct SwingArcMemo::Entry {
+    uint64_t key = 0;
+    double r = 0;
+    Arc arc = {};
+};
+
+SwingArcMemo::SwingArcMemo() = default;
+SwingArcMemo::~SwingArcMemo() = default;
+
+const SwingArcMemo::Arc* SwingArcMemo::Find(int64_t ex, int64_t ey, int64_t sx, int64_t sy,
+                                            double r) const {
+    uint64_t key = 0;
+    if (!entries_ || !ArcKey(ex, ey, sx, sy, key))
+        return nullptr;
+    // Never more than half the slots are taken: an empty one ends the search.
+    for (std::size_t slot = ArcSlot(key);; slot = (slot + 1) % kArcSlots) {
+        const Entry& entry = entries_[slot];
+        if (entry.r == 0)
+            return nullptr;
+        if (entry.key == key && entry.r == r)
+            return &entry.arc;
+    }
+}
+
+void SwingArcMemo::Store(int64_t ex, int64_t ey, int64_t sx, int64_t sy, double r, const Arc& arc) {
+    uint64_t key = 0;
+    if (stored_ >= kMostArcs || !(r > 0) || !ArcKey(ex, ey, sx, sy, key))
+        return;
+    if (!entries_) {
+        // Without memory for the table every arc is simply measured.
+        entries_.reset(new (std::nothrow) Entry[kArcSlots]);
+        if (!entries_)
+            return;
+    }
+    std::size_t slot = ArcSlot(key);
+    while (entries_[slot].r != 0) {
+        if (entries_[slot].key == key && entries_[slot].r == r)
+            return;
+        slot = (slot + 1) % kArcSlots;
+    }
+    entries_[slot] = Entry{key, r, arc};
+    ++stored_;
+}
 
 double PointAngle(int32_t qx, int32_t qy, int32_t cx, int32_t cy, double r) {
     const double ux = std::clamp((static_cast<double>(qx) - cx) / r, -1.0, 1.0);
@@ -261,7 +358,7 @@ double PointAngle(int32_t qx, int32_t qy, int32_t cx, int32_t cy, double r) {
 }
 
 void CompensateKnifeOffset(CutPath& path, BladeState& blade, float sharp_offset_mm,
-                           double max_angle_radians) {
+                           double max_angle_radians, SwingArcMemo* arcs) {
     const double r = MillimetresToUnits(sharp_offset_mm);
     PathPoint* corner_node = path.head;
     if (!(r > 0) || corner_node->next == nullptr)
@@ -280,7 +377,7 @@ void CompensateKnifeOffset(CutPath& path, BladeState& blade, float sharp_offset_
     float d1 = Distance(p1, p2);
     for (;;) {
         const float d2 = Distance(p2, p3);
-        CompensateCorner(path, corner_node, p1, p2, p3, d1, d2, first, r, limit);
+        CompensateCorner(path, corner_node, p1, p2, p3, d1, d2, first, r, limit, arcs);
         first = false;
         p1 = p2;
         p2 = p3;

@@ -3,7 +3,9 @@
 // reduction, the closing overcut and knife-offset compensation at corners.
 // Lengths are given in millimetres and turned into path units (31.496 per
 // millimetre) here.
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "sender/app/sender_settings.h"
 #include "sender/pipeline/path_model.h"
@@ -20,6 +22,38 @@ struct BladeState {
     int32_t ToY = 80;
 };
 
+// The swing arcs computed so far in one job, for reuse by later corners. An
+// arc's angles depend only on where its end points E and S lie relative to
+// the corner and on the knife offset; E and S lie about one knife offset
+// from the corner on whole plotter units, so a job meets few different arcs
+// however many corners it has. One per encoder run, beside the BladeState;
+// the points come out the same with or without it.
+class SwingArcMemo {
+  public:
+    // Cosines and sines of the four arc points' angles around the corner.
+    struct Arc {
+        double cos[4];
+        double sin[4];
+    };
+
+    SwingArcMemo();
+    ~SwingArcMemo();
+    SwingArcMemo(const SwingArcMemo&) = delete;
+    SwingArcMemo& operator=(const SwingArcMemo&) = delete;
+
+    // The arc stored for E and S at these offsets from the corner and this
+    // knife offset r, or null.
+    const Arc* Find(int64_t ex, int64_t ey, int64_t sx, int64_t sy, double r) const;
+    // Keeps arc for these offsets and r. Offsets beyond 16 bits, a full
+    // table or no memory for it keep nothing.
+    void Store(int64_t ex, int64_t ey, int64_t sx, int64_t sy, double r, const Arc& arc);
+
+  private:
+    struct Entry;
+    std::unique_ptr<Entry[]> entries_;
+    std::size_t stored_ = 0;
+};
+
 // Drops points within reduce_point_mm of the last point kept; the first and
 // the last point always stay.
 void ReducePathPoints(CutPath& path, float reduce_point_mm);
@@ -33,14 +67,15 @@ PathPoint* AddClosingOvercut(CutPath& path, float close_offset_mm);
 double PointAngle(int32_t qx, int32_t qy, int32_t cx, int32_t cy, double r);
 
 // Swings the knife holder around every sharp corner and overshoots the path
-// end; updates blade. Does nothing for an offset of 0 or less.
+// end; updates blade. Does nothing for an offset of 0 or less. Arcs are
+// looked up in and added to arcs when one is given.
 void CompensateKnifeOffset(CutPath& path, BladeState& blade, float sharp_offset_mm,
-                           double max_angle_radians);
+                           double max_angle_radians, SwingArcMemo* arcs = nullptr);
 
 // The three transforms in their order, as both encoders run them, on a path
 // that had points_as_read points when it was read (paths of fewer than 4
 // points are left as read).
 void ApplyPathTransforms(CutPath& path, int32_t points_as_read, const SenderSettings& settings,
-                         BladeState& blade);
+                         BladeState& blade, SwingArcMemo* arcs = nullptr);
 
 }  // namespace tarnik
