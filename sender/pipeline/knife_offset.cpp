@@ -265,77 +265,81 @@ void CompensateCorner(CutPath& path, PathPoint* corner_node, Point p1, Point p2,
     InsertSwingArc(path, e_node, p2, sx, sy, r, arcs);
 }
 
-// Slots of the memo's table, filled to half at most so that a look-up ends
-// at an empty slot after a few steps. A knife offset of 0.3 mm meets some
-// thousands of different arcs in a large job; an offset of several
-// millimetres meets more than the table keeps, and the rest are measured
-// each time.
-constexpr std::size_t kArcSlots = 16384;
-constexpr std::size_t kMostArcs = kArcSlots / 2;
-
-// The four offsets as 16-bit fields of one key; false when one does not fit.
-bool ArcKey(int64_t ex, int64_t ey, int64_t sx, int64_t sy, uint64_t& key) {
-    const int64_t offsets[4] = {ex, ey, sx, sy};
-    key = 0;
-    for (const int64_t offset : offsets) {
-        if (offset < INT16_MIN || offset > INT16_MAX)
-            return false;
-        key = key << 16 | static_cast<uint16_t>(offset);
-    }
-    return true;
-}
-
-// First slot to look at for key; the following ones are tried in turn.
-std::size_t ArcSlot(uint64_t key) {
-    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> 32) % kArcSlots;
-}
-
 }  // namespace
-
-// r is positive whenever an arc is made, so a slot still holding r = 0 is
-// empty.
-struct SwingArcMemo::Entry {
-    uint64_t key = 0;
-    double r = 0;
-    Arc arc = {};
-};
 
 SwingArcMemo::SwingArcMemo() = default;
 SwingArcMemo::~SwingArcMemo() = default;
 
+unsigned SwingArcMemo::OffsetNumber(int64_t dx, int64_t dy) const {
+    if (dx < -kOffsetReach || dx > kOffsetReach || dy < -kOffsetReach || dy > kOffsetReach)
+        return 0;
+    const auto column = static_cast<std::size_t>(dx + kOffsetReach);
+    const auto row = static_cast<std::size_t>(dy + kOffsetReach);
+    return offset_numbers_[row * kOffsetSide + column];
+}
+
 const SwingArcMemo::Arc* SwingArcMemo::Find(int64_t ex, int64_t ey, int64_t sx, int64_t sy,
                                             double r) const {
-    uint64_t key = 0;
-    if (!entries_ || !ArcKey(ex, ey, sx, sy, key))
+    if (!arcs_ || r != r_)
         return nullptr;
-    // Never more than half the slots are taken: an empty one ends the search.
-    for (std::size_t slot = ArcSlot(key);; slot = (slot + 1) % kArcSlots) {
-        const Entry& entry = entries_[slot];
-        if (entry.r == 0)
-            return nullptr;
-        if (entry.key == key && entry.r == r)
-            return &entry.arc;
-    }
+    const unsigned e = OffsetNumber(ex, ey);
+    const unsigned s = OffsetNumber(sx, sy);
+    if (e == 0 || s == 0)
+        return nullptr;
+    const unsigned arc = arc_numbers_[(e - 1) * kMostOffsets + (s - 1)];
+    return arc != 0 ? &arcs_[arc - 1] : nullptr;
+}
+
+bool SwingArcMemo::Allocate() {
+    if (arcs_)
+        return true;
+    // Without memory for the tables every arc is simply measured. The arcs
+    // are left uninitialised: only those stored are ever read.
+    offset_numbers_.reset(new (std::nothrow) uint8_t[kOffsetSide * kOffsetSide]());
+    arc_numbers_.reset(new (std::nothrow) uint16_t[kMostOffsets * kMostOffsets]());
+    if (offset_numbers_ && arc_numbers_)
+        arcs_.reset(new (std::nothrow) Arc[kMostArcs]);
+    return arcs_ != nullptr;
+}
+
+void SwingArcMemo::Forget() {
+    std::fill_n(offset_numbers_.get(), kOffsetSide * kOffsetSide, uint8_t{0});
+    std::fill_n(arc_numbers_.get(), kMostOffsets * kMostOffsets, uint16_t{0});
+    offsets_used_ = 0;
+    arcs_used_ = 0;
 }
 
 void SwingArcMemo::Store(int64_t ex, int64_t ey, int64_t sx, int64_t sy, double r, const Arc& arc) {
-    uint64_t key = 0;
-    if (stored_ >= kMostArcs || !(r > 0) || !ArcKey(ex, ey, sx, sy, key))
+    if (!(r > 0) || !Allocate())
         return;
-    if (!entries_) {
-        // Without memory for the table every arc is simply measured.
-        entries_.reset(new (std::nothrow) Entry[kArcSlots]);
-        if (!entries_)
-            return;
+    if (r != r_) {
+        Forget();
+        r_ = r;
     }
-    std::size_t slot = ArcSlot(key);
-    while (entries_[slot].r != 0) {
-        if (entries_[slot].key == key && entries_[slot].r == r)
+    unsigned numbers[2] = {OffsetNumber(ex, ey), OffsetNumber(sx, sy)};
+    const int64_t offsets[2][2] = {{ex, ey}, {sx, sy}};
+    for (int i = 0; i < 2; ++i) {
+        const int64_t dx = offsets[i][0];
+        const int64_t dy = offsets[i][1];
+        if (numbers[i] != 0)
+            continue;
+        if (dx < -kOffsetReach || dx > kOffsetReach || dy < -kOffsetReach || dy > kOffsetReach ||
+            offsets_used_ == kMostOffsets) {
             return;
-        slot = (slot + 1) % kArcSlots;
+        }
+        numbers[i] = static_cast<unsigned>(++offsets_used_);
+        offset_numbers_[static_cast<std::size_t>(dy + kOffsetReach) * kOffsetSide +
+                        static_cast<std::size_t>(dx + kOffsetReach)] =
+            static_cast<uint8_t>(numbers[i]);
+        // E and S at the same offset share the number just given.
+        if (i == 0 && sx == ex && sy == ey)
+            numbers[1] = numbers[0];
     }
-    entries_[slot] = Entry{key, r, arc};
-    ++stored_;
+    uint16_t& number = arc_numbers_[(numbers[0] - 1) * kMostOffsets + (numbers[1] - 1)];
+    if (number != 0 || arcs_used_ == kMostArcs)
+        return;
+    arcs_[arcs_used_] = arc;
+    number = static_cast<uint16_t>(++arcs_used_);
 }
 
 double PointAngle(int32_t qx, int32_t qy, int32_t cx, int32_t cy, double r) {

@@ -231,11 +231,11 @@ TEST(TransformsProperty, CompensationAddsFivePointsPerCorner) {
 }
 
 // The swing-arc memo of a job changes no point: one memo serves every path
-// of a run of paths, with the knife offset changing between runs (an offset
-// of 1100 mm puts arc end points beyond the memo's 16-bit offsets, 50 mm
-// meets more arcs than it keeps).
+// of a run of paths, with the knife offset changing between runs (2 mm
+// meets more different offsets than the memo numbers, 50 mm puts arc ends
+// beyond its reach).
 TEST(TransformsProperty, SwingArcMemoChangesNoPoint) {
-    const float offsets_mm[] = {0.3f, 2.0f, 0.3f, 50.0f, 1100.0f};
+    const float offsets_mm[] = {0.3f, 2.0f, 0.3f, 0.5f, 50.0f, 0.5f};
     std::mt19937 rng(777);
     SwingArcMemo arcs;
     for (const float mm : offsets_mm) {
