@@ -178,12 +178,9 @@ void StepAlong(Point p2, Point p3, float d2, double r, int32_t& x, int32_t& y) {
     }
 }
 
-// The four arc points' angles for E at (ex, ey) and S at (sx, sy) around the
-// corner c: the shorter way from E to S in five equal steps.
-SwingArcMemo::Arc MeasureSwingArc(int32_t ex, int32_t ey, int32_t sx, int32_t sy, int32_t cx,
-                                  int32_t cy, double r) {
-    const double z = PointAngle(ex, ey, cx, cy, r);
-    const double w = PointAngle(sx, sy, cx, cy, r);
+// The four arc points' angles for E at angle z and S at angle w around the
+// corner: the shorter way from E to S in five equal steps.
+SwingArcMemo::Arc ArcBetween(double z, double w) {
     double step = 0;
     bool down = false;
     if (z > w) {
@@ -208,8 +205,10 @@ SwingArcMemo::Arc MeasureSwingArc(int32_t ex, int32_t ey, int32_t sx, int32_t sy
 }
 
 // Links four arc points around the corner and then S behind e_node; returns
-// S's node. The arc's angles come from arcs when an earlier corner had its E
-// and S at the same offsets (PointAngle depends on nothing else).
+// S's node. The arc comes from arcs when an earlier corner had its E and S
+// at the same offsets from its corner point, or at offsets of the same
+// angles (PointAngle depends on the offset and r only, the arc on the two
+// angles only).
 PathPoint* InsertSwingArc(CutPath& path, PathPoint* e_node, Point corner, int32_t sx, int32_t sy,
                           double r, SwingArcMemo* arcs) {
     const int32_t cx = static_cast<int32_t>(corner.x);
@@ -221,9 +220,11 @@ PathPoint* InsertSwingArc(CutPath& path, PathPoint* e_node, Point corner, int32_
     const SwingArcMemo::Arc* known = arcs ? arcs->Find(e_dx, e_dy, s_dx, s_dy, r) : nullptr;
     SwingArcMemo::Arc measured;
     if (known == nullptr) {
-        measured = MeasureSwingArc(e_node->x, e_node->y, sx, sy, cx, cy, r);
+        const double z = PointAngle(e_node->x, e_node->y, cx, cy, r);
+        const double w = PointAngle(sx, sy, cx, cy, r);
+        measured = ArcBetween(z, w);
         if (arcs)
-            arcs->Store(e_dx, e_dy, s_dx, s_dy, r, measured);
+            arcs->Store({e_dx, e_dy, z}, {s_dx, s_dy, w}, r, measured);
         known = &measured;
     }
     PathPoint* node = e_node;
@@ -270,23 +271,24 @@ void CompensateCorner(CutPath& path, PathPoint* corner_node, Point p1, Point p2,
 SwingArcMemo::SwingArcMemo() = default;
 SwingArcMemo::~SwingArcMemo() = default;
 
-unsigned SwingArcMemo::OffsetNumber(int64_t dx, int64_t dy) const {
-    if (dx < -kOffsetReach || dx > kOffsetReach || dy < -kOffsetReach || dy > kOffsetReach)
-        return 0;
-    const auto column = static_cast<std::size_t>(dx + kOffsetReach);
-    const auto row = static_cast<std::size_t>(dy + kOffsetReach);
-    return offset_numbers_[row * kOffsetSide + column];
+bool SwingArcMemo::WithinReach(int64_t dx, int64_t dy) {
+    return dx >= -kOffsetReach && dx <= kOffsetReach && dy >= -kOffsetReach && dy <= kOffsetReach;
+}
+
+std::size_t SwingArcMemo::OffsetSlot(int64_t dx, int64_t dy) {
+    return static_cast<std::size_t>(dy + kOffsetReach) * kOffsetSide +
+           static_cast<std::size_t>(dx + kOffsetReach);
 }
 
 const SwingArcMemo::Arc* SwingArcMemo::Find(int64_t ex, int64_t ey, int64_t sx, int64_t sy,
                                             double r) const {
-    if (!arcs_ || r != r_)
+    if (!arcs_ || r != r_ || !WithinReach(ex, ey) || !WithinReach(sx, sy))
         return nullptr;
-    const unsigned e = OffsetNumber(ex, ey);
-    const unsigned s = OffsetNumber(sx, sy);
+    const unsigned e = angle_numbers_[OffsetSlot(ex, ey)];
+    const unsigned s = angle_numbers_[OffsetSlot(sx, sy)];
     if (e == 0 || s == 0)
         return nullptr;
-    const unsigned arc = arc_numbers_[(e - 1) * kMostOffsets + (s - 1)];
+    const unsigned arc = arc_numbers_[(e - 1) * kMostAngles + (s - 1)];
     return arc != 0 ? &arcs_[arc - 1] : nullptr;
 }
 
@@ -295,47 +297,52 @@ bool SwingArcMemo::Allocate() {
         return true;
     // Without memory for the tables every arc is simply measured. The arcs
     // are left uninitialised: only those stored are ever read.
-    offset_numbers_.reset(new (std::nothrow) uint8_t[kOffsetSide * kOffsetSide]());
-    arc_numbers_.reset(new (std::nothrow) uint16_t[kMostOffsets * kMostOffsets]());
-    if (offset_numbers_ && arc_numbers_)
+    angle_numbers_.reset(new (std::nothrow) uint8_t[kOffsetSide * kOffsetSide]());
+    arc_numbers_.reset(new (std::nothrow) uint16_t[kMostAngles * kMostAngles]());
+    if (angle_numbers_ && arc_numbers_)
         arcs_.reset(new (std::nothrow) Arc[kMostArcs]);
     return arcs_ != nullptr;
 }
 
 void SwingArcMemo::Forget() {
-    std::fill_n(offset_numbers_.get(), kOffsetSide * kOffsetSide, uint8_t{0});
-    std::fill_n(arc_numbers_.get(), kMostOffsets * kMostOffsets, uint16_t{0});
-    offsets_used_ = 0;
+    std::fill_n(angle_numbers_.get(), kOffsetSide * kOffsetSide, uint8_t{0});
+    std::fill_n(arc_numbers_.get(), kMostAngles * kMostAngles, uint16_t{0});
+    angles_used_ = 0;
     arcs_used_ = 0;
 }
 
-void SwingArcMemo::Store(int64_t ex, int64_t ey, int64_t sx, int64_t sy, double r, const Arc& arc) {
+unsigned SwingArcMemo::AngleNumber(const Offset& offset) {
+    if (!WithinReach(offset.dx, offset.dy))
+        return 0;
+    uint8_t& number = angle_numbers_[OffsetSlot(offset.dx, offset.dy)];
+    if (number != 0)
+        return number;
+    // A new offset: its angle may be known from another offset already.
+    for (std::size_t i = 0; i < angles_used_; ++i) {
+        if (angles_[i] == offset.angle) {
+            number = static_cast<uint8_t>(i + 1);
+            return number;
+        }
+    }
+    if (angles_used_ == kMostAngles)
+        return 0;
+    angles_[angles_used_] = offset.angle;
+    number = static_cast<uint8_t>(++angles_used_);
+    return number;
+}
+
+void SwingArcMemo::Store(const Offset& e, const Offset& s, double r, const Arc& arc) {
     if (!(r > 0) || !Allocate())
         return;
     if (r != r_) {
         Forget();
         r_ = r;
     }
-    unsigned numbers[2] = {OffsetNumber(ex, ey), OffsetNumber(sx, sy)};
-    const int64_t offsets[2][2] = {{ex, ey}, {sx, sy}};
-    for (int i = 0; i < 2; ++i) {
-        const int64_t dx = offsets[i][0];
-        const int64_t dy = offsets[i][1];
-        if (numbers[i] != 0)
-            continue;
-        if (dx < -kOffsetReach || dx > kOffsetReach || dy < -kOffsetReach || dy > kOffsetReach ||
-            offsets_used_ == kMostOffsets) {
-            return;
-        }
-        numbers[i] = static_cast<unsigned>(++offsets_used_);
-        offset_numbers_[static_cast<std::size_t>(dy + kOffsetReach) * kOffsetSide +
-                        static_cast<std::size_t>(dx + kOffsetReach)] =
-            static_cast<uint8_t>(numbers[i]);
-        // E and S at the same offset share the number just given.
-        if (i == 0 && sx == ex && sy == ey)
-            numbers[1] = numbers[0];
-    }
-    uint16_t& number = arc_numbers_[(numbers[0] - 1) * kMostOffsets + (numbers[1] - 1)];
+    const unsigned e_number = AngleNumber(e);
+    const unsigned s_number = e_number != 0 ? AngleNumber(s) : 0;
+    if (s_number == 0)
+        return;
+    uint16_t& number = arc_numbers_[(e_number - 1) * kMostAngles + (s_number - 1)];
     if (number != 0 || arcs_used_ == kMostArcs)
         return;
     arcs_[arcs_used_] = arc;
