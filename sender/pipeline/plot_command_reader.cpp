@@ -42,15 +42,6 @@ inline int DigitRunLength(uint64_t bytes) {
     return not_digit == 0 ? 8 : std::countr_zero(not_digit) / 8;
 }
 
-// Index (0 to 8, 8 for none) of the first ";" in eight bytes loaded
-// little-endian. Bytes above a ";" may be marked wrongly by the borrow; the
-// lowest mark is exact.
-inline int SemicolonIndex(uint64_t bytes) {
-    const uint64_t x = bytes ^ 0x3B3B3B3B3B3B3B3BULL;
-    const uint64_t zero = (x - 0x0101010101010101ULL) & ~x & 0x8080808080808080ULL;
-    return std::countr_zero(zero) / 8;
-}
-
 // The value of `length` (1 to 7) digits at the start of eight bytes loaded
 // little-endian: shifted up so that zeros lead, then combined in pairs,
 // fours and eights.
@@ -114,35 +105,35 @@ inline const char* SkipLineEnds(const char* p, const char* end) {
     return p;
 }
 
-// The drawing program's usual run point, "PD" + two unsigned numbers of 1 to
-// 7 digits + ";", parsed from two eight-byte loads at p + 2; nullptr for any
-// other command (ParsePlainRunPoint then reads it). Needs 18 bytes buffered.
-//
-// Why not one number after the other: each command's end would then depend
-// on a chain of loads and digit counts through both numbers, and the next
-// command cannot start before it. Here the end comes from one search for
-// ";" in the loaded bytes, so the reading of consecutive commands overlaps;
-// the digit counts only check that the command has the plain form.
-inline const char* ParseShortRunPoint(const char* p, int32_t& x, int32_t& y) {
-    if (p[1] != 'D' || (p[0] != 'P' && !IsPlainHead(p[0])))
+// The drawing program's run point: "PD", two unsigned numbers of 1 to 7
+// digits separated by a comma, ";". The digit runs are found in eight-byte
+// loads by bit tricks instead of byte by byte: every point of a file comes
+// through here, twice per job. nullptr for anything else (ParsePlainRunPoint
+// then reads it with the full rules). Needs 18 bytes buffered.
+inline const char* ParseDrawingProgramPoint(const char* p, int32_t& x, int32_t& y) {
+    uint16_t head = 0;
+    std::memcpy(&head, p, sizeof head);
+    if (head != ('P' | 'D' << 8))
         return nullptr;
     uint64_t low = 0;
-    uint64_t high = 0;
     std::memcpy(&low, p + 2, sizeof low);
-    std::memcpy(&high, p + 10, sizeof high);
-    const int low_semicolon = SemicolonIndex(low);
-    const int end = low_semicolon < 8 ? low_semicolon : 8 + SemicolonIndex(high);
-    // The first number: digits up to the comma.
     const uint64_t low_not_digit = NonDigitBytes(low);
+    // The first number: digits up to the comma.
     const int comma = std::countr_zero(low_not_digit) / 8;
     if (comma == 0 || comma == 8 || ((low >> (8 * comma)) & 0xFF) != ',')
         return nullptr;
     // The second number: digits from behind the comma up to the ";".
     const uint64_t after_comma = low_not_digit & ((~uint64_t{0} << (8 * comma)) << 8);
-    const int second_end = after_comma != 0 ? std::countr_zero(after_comma) / 8
-                                            : 8 + std::countr_zero(NonDigitBytes(high)) / 8;
+    int end = 0;
+    if (after_comma != 0) {
+        end = std::countr_zero(after_comma) / 8;
+    } else {
+        uint64_t high = 0;
+        std::memcpy(&high, p + 10, sizeof high);
+        end = 8 + std::countr_zero(NonDigitBytes(high)) / 8;
+    }
     const int second_length = end - comma - 1;
-    if (second_end != end || second_length < 1 || second_length > 7)
+    if (second_length < 1 || second_length > 7 || p[2 + end] != ';')
         return nullptr;
     uint64_t second = 0;
     std::memcpy(&second, p + 3 + comma, sizeof second);
@@ -405,20 +396,27 @@ std::size_t PlotCommandReader::NextPlainRunPoints(int32_t* xy, std::size_t max) 
     const char* command = p;
     std::size_t count = 0;
     while (count < max) {
-        // Line ends are dropped whatever follows them.
-        p = SkipLineEnds(p, buffered_end);
-        if (buffered_end - p < kLongestRunPoint)
-            break;
         const char* after = nullptr;
-        if constexpr (std::endian::native == std::endian::little)
-            after = ParseShortRunPoint(p, xy[2 * count], xy[2 * count + 1]);
-        if (after == nullptr)
+        if constexpr (std::endian::native == std::endian::little) {
+            if (buffered_end - p >= kLongestRunPoint)
+                after = ParseDrawingProgramPoint(p, xy[2 * count], xy[2 * count + 1]);
+        }
+        if (after == nullptr) {
+            // Line ends are dropped whatever follows them.
+            p = SkipLineEnds(p, buffered_end);
+            if (buffered_end - p < kLongestRunPoint)
+                break;
             after = ParsePlainRunPoint(p, xy[2 * count], xy[2 * count + 1]);
-        if (after == nullptr)
-            break;
+            if (after == nullptr)
+                break;
+        }
         command = p;
         p = after;
         ++count;
+        // The drawing program's CR LF behind the command, so that the next
+        // one starts at p; other line ends are passed over above.
+        if (buffered_end - p >= 2 && std::memcmp(p, "\r\n", 2) == 0)
+            p += 2;
     }
     input_.Seek(p);
     if (count != 0) {
