@@ -63,41 +63,6 @@ struct CornerTurn {
     double ratio = 0;  // h / d2, below 1
 };
 
-// Interior angle at the corner p2: pi for a straight run, near 0 for a
-// reversal. h is the distance of p3 from the line p1 p2.
-CornerTurn MeasureCorner(Point p1, Point p2, Point p3, float d2) {
-    const bool vertical = p1.x == p2.x;
-    double k = 0;
-    double b = 0;
-    double h = 0;
-    if (vertical) {
-        h = std::fabs(static_cast<double>(p3.x - p1.x));
-    } else {
-        k = static_cast<double>(p2.y - p1.y) / static_cast<double>(p2.x - p1.x);
-        b = static_cast<double>(p1.y) - k * static_cast<double>(p1.x);
-        const float s = std::sqrt(static_cast<float>(k * k + 1));
-        h = std::fabs(k * static_cast<double>(p3.x) - static_cast<double>(p3.y) + b) / s;
-    }
-    CornerTurn turn;
-    if (h > d2)
-        h = d2;
-    if (h == d2) {
-        turn.right = true;
-        return turn;
-    }
-    double fx = static_cast<double>(p2.x);
-    double fy = static_cast<double>(p3.y);
-    if (!vertical) {
-        const double x3 = static_cast<double>(p3.x);
-        const double y3 = static_cast<double>(p3.y);
-        fx = (x3 + k * y3 - k * b) / (k * k + 1);
-        fy = (k * k * y3 + k * x3 + b) / (k * k + 1);
-    }
-    turn.beyond = FootBeyond(p1, p2, fx, fy);
-    turn.ratio = h / d2;
-    return turn;
-}
-
 // The test t <= max_angle. asin is monotonic, so a ratio clearly on one side
 // of the sine of the limit decides without computing the angle; only ratios
 // within a rounding margin of it take the exact comparison. Every decision
@@ -112,11 +77,12 @@ class AngleLimit {
         beyond_always_ = needed < -kMargin;
         beyond_never_ = needed > kHalfPi + kMargin;
         beyond_sine_ = std::sin(needed);
+        right_accepted_ = kRightAngle <= max_;
     }
 
     bool Accepts(const CornerTurn& turn) const {
         if (turn.right)
-            return kRightAngle <= max_;
+            return right_accepted_;
         if (!turn.beyond) {
             return between_always_ || std::asin(turn.ratio) <= max_;
         }
@@ -131,6 +97,18 @@ class AngleLimit {
         return kStraightAngle - std::asin(turn.ratio) <= max_;
     }
 
+    // Sets accepts and returns true when Accepts gives the same for every
+    // ratio and for a right angle, on the given side of the corner: the
+    // distance behind the ratio is then not needed.
+    bool DecidedBySide(bool beyond, bool& accepts) const {
+        if (!beyond) {
+            accepts = true;
+            return between_always_ && right_accepted_;
+        }
+        accepts = beyond_always_;
+        return (beyond_always_ && right_accepted_) || (beyond_never_ && !right_accepted_);
+    }
+
   private:
     static constexpr double kHalfPi = 1.5707963267948966;
     static constexpr double kMargin = 1e-9;
@@ -138,8 +116,51 @@ class AngleLimit {
     bool between_always_ = false;
     bool beyond_always_ = false;
     bool beyond_never_ = false;
+    bool right_accepted_ = false;
     double beyond_sine_ = 0;
 };
+
+// Whether the interior angle at the corner p2 (pi for a straight run, near
+// 0 for a reversal) is within the limit. The side of the corner on which
+// the foot of the perpendicular from p3 falls comes first: with a limit
+// above a right angle it decides every corner whose foot lies between the
+// directions, and h, the distance of p3 from the line p1 p2 (a square root
+// and two divisions), is measured only when the outcome depends on it.
+bool CornerWithinLimit(Point p1, Point p2, Point p3, float d2, const AngleLimit& limit) {
+    const bool vertical = p1.x == p2.x;
+    const double x3 = static_cast<double>(p3.x);
+    const double y3 = static_cast<double>(p3.y);
+    double k = 0;
+    double b = 0;
+    double fx = static_cast<double>(p2.x);
+    double fy = y3;
+    if (!vertical) {
+        k = static_cast<double>(p2.y - p1.y) / static_cast<double>(p2.x - p1.x);
+        b = static_cast<double>(p1.y) - k * static_cast<double>(p1.x);
+        fx = (x3 + k * y3 - k * b) / (k * k + 1);
+        fy = (k * k * y3 + k * x3 + b) / (k * k + 1);
+    }
+    CornerTurn turn;
+    turn.beyond = FootBeyond(p1, p2, fx, fy);
+    bool accepts = false;
+    if (limit.DecidedBySide(turn.beyond, accepts))
+        return accepts;
+    double h = 0;
+    if (vertical) {
+        h = std::fabs(static_cast<double>(p3.x - p1.x));
+    } else {
+        const float s = std::sqrt(static_cast<float>(k * k + 1));
+        h = std::fabs(k * x3 - y3 + b) / s;
+    }
+    if (h > d2)
+        h = d2;
+    if (h == d2) {
+        turn.right = true;
+    } else {
+        turn.ratio = h / d2;
+    }
+    return limit.Accepts(turn);
+}
 
 // p2 extended by r along p1 -> p2 (d1 = |p1 p2|); p2 itself for a segment of
 // length 0, which has no direction.
@@ -242,7 +263,7 @@ PathPoint* InsertSwingArc(CutPath& path, PathPoint* e_node, Point corner, int32_
 void CompensateCorner(CutPath& path, PathPoint* corner_node, Point p1, Point p2, Point p3, float d1,
                       float d2, bool first, double r, const AngleLimit& limit, SwingArcMemo* arcs) {
     // The cheap tests first; the angle is measured only when they pass.
-    const bool sharp = first || d1 < r || d2 < r || limit.Accepts(MeasureCorner(p1, p2, p3, d2));
+    const bool sharp = first || d1 < r || d2 < r || CornerWithinLimit(p1, p2, p3, d2, limit);
     if (!sharp)
         return;
 
