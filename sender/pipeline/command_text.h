@@ -127,12 +127,12 @@ inline char* PutUpToSixDigits(char* p, uint32_t u) {
 // coordinate of a job.
 inline char* PutNumber(char* p, int32_t value) {
     auto u = static_cast<uint32_t>(value);
-    if (value < 0) {
+    if (value < 0) [[unlikely]] {
         *p++ = '-';
         u = 0u - u;
     }
     if constexpr (std::endian::native == std::endian::little) {
-        if (u < 1000000)
+        if (u < 1000000) [[likely]]
             return detail::PutUpToSixDigits(p, u);
     }
     char* const end = p + detail::DigitCount(u);
