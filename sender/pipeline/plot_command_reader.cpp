@@ -417,37 +417,58 @@ bool PlotCommandReader::NextPlainRunPoint(int32_t& x, int32_t& y) {
     return true;
 }
 
+namespace {
+
+// Two head characters before the longest plain pair.
+constexpr std::ptrdiff_t kLongestRunPoint = 26;
+
+// The drawing program's run points one after another from p, each with the
+// CR LF behind it, up to max of them into xy; returns how many. A loop of
+// its own: it takes nearly every point of a file, and its constants stay in
+// registers here. p is left behind the last point read (and its CR LF),
+// command at that point's start.
+std::size_t ReadDrawingProgramPoints(const char*& p, const char* buffered_end, const char*& command,
+                                     int32_t* xy, std::size_t max) {
+    std::size_t count = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        while (count < max && buffered_end - p >= kLongestRunPoint) {
+            const char* const after = ParseDrawingProgramPoint(p, xy[2 * count], xy[2 * count + 1]);
+            if (after == nullptr)
+                break;
+            command = p;
+            // A point takes at most 16 of the 26 bytes: the CR LF is buffered.
+            p = std::memcmp(after, "\r\n", 2) == 0 ? after + 2 : after;
+            ++count;
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
 std::size_t PlotCommandReader::NextPlainRunPoints(int32_t* xy, std::size_t max) {
     if (!Finished())
         return 0;
-    // Two head characters before the longest plain pair.
-    constexpr std::ptrdiff_t kLongestRunPoint = 26;
     const char* p = input_.Position();
     const char* const buffered_end = input_.Limit();
     const char* command = p;
     std::size_t count = 0;
     while (count < max) {
-        const char* after = nullptr;
-        if constexpr (std::endian::native == std::endian::little) {
-            if (buffered_end - p >= kLongestRunPoint)
-                after = ParseDrawingProgramPoint(p, xy[2 * count], xy[2 * count + 1]);
-        }
-        if (after == nullptr) {
-            // Line ends are dropped whatever follows them.
-            p = SkipLineEnds(p, buffered_end);
-            if (buffered_end - p < kLongestRunPoint)
-                break;
-            after = ParsePlainRunPoint(p, xy[2 * count], xy[2 * count + 1]);
-            if (after == nullptr)
-                break;
-        }
+        // Line ends are dropped whatever follows them.
+        p = SkipLineEnds(p, buffered_end);
+        count += ReadDrawingProgramPoints(p, buffered_end, command, xy + 2 * count, max - count);
+        if (count == max)
+            break;
+        // Any other plain point.
+        p = SkipLineEnds(p, buffered_end);
+        if (buffered_end - p < kLongestRunPoint)
+            break;
+        const char* const after = ParsePlainRunPoint(p, xy[2 * count], xy[2 * count + 1]);
+        if (after == nullptr)
+            break;
         command = p;
         p = after;
         ++count;
-        // The drawing program's CR LF behind the command, so that the next
-        // one starts at p; other line ends are passed over above.
-        if (buffered_end - p >= 2 && std::memcmp(p, "\r\n", 2) == 0)
-            p += 2;
     }
     input_.Seek(p);
     if (count != 0) {
