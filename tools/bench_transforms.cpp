@@ -90,6 +90,8 @@ int64_t Run(const Workload& work, bool transform) {
     settings.CloseEnble = 1;
     settings.SharpEnble = 1;
     tarnik::BladeState blade;
+    // One memo per run of paths, as the encoders keep one per job.
+    tarnik::SwingArcMemo arcs;
     tarnik::CutPath path;
     int64_t checksum = 0;
     size_t at = 0;
@@ -98,7 +100,7 @@ int64_t Run(const Workload& work, bool transform) {
         for (int32_t i = 1; i < n; ++i) path.Append(work.points[at + i].x, work.points[at + i].y);
         at += static_cast<size_t>(n);
         if (transform)
-            ApplyPathTransforms(path, path.count, settings, blade);
+            ApplyPathTransforms(path, path.count, settings, blade, &arcs);
         for (const tarnik::PathPoint* p = path.head; p; p = p->next) checksum += p->x ^ p->y;
         path.Release();
     }

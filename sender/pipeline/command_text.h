@@ -37,6 +37,10 @@ class CommandOutput {
         return cursor_;
     }
     void Commit(char* new_cursor) { cursor_ = new_cursor; }
+    // The end of the buffer Room() points into: a writer that puts down many
+    // commands in a row keeps its cursor in a local and calls Room() again
+    // (after Commit) only when less than kLongestCommand bytes are left.
+    char* Limit() const { return end_; }
 
   protected:
     CommandOutput() = default;
@@ -123,12 +127,12 @@ inline char* PutUpToSixDigits(char* p, uint32_t u) {
 // coordinate of a job.
 inline char* PutNumber(char* p, int32_t value) {
     auto u = static_cast<uint32_t>(value);
-    if (value < 0) {
+    if (value < 0) [[unlikely]] {
         *p++ = '-';
         u = 0u - u;
     }
     if constexpr (std::endian::native == std::endian::little) {
-        if (u < 1000000)
+        if (u < 1000000) [[likely]]
             return detail::PutUpToSixDigits(p, u);
     }
     char* const end = p + detail::DigitCount(u);
@@ -181,6 +185,13 @@ class CommandTemplate {
         Render(out, values, 2);
     }
 
+    // Renders the template with (x, y) of every node of a linked list from
+    // first on. A path's points are most of a job's bytes: the cursor and
+    // the template's pieces stay in locals for the whole run instead of
+    // being read back from memory after every byte put down.
+    template <class Node>
+    void RenderEach(CommandOutput& out, const Node* first) const;
+
     // The text the template renders with values (tests).
     std::string ToString(const int32_t* values, std::size_t count) const;
 
@@ -196,5 +207,43 @@ class CommandTemplate {
     // Two slots and every piece short enough for one whole-width copy.
     bool short_pair_ = false;
 };
+
+template <class Node>
+void CommandTemplate::RenderEach(CommandOutput& out, const Node* first) const {
+    if (!short_pair_) {
+        for (const Node* node = first; node != nullptr; node = node->next) {
+            Render(out, node->x, node->y);
+        }
+        return;
+    }
+    char head[kCopyWidth];
+    char middle[kCopyWidth];
+    char tail[kCopyWidth];
+    std::memcpy(head, text_, kCopyWidth);
+    std::memcpy(middle, text_ + piece_start_[1], kCopyWidth);
+    std::memcpy(tail, text_ + piece_start_[2], kCopyWidth);
+    const std::size_t head_length = piece_start_[1];
+    const std::size_t middle_length = piece_start_[2] - piece_start_[1];
+    const std::size_t tail_length = piece_start_[3] - piece_start_[2];
+    char* p = out.Room();
+    char* limit = out.Limit();
+    for (const Node* node = first; node != nullptr;) {
+        const int32_t x = node->x;
+        const int32_t y = node->y;
+        node = node->next;
+        if (static_cast<std::size_t>(limit - p) < kLongestCommand) {
+            out.Commit(p);
+            p = out.Room();
+            limit = out.Limit();
+        }
+        std::memcpy(p, head, kCopyWidth);
+        p = PutNumber(p + head_length, x);
+        std::memcpy(p, middle, kCopyWidth);
+        p = PutNumber(p + middle_length, y);
+        std::memcpy(p, tail, kCopyWidth);
+        p += tail_length;
+    }
+    out.Commit(p);
+}
 
 }  // namespace tarnik

@@ -30,13 +30,13 @@ void WriteJobStart(WorkFile& work, const JobContext& job, const DmplWriter& writ
 // One finished path: band split, transforms (by the count as read, before
 // the split added points), then the plain or the dashed writer.
 void WritePath(WorkFile& work, const DmplWriter& writer, CutPath& path, const JobContext& job,
-               bool dashed, BladeState& blade) {
+               bool dashed, BladeState& blade, SwingArcMemo& arcs) {
     const SenderSettings& settings = job.settings;
     const int32_t points_as_read = path.count;
     if (settings.CutImageMode != 0 && job.MarkParamB > 0) {
         SplitAtBands(path, job.extent, job.MarkParamB);
     }
-    ApplyPathTransforms(path, points_as_read, settings, blade);
+    ApplyPathTransforms(path, points_as_read, settings, blade, &arcs);
     if (settings.DashedMode != 0 && dashed) {
         writer.DashedPath(work, path, settings.SolidLineLen, settings.JumpLineLen);
     } else {
@@ -48,6 +48,7 @@ ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, JobContext& job, 
     const SenderSettings& settings = job.settings;
     const DmplWriter writer;
     BladeState blade;
+    SwingArcMemo arcs;
     WriteJobStart(work, job, writer);
     bool leave_out = false;
     bool dashed = false;
@@ -64,7 +65,7 @@ ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, JobContext& job, 
                 }
                 break;
             case PlotPathReader::Event::PathReady:
-                WritePath(work, writer, path, job, dashed, blade);
+                WritePath(work, writer, path, job, dashed, blade, arcs);
                 path.Release();
                 break;
             case PlotPathReader::Event::End:

@@ -79,9 +79,7 @@ void DmplWriter::PlainPath(CommandOutput& out, const CutPath& path) const {
         return;
     }
     Cut(out, second->x, second->y);
-    for (const PathPoint* p = second->next; p != nullptr; p = p->next) {
-        continue_.Render(out, p->x, p->y);
-    }
+    continue_.RenderEach(out, second->next);
     out.Append(kDmplPathEnd, sizeof kDmplPathEnd - 1);
 }
 

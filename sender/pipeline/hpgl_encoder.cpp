@@ -22,23 +22,24 @@ constexpr char kHpglOrientationCut[] = "PU0,0;PD0,0;PD0,80;";
 constexpr std::size_t kHpglExtraBytes = 10;
 constexpr char kSetCommMaskError[] = "setcommMask error!";
 
-// One point as "PU<x>,<y>;" or "PD<x>,<y>;": the two command letters, then
-// the numbers rendered in place.
-void PutPoint(CommandOutput& out, char pen, const PathPoint& p) {
-    char* cursor = out.Room();
+// One point as "PU<x>,<y>;" or "PD<x>,<y>;" at cursor (a command's room):
+// the two command letters, then the numbers rendered in place. Returns the
+// command's end.
+char* PutPoint(char* cursor, char pen, int32_t x, int32_t y) {
     cursor[0] = 'P';
     cursor[1] = pen;
-    cursor = PutNumber(cursor + 2, p.x);
+    cursor = PutNumber(cursor + 2, x);
     *cursor++ = ',';
-    cursor = PutNumber(cursor, p.y);
+    cursor = PutNumber(cursor, y);
     *cursor++ = ';';
-    out.Commit(cursor);
+    return cursor;
 }
 
 // Reads every path of the plot file, reworks it and writes it out.
 ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, JobContext& job, WorkFile& work) {
     const SenderSettings& settings = job.settings;
     BladeState blade;
+    SwingArcMemo arcs;
     if (settings.SharpEnble != 0) {
         work.Write(kHpglOrientationCut, sizeof kHpglOrientationCut - 1);
     }
@@ -53,7 +54,7 @@ ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, JobContext& job, 
             case PlotPathReader::Event::LineType:
                 break;  // this plotter model has no dashed cutting
             case PlotPathReader::Event::PathReady:
-                ApplyPathTransforms(path, path.count, settings, blade);
+                ApplyPathTransforms(path, path.count, settings, blade, &arcs);
                 AppendHpglPath(work, path);
                 path.Release();
                 break;
@@ -83,11 +84,26 @@ void HandOver(const char* plot_path, JobContext& job, JobBuffer buffer) {
 
 }  // namespace
 
+// A path's points are most of a job's bytes: they go down one after another
+// with the cursor held in a local, not read back from the output after every
+// byte put down.
 void AppendHpglPath(CommandOutput& out, const CutPath& path) {
-    PutPoint(out, 'U', *path.head);
-    for (const PathPoint* p = path.head->next; p != nullptr; p = p->next) {
-        PutPoint(out, 'D', *p);
+    char* cursor = out.Room();
+    char* limit = out.Limit();
+    char pen = 'U';
+    for (const PathPoint* p = path.head; p != nullptr;) {
+        const int32_t x = p->x;
+        const int32_t y = p->y;
+        p = p->next;
+        if (static_cast<std::size_t>(limit - cursor) < kLongestCommand) {
+            out.Commit(cursor);
+            cursor = out.Room();
+            limit = out.Limit();
+        }
+        cursor = PutPoint(cursor, pen, x, y);
+        pen = 'D';
     }
+    out.Commit(cursor);
 }
 
 void AppendHpglTrailer(CommandOutput& out, int32_t feed_x) {

@@ -5,6 +5,7 @@
 // offset so that the trailing tip reaches it.
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 #include "sender/pipeline/path_arithmetic.h"
 #include "sender/pipeline/path_transforms.h"
@@ -62,41 +63,6 @@ struct CornerTurn {
     double ratio = 0;  // h / d2, below 1
 };
 
-// Interior angle at the corner p2: pi for a straight run, near 0 for a
-// reversal. h is the distance of p3 from the line p1 p2.
-CornerTurn MeasureCorner(Point p1, Point p2, Point p3, float d2) {
-    const bool vertical = p1.x == p2.x;
-    double k = 0;
-    double b = 0;
-    double h = 0;
-    if (vertical) {
-        h = std::fabs(static_cast<double>(p3.x - p1.x));
-    } else {
-        k = static_cast<double>(p2.y - p1.y) / static_cast<double>(p2.x - p1.x);
-        b = static_cast<double>(p1.y) - k * static_cast<double>(p1.x);
-        const float s = std::sqrt(static_cast<float>(k * k + 1));
-        h = std::fabs(k * static_cast<double>(p3.x) - static_cast<double>(p3.y) + b) / s;
-    }
-    CornerTurn turn;
-    if (h > d2)
-        h = d2;
-    if (h == d2) {
-        turn.right = true;
-        return turn;
-    }
-    double fx = static_cast<double>(p2.x);
-    double fy = static_cast<double>(p3.y);
-    if (!vertical) {
-        const double x3 = static_cast<double>(p3.x);
-        const double y3 = static_cast<double>(p3.y);
-        fx = (x3 + k * y3 - k * b) / (k * k + 1);
-        fy = (k * k * y3 + k * x3 + b) / (k * k + 1);
-    }
-    turn.beyond = FootBeyond(p1, p2, fx, fy);
-    turn.ratio = h / d2;
-    return turn;
-}
-
 // The test t <= max_angle. asin is monotonic, so a ratio clearly on one side
 // of the sine of the limit decides without computing the angle; only ratios
 // within a rounding margin of it take the exact comparison. Every decision
@@ -111,11 +77,12 @@ class AngleLimit {
         beyond_always_ = needed < -kMargin;
         beyond_never_ = needed > kHalfPi + kMargin;
         beyond_sine_ = std::sin(needed);
+        right_accepted_ = kRightAngle <= max_;
     }
 
     bool Accepts(const CornerTurn& turn) const {
         if (turn.right)
-            return kRightAngle <= max_;
+            return right_accepted_;
         if (!turn.beyond) {
             return between_always_ || std::asin(turn.ratio) <= max_;
         }
@@ -130,6 +97,18 @@ class AngleLimit {
         return kStraightAngle - std::asin(turn.ratio) <= max_;
     }
 
+    // Sets accepts and returns true when Accepts gives the same for every
+    // ratio and for a right angle, on the given side of the corner: the
+    // distance behind the ratio is then not needed.
+    bool DecidedBySide(bool beyond, bool& accepts) const {
+        if (!beyond) {
+            accepts = true;
+            return between_always_ && right_accepted_;
+        }
+        accepts = beyond_always_;
+        return (beyond_always_ && right_accepted_) || (beyond_never_ && !right_accepted_);
+    }
+
   private:
     static constexpr double kHalfPi = 1.5707963267948966;
     static constexpr double kMargin = 1e-9;
@@ -137,8 +116,51 @@ class AngleLimit {
     bool between_always_ = false;
     bool beyond_always_ = false;
     bool beyond_never_ = false;
+    bool right_accepted_ = false;
     double beyond_sine_ = 0;
 };
+
+// Whether the interior angle at the corner p2 (pi for a straight run, near
+// 0 for a reversal) is within the limit. The side of the corner on which
+// the foot of the perpendicular from p3 falls comes first: with a limit
+// above a right angle it decides every corner whose foot lies between the
+// directions, and h, the distance of p3 from the line p1 p2 (a square root
+// and two divisions), is measured only when the outcome depends on it.
+bool CornerWithinLimit(Point p1, Point p2, Point p3, float d2, const AngleLimit& limit) {
+    const bool vertical = p1.x == p2.x;
+    const double x3 = static_cast<double>(p3.x);
+    const double y3 = static_cast<double>(p3.y);
+    double k = 0;
+    double b = 0;
+    double fx = static_cast<double>(p2.x);
+    double fy = y3;
+    if (!vertical) {
+        k = static_cast<double>(p2.y - p1.y) / static_cast<double>(p2.x - p1.x);
+        b = static_cast<double>(p1.y) - k * static_cast<double>(p1.x);
+        fx = (x3 + k * y3 - k * b) / (k * k + 1);
+        fy = (k * k * y3 + k * x3 + b) / (k * k + 1);
+    }
+    CornerTurn turn;
+    turn.beyond = FootBeyond(p1, p2, fx, fy);
+    bool accepts = false;
+    if (limit.DecidedBySide(turn.beyond, accepts))
+        return accepts;
+    double h = 0;
+    if (vertical) {
+        h = std::fabs(static_cast<double>(p3.x - p1.x));
+    } else {
+        const float s = std::sqrt(static_cast<float>(k * k + 1));
+        h = std::fabs(k * x3 - y3 + b) / s;
+    }
+    if (h > d2)
+        h = d2;
+    if (h == d2) {
+        turn.right = true;
+    } else {
+        turn.ratio = h / d2;
+    }
+    return limit.Accepts(turn);
+}
 
 // p2 extended by r along p1 -> p2 (d1 = |p1 p2|); p2 itself for a segment of
 // length 0, which has no direction.
@@ -177,14 +199,9 @@ void StepAlong(Point p2, Point p3, float d2, double r, int32_t& x, int32_t& y) {
     }
 }
 
-// Links four arc points around the corner and then S behind e_node, taking
-// the shorter way from E to S in five equal steps; returns S's node.
-PathPoint* InsertSwingArc(CutPath& path, PathPoint* e_node, Point corner, int32_t sx, int32_t sy,
-                          double r) {
-    const int32_t cx = static_cast<int32_t>(corner.x);
-    const int32_t cy = static_cast<int32_t>(corner.y);
-    const double z = PointAngle(e_node->x, e_node->y, cx, cy, r);
-    const double w = PointAngle(sx, sy, cx, cy, r);
+// The four arc points' angles for E at angle z and S at angle w around the
+// corner: the shorter way from E to S in five equal steps.
+SwingArcMemo::Arc ArcBetween(double z, double w) {
     double step = 0;
     bool down = false;
     if (z > w) {
@@ -194,7 +211,7 @@ PathPoint* InsertSwingArc(CutPath& path, PathPoint* e_node, Point corner, int32_
         down = w - z > 180;
         step = down ? (z + 360 - w) / 5 : (w - z) / 5;
     }
-    PathPoint* node = e_node;
+    SwingArcMemo::Arc arc;
     for (int i = 1; i <= 4; ++i) {
         double a = down ? z - i * step : z + i * step;
         if (down && a <= 0)
@@ -202,8 +219,39 @@ PathPoint* InsertSwingArc(CutPath& path, PathPoint* e_node, Point corner, int32_
         if (!down && a >= 360)
             a -= 360;
         const double radians = a * kRadiansPerDegree;
-        const int32_t x = TruncateToCoordinate(static_cast<double>(cx) + r * std::cos(radians), cx);
-        const int32_t y = TruncateToCoordinate(static_cast<double>(cy) + r * std::sin(radians), cy);
+        arc.cos[i - 1] = std::cos(radians);
+        arc.sin[i - 1] = std::sin(radians);
+    }
+    return arc;
+}
+
+// Links four arc points around the corner and then S behind e_node; returns
+// S's node. The arc comes from arcs when an earlier corner had its E and S
+// at the same offsets from its corner point, or at offsets of the same
+// angles (PointAngle depends on the offset and r only, the arc on the two
+// angles only).
+PathPoint* InsertSwingArc(CutPath& path, PathPoint* e_node, Point corner, int32_t sx, int32_t sy,
+                          double r, SwingArcMemo* arcs) {
+    const int32_t cx = static_cast<int32_t>(corner.x);
+    const int32_t cy = static_cast<int32_t>(corner.y);
+    const int64_t e_dx = int64_t{e_node->x} - cx;
+    const int64_t e_dy = int64_t{e_node->y} - cy;
+    const int64_t s_dx = int64_t{sx} - cx;
+    const int64_t s_dy = int64_t{sy} - cy;
+    const SwingArcMemo::Arc* known = arcs ? arcs->Find(e_dx, e_dy, s_dx, s_dy, r) : nullptr;
+    SwingArcMemo::Arc measured;
+    if (known == nullptr) {
+        const double z = PointAngle(e_node->x, e_node->y, cx, cy, r);
+        const double w = PointAngle(sx, sy, cx, cy, r);
+        measured = ArcBetween(z, w);
+        if (arcs)
+            arcs->Store({e_dx, e_dy, z}, {s_dx, s_dy, w}, r, measured);
+        known = &measured;
+    }
+    PathPoint* node = e_node;
+    for (int i = 0; i < 4; ++i) {
+        const int32_t x = TruncateToCoordinate(static_cast<double>(cx) + r * known->cos[i], cx);
+        const int32_t y = TruncateToCoordinate(static_cast<double>(cy) + r * known->sin[i], cy);
         node = path.InsertPointAfter(node, x, y);
     }
     return path.InsertPointAfter(node, sx, sy);
@@ -213,9 +261,9 @@ PathPoint* InsertSwingArc(CutPath& path, PathPoint* e_node, Point corner, int32_
 // path's first: E, then the swing arc and S when S differs from E. d1 and d2
 // are the lengths of p1 p2 and p2 p3.
 void CompensateCorner(CutPath& path, PathPoint* corner_node, Point p1, Point p2, Point p3, float d1,
-                      float d2, bool first, double r, const AngleLimit& limit) {
+                      float d2, bool first, double r, const AngleLimit& limit, SwingArcMemo* arcs) {
     // The cheap tests first; the angle is measured only when they pass.
-    const bool sharp = first || d1 < r || d2 < r || limit.Accepts(MeasureCorner(p1, p2, p3, d2));
+    const bool sharp = first || d1 < r || d2 < r || CornerWithinLimit(p1, p2, p3, d2, limit);
     if (!sharp)
         return;
 
@@ -236,10 +284,91 @@ void CompensateCorner(CutPath& path, PathPoint* corner_node, Point p1, Point p2,
     StepAlong(p2, p3, d2, r, sx, sy);
     if (sx == ex && sy == ey)
         return;
-    InsertSwingArc(path, e_node, p2, sx, sy, r);
+    InsertSwingArc(path, e_node, p2, sx, sy, r, arcs);
 }
 
 }  // namespace
+
+SwingArcMemo::SwingArcMemo() = default;
+SwingArcMemo::~SwingArcMemo() = default;
+
+bool SwingArcMemo::WithinReach(int64_t dx, int64_t dy) {
+    return dx >= -kOffsetReach && dx <= kOffsetReach && dy >= -kOffsetReach && dy <= kOffsetReach;
+}
+
+std::size_t SwingArcMemo::OffsetSlot(int64_t dx, int64_t dy) {
+    return static_cast<std::size_t>(dy + kOffsetReach) * kOffsetSide +
+           static_cast<std::size_t>(dx + kOffsetReach);
+}
+
+const SwingArcMemo::Arc* SwingArcMemo::Find(int64_t ex, int64_t ey, int64_t sx, int64_t sy,
+                                            double r) const {
+    if (!arcs_ || r != r_ || !WithinReach(ex, ey) || !WithinReach(sx, sy))
+        return nullptr;
+    const unsigned e = angle_numbers_[OffsetSlot(ex, ey)];
+    const unsigned s = angle_numbers_[OffsetSlot(sx, sy)];
+    if (e == 0 || s == 0)
+        return nullptr;
+    const unsigned arc = arc_numbers_[(e - 1) * kMostAngles + (s - 1)];
+    return arc != 0 ? &arcs_[arc - 1] : nullptr;
+}
+
+bool SwingArcMemo::Allocate() {
+    if (arcs_)
+        return true;
+    // Without memory for the tables every arc is simply measured. The arcs
+    // are left uninitialised: only those stored are ever read.
+    angle_numbers_.reset(new (std::nothrow) uint8_t[kOffsetSide * kOffsetSide]());
+    arc_numbers_.reset(new (std::nothrow) uint16_t[kMostAngles * kMostAngles]());
+    if (angle_numbers_ && arc_numbers_)
+        arcs_.reset(new (std::nothrow) Arc[kMostArcs]);
+    return arcs_ != nullptr;
+}
+
+void SwingArcMemo::Forget() {
+    std::fill_n(angle_numbers_.get(), kOffsetSide * kOffsetSide, uint8_t{0});
+    std::fill_n(arc_numbers_.get(), kMostAngles * kMostAngles, uint16_t{0});
+    angles_used_ = 0;
+    arcs_used_ = 0;
+}
+
+unsigned SwingArcMemo::AngleNumber(const Offset& offset) {
+    if (!WithinReach(offset.dx, offset.dy))
+        return 0;
+    uint8_t& number = angle_numbers_[OffsetSlot(offset.dx, offset.dy)];
+    if (number != 0)
+        return number;
+    // A new offset: its angle may be known from another offset already.
+    for (std::size_t i = 0; i < angles_used_; ++i) {
+        if (angles_[i] == offset.angle) {
+            number = static_cast<uint8_t>(i + 1);
+            return number;
+        }
+    }
+    if (angles_used_ == kMostAngles)
+        return 0;
+    angles_[angles_used_] = offset.angle;
+    number = static_cast<uint8_t>(++angles_used_);
+    return number;
+}
+
+void SwingArcMemo::Store(const Offset& e, const Offset& s, double r, const Arc& arc) {
+    if (!(r > 0) || !Allocate())
+        return;
+    if (r != r_) {
+        Forget();
+        r_ = r;
+    }
+    const unsigned e_number = AngleNumber(e);
+    const unsigned s_number = e_number != 0 ? AngleNumber(s) : 0;
+    if (s_number == 0)
+        return;
+    uint16_t& number = arc_numbers_[(e_number - 1) * kMostAngles + (s_number - 1)];
+    if (number != 0 || arcs_used_ == kMostArcs)
+        return;
+    arcs_[arcs_used_] = arc;
+    number = static_cast<uint16_t>(++arcs_used_);
+}
 
 double PointAngle(int32_t qx, int32_t qy, int32_t cx, int32_t cy, double r) {
     const double ux = std::clamp((static_cast<double>(qx) - cx) / r, -1.0, 1.0);
@@ -261,7 +390,7 @@ double PointAngle(int32_t qx, int32_t qy, int32_t cx, int32_t cy, double r) {
 }
 
 void CompensateKnifeOffset(CutPath& path, BladeState& blade, float sharp_offset_mm,
-                           double max_angle_radians) {
+                           double max_angle_radians, SwingArcMemo* arcs) {
     const double r = MillimetresToUnits(sharp_offset_mm);
     PathPoint* corner_node = path.head;
     if (!(r > 0) || corner_node->next == nullptr)
@@ -280,7 +409,7 @@ void CompensateKnifeOffset(CutPath& path, BladeState& blade, float sharp_offset_
     float d1 = Distance(p1, p2);
     for (;;) {
         const float d2 = Distance(p2, p3);
-        CompensateCorner(path, corner_node, p1, p2, p3, d1, d2, first, r, limit);
+        CompensateCorner(path, corner_node, p1, p2, p3, d1, d2, first, r, limit, arcs);
         first = false;
         p1 = p2;
         p2 = p3;

@@ -6,37 +6,28 @@
 
 namespace tarnik {
 namespace {
-constexpr int kBlockPoints = 256;
+constexpr std::size_t kBlockPoints = 256;
 }
 
 CutPath::CutPath() {
     head = NewPoint(0, 0, AllocationSite::Reader);
 }
 
-void CutPath::Grow(AllocationSite site) {
-    std::unique_ptr<PathPoint[]> block(new (std::nothrow) PathPoint[kBlockPoints]);
-    if (!block) {
-        if (site == AllocationSite::Reader) {
-            EndOnOutOfMemory("Not enough memory to allocate buffer\n", "ERROR");
+void CutPath::NextBlock(AllocationSite site) {
+    if (unused_end_ != nullptr)
+        ++unused_block_;
+    if (unused_block_ == blocks_.size()) {
+        std::unique_ptr<PathPoint[]> block(new (std::nothrow) PathPoint[kBlockPoints]);
+        if (!block) {
+            if (site == AllocationSite::Reader) {
+                EndOnOutOfMemory("Not enough memory to allocate buffer\n", "ERROR");
+            }
+            EndOnOutOfMemory("Not enough memory to allocate buffer ", "error");
         }
-        EndOnOutOfMemory("Not enough memory to allocate buffer ", "error");
+        blocks_.push_back(std::move(block));
     }
-    for (int i = 0; i < kBlockPoints; ++i) {
-        block[i].next = free_;
-        free_ = &block[i];
-    }
-    blocks_.push_back(std::move(block));
-}
-
-PathPoint* CutPath::NewPoint(int32_t x, int32_t y, AllocationSite site) {
-    if (!free_)
-        Grow(site);
-    PathPoint* node = free_;
-    free_ = node->next;
-    node->x = x;
-    node->y = y;
-    node->next = nullptr;
-    return node;
+    unused_ = blocks_[unused_block_].get();
+    unused_end_ = unused_ + kBlockPoints;
 }
 
 void CutPath::Recycle(PathPoint* node) {
@@ -52,36 +43,21 @@ void CutPath::Open(int32_t x, int32_t y) {
     count = 1;
 }
 
-bool CutPath::Append(int32_t x, int32_t y) {
-    if (tail->x == x && tail->y == y)
-        return false;
-    PathPoint* node = NewPoint(x, y, AllocationSite::Reader);
-    tail->next = node;
-    tail = node;
-    ++count;
-    return true;
-}
-
-PathPoint* CutPath::InsertPointAfter(PathPoint* node, int32_t x, int32_t y, AllocationSite site) {
-    PathPoint* inserted = NewPoint(x, y, site);
-    inserted->next = node->next;
-    node->next = inserted;
-    return inserted;
-}
-
 void CutPath::RemovePointAfter(PathPoint* node) {
     PathPoint* gone = node->next;
     node->next = gone->next;
     Recycle(gone);
 }
 
+// Every node but the head is free after a release, recycled or not: the
+// blocks are handed out again from the first one, whose first node becomes
+// the head (a transform may have made another node the head).
 void CutPath::Release() {
-    PathPoint* node = head->next;
-    while (node) {
-        PathPoint* next = node->next;
-        Recycle(node);
-        node = next;
-    }
+    free_ = nullptr;
+    unused_block_ = 0;
+    head = blocks_[0].get();
+    unused_ = head + 1;
+    unused_end_ = head + kBlockPoints;
     head->x = 0;
     head->y = 0;
     head->next = nullptr;

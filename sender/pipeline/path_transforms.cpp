@@ -4,7 +4,7 @@
 namespace tarnik {
 
 void ApplyPathTransforms(CutPath& path, int32_t points_as_read, const SenderSettings& settings,
-                         BladeState& blade) {
+                         BladeState& blade, SwingArcMemo* arcs) {
     // Paths of 1 to 3 points (text strokes, dots) are cut as drawn.
     if (points_as_read < 4 || path.head->next == nullptr)
         return;
@@ -18,7 +18,7 @@ void ApplyPathTransforms(CutPath& path, int32_t points_as_read, const SenderSett
             AddClosingOvercut(path, settings.CloseOffset);
     }
     if (settings.SharpEnble) {
-        CompensateKnifeOffset(path, blade, settings.SharpOffset, settings.MAXdeg);
+        CompensateKnifeOffset(path, blade, settings.SharpOffset, settings.MAXdeg, arcs);
     }
 }
 

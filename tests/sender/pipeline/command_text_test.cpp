@@ -74,6 +74,37 @@ TEST(CommandText, NumbersMatchPrintf) {
     }
 }
 
+// A run over a whole list comes out as one Render per node, for templates
+// taken the quick way and the general way, across many buffer drains.
+TEST(CommandTemplate, RenderEachMatchesRenderPerPoint) {
+    const std::string long_piece(20, 'L');
+    const struct {
+        const char* label;
+        std::string text;
+    } cases[] = {
+        {"short pieces", ",%d,%d"},
+        {"text around both numbers", "PD%d,%d;"},
+        {"a piece longer than one copy", long_piece + "%d,%d" + long_piece},
+        {"one slot", "X%d;"},
+    };
+    std::vector<PathPoint> nodes(700);
+    std::mt19937 random(5);
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        nodes[i].x = static_cast<int32_t>(random());
+        nodes[i].y = static_cast<int32_t>(random() % 100000) - 50000;
+        nodes[i].next = i + 1 < nodes.size() ? &nodes[i + 1] : nullptr;
+    }
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        const CommandTemplate command(c.text.c_str());
+        StringCommandOutput each;
+        command.RenderEach(each, nodes.data());
+        StringCommandOutput single;
+        for (const PathPoint& node : nodes) command.Render(single, node.x, node.y);
+        EXPECT_EQ(each.Text(), single.Text());
+    }
+}
+
 TEST(CommandTemplate, OverLongTextIsCutAtItsBound) {
     const std::string text(100, 'x');
     const CommandTemplate command((text + "%d").c_str());

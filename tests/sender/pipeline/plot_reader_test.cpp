@@ -130,6 +130,61 @@ TEST(PlotPathReader, UsesEveryCoordinatePair) {
     CheckTraces(cases, std::size(cases));
 }
 
+// Run points of every width from 1 to 10 digits, either sign, for x and y:
+// the quick reading of short numbers must agree with the full rules at the
+// widths where it hands over (8 digits, a ";" beyond the 16th byte).
+TEST(PlotPathReader, ReadsRunPointsOfEveryWidth) {
+    const auto number = [](int width, bool negative) {
+        const long long magnitude =
+            width == 10 ? 2147483647LL : std::stoll(std::string("987654321").substr(0, width));
+        return negative ? -magnitude : magnitude;
+    };
+    for (const char* line_end : {"", "\r\n"}) {
+        SCOPED_TRACE(*line_end ? "CR LF after each command" : "commands back to back");
+        std::string text = "PU0,0;";
+        std::string expected = "(0,0)";
+        for (int x_width = 1; x_width <= 10; ++x_width) {
+            for (int y_width = 1; y_width <= 10; ++y_width) {
+                for (int signs = 0; signs < 4; ++signs) {
+                    const long long x = number(x_width, (signs & 1) != 0);
+                    const long long y = number(y_width, (signs & 2) != 0);
+                    text += "PD" + Pair(x, y) + ";" + line_end;
+                    expected += Point(-y, x);
+                }
+            }
+        }
+        EXPECT_EQ(Trace(text + "PU;"), expected + "|end");
+    }
+}
+
+// Commands that look like the drawing program's one-pair command for their
+// first bytes: each is read with the full rules in the middle of a run.
+TEST(PlotPathReader, ReadsNearlyPlainRunPoints) {
+    const TraceCase cases[] = {
+        {"third number", "PU0,0;PD12,34,56;PD7,8;", "(0,0)(-34,12)(-8,7)|end"},
+        {"missing second number", "PU0,0;PD123,;PD7,8;", "(0,0)(-8,7)|end"},
+        {"missing first number", "PU0,0;PD,5;PD7,8;", "(0,0)(-8,7)|end"},
+        {"blank before the semicolon", "PU0,0;PD1234,5678 ;PD7,8;", "(0,0)(-5678,1234)(-8,7)|end"},
+        {"letter inside the second number", "PU0,0;PD1234,56x8;PD7,8;",
+         "(0,0)(-56,1234)(-8,7)|end"},
+        {"plus sign on the second number", "PU0,0;PD1,+2;PD7,8;", "(0,0)(-2,1)(-8,7)|end"},
+        {"eight-digit second number", "PU0,0;PD1,12345678;PD7,8;", "(0,0)(-12345678,1)(-8,7)|end"},
+        {"semicolon in the 17th byte", "PU0,0;PD1234567,12345678;PD7,8;",
+         "(0,0)(-12345678,1234567)(-8,7)|end"},
+        {"other first character", "PU0,0;XD1,2;PD7,8;", "(0,0)(-2,1)(-8,7)|end"},
+        {"lower-case d ends the run", "PU0,0;pd1,2;PD7,8;", "(0,0)|end"},
+        {"other command ends the run", "PU0,0;PD1,2;PA3,4;PD5,6;", "(0,0)(-2,1)|end"},
+    };
+    std::string tail;
+    for (int i = 0; i < 6; ++i) tail += "PD7,8;";
+    for (const TraceCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        // Enough run points behind it for the batched reading; they repeat
+        // the case's last point, so they add nothing to the path.
+        EXPECT_EQ(Trace(std::string(c.text) + tail + "PU;"), c.expected);
+    }
+}
+
 TEST(PlotPathReader, RefusesMalformedData) {
     const TraceCase cases[] = {
         {"12-character number", "PU0,0;PD100000000000,1;", "error"},

@@ -230,6 +230,31 @@ TEST(TransformsProperty, CompensationAddsFivePointsPerCorner) {
     }
 }
 
+// The swing-arc memo of a job changes no point: one memo serves every path
+// of a run of paths, with the knife offset changing between runs (2 mm
+// meets more different offsets than the memo numbers, 50 mm puts arc ends
+// beyond its reach).
+TEST(TransformsProperty, SwingArcMemoChangesNoPoint) {
+    const float offsets_mm[] = {0.3f, 2.0f, 0.3f, 0.5f, 50.0f, 0.5f};
+    std::mt19937 rng(777);
+    SwingArcMemo arcs;
+    for (const float mm : offsets_mm) {
+        SCOPED_TRACE(mm);
+        BladeState plain_blade;
+        BladeState memo_blade;
+        for (int i = 0; i < kPaths / 4; ++i) {
+            const Points in = Generate(rng, PickShape(rng));
+            CutPath plain;
+            LoadPath(plain, in);
+            CompensateKnifeOffset(plain, plain_blade, mm, 2.6179940700531006);
+            CutPath memo;
+            LoadPath(memo, in);
+            CompensateKnifeOffset(memo, memo_blade, mm, 2.6179940700531006, &arcs);
+            ASSERT_EQ(ReadPath(memo), ReadPath(plain)) << "path " << i;
+        }
+    }
+}
+
 // All three together on every shape, with the default lengths.
 TEST(TransformsProperty, AllTransformsTerminateOnDegenerateInput) {
     std::mt19937 rng(4242);
