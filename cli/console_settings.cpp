@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "cli/platform_files.h"
 #include "sender/app/profile_file.h"
 #include "sender/app/settings_store.h"
 #include "sender/pipeline/work_file.h"
@@ -50,11 +51,13 @@ bool LoadCliSettings(const std::string& settings_path, const std::string& temp_f
         }
         path = kDefaultSettingsFile;
     }
-    if (!CanOpenForReading(path.c_str()) || path.size() >= sizeof(settings.SettingsPath)) {
+    std::string full_path;
+    if (!CanOpenForReading(path.c_str()) || !FullPath(path, full_path) ||
+        full_path.size() >= sizeof(settings.SettingsPath)) {
         err << "tarnik-cli: cannot read the settings file " << path << "\n";
         return false;
     }
-    std::snprintf(settings.SettingsPath, sizeof(settings.SettingsPath), "%s", path.c_str());
+    std::snprintf(settings.SettingsPath, sizeof(settings.SettingsPath), "%s", full_path.c_str());
     std::unique_ptr<ProfileFile> profile = OpenProfileFile(settings.SettingsPath);
     if (!profile) {
         err << "tarnik-cli: cannot read the settings file " << path << "\n";

@@ -14,6 +14,11 @@ namespace tarnik::cli {
 // On success path holds the folder without a trailing separator.
 bool CreatePrivateFolder(std::string& path);
 
+// The full path of `path`, relative ones taken from the current folder.
+// The Windows profile functions look a relative name up in the Windows
+// folder, not the current one, so a settings file must be named in full.
+bool FullPath(const std::string& path, std::string& full);
+
 // The separator the platform's paths use ('/' or '\\').
 char NativePathSeparator();
 

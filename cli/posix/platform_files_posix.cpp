@@ -33,6 +33,19 @@ bool CreatePrivateFolder(std::string& path) {
     return true;
 }
 
+bool FullPath(const std::string& path, std::string& full) {
+    if (path.starts_with('/')) {
+        full = path;
+        return true;
+    }
+    std::vector<char> folder(4096);
+    if (getcwd(folder.data(), folder.size()) == nullptr) {
+        return false;
+    }
+    full = std::string(folder.data()) + "/" + path;
+    return true;
+}
+
 char NativePathSeparator() {
     return '/';
 }

@@ -41,6 +41,21 @@ bool CreatePrivateFolder(std::string& path) {
     return false;
 }
 
+bool FullPath(const std::string& path, std::string& full) {
+    const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) {
+        return false;
+    }
+    std::string buffer(needed, '\0');
+    const DWORD length = GetFullPathNameA(path.c_str(), needed, buffer.data(), nullptr);
+    if (length == 0 || length >= needed) {
+        return false;
+    }
+    buffer.resize(length);
+    full = buffer;
+    return true;
+}
+
 char NativePathSeparator() {
     return '\\';
 }

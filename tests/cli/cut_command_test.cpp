@@ -2,6 +2,7 @@
 // succeeds; every refusal says why on stderr, exits 1 and leaves no file.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -205,6 +206,50 @@ TEST(CutCommand, AJobTooLargeToHoldInMemoryIsCopiedWhole) {
               std::string::npos)
         << result.out;
     EXPECT_TRUE(ReadWholeFile(input) == plot) << "the plot file changed";
+}
+
+// The current folder for the life of the object.
+class CurrentFolder {
+  public:
+    explicit CurrentFolder(const std::filesystem::path& folder)
+        : previous_(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~CurrentFolder() { std::filesystem::current_path(previous_); }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+  private:
+    std::filesystem::path previous_;
+};
+
+// A settings file named relative to the current folder is the one read, on
+// Windows too, where the profile functions would look a relative name up in
+// the Windows folder and quietly fall back to the defaults.
+TEST(CutCommand, ReadsSettingsNamedRelativeToTheCurrentFolder) {
+    const struct {
+        const char* label;
+        std::vector<std::string> settings_args;
+    } cases[] = {
+        {"--settings with a relative name", {"--settings", "tarnik.ini"}},
+        {"tarnik.ini of the current folder", {}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.label);
+        ScratchFolder folder;
+        // Model NVAS: an HPGL job, where the defaults would give DM/PL.
+        WriteWholeFile(folder.File("tarnik.ini"), "[Model]\r\nMode=2\r\n");
+        const std::string plot = SampleFile("sign.plt");
+        const std::string job = folder.File("sign.job");
+        CurrentFolder inside(folder.Path());
+        std::vector<std::string> args = {"cut"};
+        args.insert(args.end(), test.settings_args.begin(), test.settings_args.end());
+        args.insert(args.end(), {"-o", job, plot});
+        const CliResult cut = RunTool(args);
+        ASSERT_EQ(cut.status, 0) << cut.err;
+        const std::string bytes = ReadWholeFile(job);
+        EXPECT_TRUE(bytes.starts_with("PU") && bytes.ends_with(";!PG;")) << bytes.substr(0, 40);
+    }
 }
 
 }  // namespace
