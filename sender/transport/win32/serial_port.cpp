@@ -128,6 +128,15 @@ bool CSerialPort::SetUpPort(const char* definition) {
     return false;
 }
 
+void CSerialPort::ClosePort() {
+    EndWatch();
+    if (lock_ready_) {
+        EnterCriticalSection(&lock_);
+        CloseIfSet(port_);  // also ends a comm-event wait still pending on it
+        LeaveCriticalSection(&lock_);
+    }
+}
+
 bool CSerialPort::StartWatch() {
     if (watch_thread_ != nullptr || shutdown_event_ == nullptr) {
         return false;
