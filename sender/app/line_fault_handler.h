@@ -67,6 +67,13 @@ class LineMonitor {
     virtual bool StartWatch() = 0;
     // The modem status lines; false when they cannot be read.
     virtual bool ReadModemStatus(uint32_t& status) = 0;
+    // A job is about to open COM `port`. Both open the port without
+    // sharing, so a monitor holding that port closes it (its watch ends);
+    // true when it did.
+    virtual bool YieldPort(int port) = 0;
+    // That job has closed the port: the monitor opens it again as its last
+    // restart did, and watches again.
+    virtual void ReclaimPort() = 0;
 };
 
 class LineFaultHandler {

@@ -40,6 +40,7 @@
 #define IDS_SIGNAL_LOST 125
 #define IDS_PORT_NOT_READY 126
 #define IDS_PRINT_FILE_MISSING 127
+#define IDS_SEND_STOPPED 135
 // The settings dialog's mark colour list: none, blue, red.
 #define IDS_MARK_COLOUR_NONE 140
 #define IDS_MARK_COLOUR_BLUE 141

@@ -13,6 +13,13 @@ enum class BlockState {
     Failed,   // the port reported an error; nothing more will be written
 };
 
+// How far the drain at a job's end has come.
+enum class DrainState {
+    Done,     // every byte handed to the driver has left the port
+    Pending,  // still draining: poll again later
+    Failed,   // broken off (the user's Ctrl-C) or failed: bytes may still be queued
+};
+
 struct BlockPoll {
     BlockState state = BlockState::Pending;
     uint32_t transferred = 0;
@@ -37,12 +44,16 @@ class JobPort {
 
     // Drops bytes received from the plotter; the transmit side is kept.
     virtual void PurgeReceive() = 0;
-    // Aborts the write in flight and drops both queues.
+    // Aborts the write in flight and a drain in progress, drops both queues.
     virtual void PurgeAll() = 0;
-    // Returns true when every byte handed to the driver has left the port;
-    // false when the wait was broken off (a signal: the user's Ctrl-C) or
-    // failed, and bytes may still be queued.
-    virtual bool DrainTransmit() = 0;
+    // Starts letting every byte handed to the driver leave the port. A
+    // plotter that holds CTS off can make that take as long as it likes, so
+    // the Win32 port drains beside the window's thread and returns at once
+    // (Pending); the POSIX port waits here, as the command-line tool has no
+    // window to keep alive and a signal breaks the wait off (Failed).
+    virtual DrainState StartDrain() = 0;
+    // Looks at a drain that StartDrain left Pending, without waiting.
+    virtual DrainState PollDrain() = 0;
     // Closes the port; false when the system refused (it is forgotten
     // anyway). Closing a port that is not open succeeds.
     virtual bool Close() = 0;

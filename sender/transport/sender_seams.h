@@ -18,6 +18,8 @@ inline constexpr int kStringReady = 108;         // "准备就绪"
 inline constexpr int kStringSendFinished = 112;  // "发送完毕！"
 inline constexpr int kStringDoneTip = 113;       // "完成: %.0f %% "
 inline constexpr int kStringSending = 115;       // "发送中。。。"
+// Balloon of a job that was not sent whole (cancel, failure): never "finished".
+inline constexpr int kStringSendStopped = 135;  // "发送已中止！"
 
 // Icon resources of the notification icon.
 inline constexpr int kIconIdle = 128;

@@ -46,7 +46,8 @@ bool SerialSender::StartTransfer(std::unique_ptr<char[]> job, uint32_t size, uin
     job_size_ = job_ ? std::min(size, capacity) : 0;
     cursor_ = 0;
     bytes_sent_ = 0;
-    completed_ = false;
+    draining_ = false;
+    sent_whole_ = false;
 
     sender_idle_ = 0;
     view_.ApplyLook(kSendingLook);
@@ -83,16 +84,10 @@ void SerialSender::OnBlockSent(int32_t count) {
 }
 
 void SerialSender::SendNextBlock() {
-    if (bytes_sent_ == job_size_ || cursor_ >= job_size_) {
-        completed_ = true;
-        sender_idle_ = 1;
-        return;
-    }
     // A NUL byte at the start of a block ends the job (the encoders end
     // their data with one); NUL bytes inside a block are data.
-    if (job_[cursor_] == '\0') {
-        completed_ = true;
-        sender_idle_ = 1;
+    if (bytes_sent_ == job_size_ || cursor_ >= job_size_ || job_[cursor_] == '\0') {
+        BeginDrain();
         return;
     }
     block_.fill(0);
@@ -102,6 +97,27 @@ void SerialSender::SendNextBlock() {
     if (SendBytes(block_.data(), static_cast<int32_t>(count)) == 0) {
         sender_idle_ = 1;
     }
+}
+
+// Every block completed: the driver's queue must still reach the plotter
+// before the port closes. A plotter holding CTS off keeps the drain pending
+// for as long as it likes, so it is polled like a block, with Cancel offered.
+void SerialSender::BeginDrain() {
+    const DrainState state = port_.StartDrain();
+    if (state == DrainState::Pending) {
+        draining_ = true;
+        timers_.StartTimer(kBlockPollTimer, kBlockPollPeriodMs);
+        return;
+    }
+    EndDrain(state);
+}
+
+void SerialSender::EndDrain(DrainState state) {
+    draining_ = false;
+    // A drain broken off (Ctrl-C in the command-line tool) leaves bytes
+    // queued: they are dropped as on a cancel.
+    sent_whole_ = state == DrainState::Done;
+    sender_idle_ = 1;
 }
 
 int SerialSender::SendBytes(const uint8_t* data, int32_t count) {
@@ -121,6 +137,15 @@ int SerialSender::SendBytes(const uint8_t* data, int32_t count) {
 
 void SerialSender::CheckSendBytes() {
     if (!port_.IsOpen()) {
+        return;
+    }
+    if (draining_) {
+        const DrainState state = port_.PollDrain();
+        if (state != DrainState::Pending) {
+            timers_.KillTimer(kBlockPollTimer);
+            EndDrain(state);
+            Finish();
+        }
         return;
     }
     const BlockPoll poll = port_.PollBlock();
@@ -167,7 +192,7 @@ void SerialSender::OnTimer(int timer_id) {
 // Every end of a job comes here: complete, NUL stop, write failure, short
 // block, cancel, and a stop that arrives while idle.
 void SerialSender::Finish() {
-    view_.ShowBalloon(kStringSendFinished);
+    view_.ShowBalloon(sent_whole_ ? kStringSendFinished : kStringSendStopped);
     timers_.KillTimer(kIconTimer);
     // A poll left running would look at a closed port; no finish leaves one.
     timers_.KillTimer(kBlockPollTimer);
@@ -184,24 +209,19 @@ void SerialSender::Finish() {
 }
 
 void SerialSender::ReleasePort() {
-    if (completed_) {
-        // Every block completed: let the driver's queue reach the plotter,
-        // and clear only what the plotter sent back. Clearing the transmit
-        // side would throw away the job's last bytes wherever the driver
-        // reports them gone before the far end has them (a pseudo-terminal,
-        // many USB serial adapters).
-        // A drain broken off (Ctrl-C in the command-line tool) leaves bytes
-        // queued: they are dropped as on a cancel.
-        if (port_.DrainTransmit()) {
-            port_.PurgeReceive();
-        } else {
-            port_.PurgeAll();
-        }
+    if (sent_whole_) {
+        // Drained: clear only what the plotter sent back. Clearing the
+        // transmit side would throw away the job's last bytes wherever the
+        // driver reports them gone before the far end has them (a
+        // pseudo-terminal, many USB serial adapters).
+        port_.PurgeReceive();
     } else {
-        // Cancel and failures: abort the write in flight, drop both queues.
+        // Cancel and failures: abort the write or drain in flight, drop
+        // both queues.
         port_.PurgeAll();
     }
-    completed_ = false;
+    draining_ = false;
+    sent_whole_ = false;
     if (port_.IsOpen() && !port_.Close()) {
         view_.ShowMessage(kTextCloseFailed);
     }

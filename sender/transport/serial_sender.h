@@ -65,6 +65,8 @@ class SerialSender {
 
   private:
     void SendNextBlock();
+    void BeginDrain();
+    void EndDrain(DrainState state);
     void Finish();
     void ReleasePort();
 
@@ -79,9 +81,12 @@ class SerialSender {
     uint32_t cursor_ = 0;      // index of the next byte to send
     uint32_t bytes_sent_ = 0;  // bytes of completed blocks
     int32_t block_length_ = 0;
-    // Set when every byte up to the job's end (or its NUL stop) went out;
-    // only such a finish waits for the port to drain.
-    bool completed_ = false;
+    // From the last block's completion until the port has drained: timer 2
+    // polls the drain, Cancel stays offered.
+    bool draining_ = false;
+    // Set when every byte up to the job's end (or its NUL stop) went out and
+    // drained: only such a finish says "finished".
+    bool sent_whole_ = false;
     uint8_t icon_phase_ = 1;
     std::array<uint8_t, kBlockSize> block_ = {};
 };

@@ -5,25 +5,17 @@
 #include <windows.h>
 
 #include "serial/com_port_names.h"
+#include "serial/win32/device_control.h"
 
 namespace tarnik {
 namespace {
 
-// GetCommState, CTS output flow control, the 38400 8N1 definition applied to
-// that same block, SetCommState.
+// The 38400 8N1 definition with CTS output flow control.
 bool ApplyJobLineSettings(HANDLE port) {
-    DCB dcb = {};
-    dcb.DCBlength = sizeof dcb;
-    if (!GetCommState(port, &dcb)) {
-        return false;
-    }
-    dcb.fOutxCtsFlow = TRUE;
     const std::string definition =
         ComDefinition(kJobBaudRate, kJobParity, kJobDataBits, kJobStopBits);
-    if (!BuildCommDCBA(definition.c_str(), &dcb)) {
-        return false;
-    }
-    return SetCommState(port, &dcb) != 0;
+    DCB dcb = {};
+    return ApplyLineDefinition(port, definition.c_str(), dcb) == LineSetupStep::kNone;
 }
 
 }  // namespace

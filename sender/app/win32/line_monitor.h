@@ -17,11 +17,15 @@ class Win32LineMonitor : public LineMonitor {
     bool Open(int port, int32_t baud, uint32_t event_mask) override;
     bool StartWatch() override { return monitor_.StartWatch(); }
     bool ReadModemStatus(uint32_t& status) override;
+    bool YieldPort(int port) override;
+    void ReclaimPort() override;
 
   private:
     CSerialPort monitor_;
     HWND owner_ = nullptr;
     int port_number_ = 0;  // the port the monitor tried last, as CSerialPort keeps it
+    int32_t baud_ = 0;     // and the rest of its last open, for ReclaimPort
+    uint32_t event_mask_ = 0;
 };
 
 }  // namespace tarnik

@@ -59,7 +59,7 @@ HWND FirstUnnamedStatic(HWND dialog) {
 CTestDlg::CTestDlg()
     : ui::Dialog(IDD_TARNIK_DIALOG),
       icon_(LoadIconA(ui::ResourceModule(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
-      controller_(*this, port_, *this, *this),
+      controller_(*this, shared_port_, *this, *this),
       line_faults_(*this, line_monitor_, controller_.Flags().LineUsable),
       export_watcher_(watcher_thread_, *this) {
     BuildMessageTable();

@@ -14,6 +14,7 @@
 #include "sender/app/export_watcher.h"
 #include "sender/app/line_fault_handler.h"
 #include "sender/app/main_window_controller.h"
+#include "sender/app/monitor_sharing_port.h"
 #include "sender/app/settings_store.h"
 #include "sender/app/win32/export_watcher_thread.h"
 #include "sender/app/win32/line_monitor.h"
@@ -112,6 +113,9 @@ class CTestDlg : public ui::Dialog,
 
     HICON icon_ = nullptr;
     Win32JobPort port_;
+    // What the controller sends through: the line monitor lets go of its
+    // port while a job uses it.
+    MonitorSharingJobPort shared_port_{port_, line_monitor_};
     MainWindowController controller_;
     Win32LineMonitor line_monitor_;
     LineFaultHandler line_faults_;

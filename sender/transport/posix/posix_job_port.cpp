@@ -104,17 +104,18 @@ void PosixJobPort::PurgeAll() {
     }
 }
 
-bool PosixJobPort::DrainTransmit() {
-    // Not retried when a signal interrupts it: that is the user's Ctrl-C,
-    // and the sender then drops what is left.
+DrainState PosixJobPort::StartDrain() {
+    // Waits here: the tool's loop has no window to keep responsive. Not
+    // retried when a signal interrupts it: that is the user's Ctrl-C, and
+    // the sender then drops what is left.
     if (!IsOpen()) {
-        return true;
+        return DrainState::Done;
     }
     if (tcdrain(static_cast<int>(fd_)) != 0) {
         last_error_ = errno;
-        return false;
+        return DrainState::Failed;
     }
-    return true;
+    return DrainState::Done;
 }
 
 bool PosixJobPort::Close() {

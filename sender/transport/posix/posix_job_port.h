@@ -26,7 +26,8 @@ class PosixJobPort : public JobPort {
     BlockPoll PollBlock() override;
     void PurgeReceive() override;
     void PurgeAll() override;
-    bool DrainTransmit() override;
+    DrainState StartDrain() override;
+    DrainState PollDrain() override { return DrainState::Done; }
     bool Close() override;
     std::string FailureText() const override;
 

@@ -4,6 +4,7 @@
 
 #include "sender/transport/port_error_report.h"
 #include "serial/com_port_names.h"
+#include "serial/win32/device_control.h"
 
 namespace tarnik {
 namespace {
@@ -111,22 +112,29 @@ bool CSerialPort::SetUpPort(const char* definition) {
         ReportError("SetCommMask()");
         return false;
     }
-    dcb_ = {};
-    dcb_.DCBlength = sizeof dcb_;
-    if (!GetCommState(port_, &dcb_)) {
-        ReportError("GetCommState()");
-        return false;
+    switch (ApplyLineDefinition(port_, definition, dcb_)) {
+        case LineSetupStep::kNone:
+            return true;
+        case LineSetupStep::kGetState:
+            ReportError("GetCommState()");
+            return false;
+        case LineSetupStep::kBuildDcb:
+            ReportError("BuildCommDCB()");
+            return false;
+        case LineSetupStep::kSetState:
+            ReportError("SetCommState()");
+            return false;
     }
-    dcb_.fOutxCtsFlow = TRUE;
-    if (!BuildCommDCBA(definition, &dcb_)) {
-        ReportError("BuildCommDCB()");
-        return false;
+    return false;
+}
+
+void CSerialPort::ClosePort() {
+    EndWatch();
+    if (lock_ready_) {
+        EnterCriticalSection(&lock_);
+        CloseIfSet(port_);  // also ends a comm-event wait still pending on it
+        LeaveCriticalSection(&lock_);
     }
-    if (!SetCommState(port_, &dcb_)) {
-        ReportError("SetCommState()");
-        return false;
-    }
-    return true;
 }
 
 bool CSerialPort::StartWatch() {

@@ -26,6 +26,9 @@ class CSerialPort {
                  DWORD event_mask);
     // Starts WatchThread; true when it runs.
     bool StartWatch();
+    // Ends the watch and closes the port, so that a job can open it; the
+    // port number stays for the next OpenPort.
+    void ClosePort();
     // The open port, or INVALID_HANDLE_VALUE when none.
     HANDLE GetHandle() const;
     // Error box for a failed set-up step, with the system's text of the

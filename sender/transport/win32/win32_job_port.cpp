@@ -13,6 +13,16 @@ HANDLE AsHandle(ComHandle handle) {
     return reinterpret_cast<HANDLE>(handle);
 }
 
+// The drain's thread owns a duplicate of the port's handle: closing the job
+// port never pulls the handle from under a flush still running, and the
+// thread touches nothing else of the port. Exit code 1 when drained.
+DWORD WINAPI DrainThread(LPVOID param) {
+    const HANDLE port = static_cast<HANDLE>(param);
+    const BOOL drained = FlushFileBuffers(port);
+    CloseHandle(port);
+    return drained ? 1 : 0;
+}
+
 }  // namespace
 
 Win32JobPort::Win32JobPort(std::string device) : device_(std::move(device)) {}
@@ -97,11 +107,58 @@ void Win32JobPort::PurgeAll() {
     if (IsOpen()) {
         PurgeComm(port_, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
         SettleWriteInFlight();
+        EndDrain();
     }
 }
 
-bool Win32JobPort::DrainTransmit() {
-    return !IsOpen() || FlushFileBuffers(port_) != 0;
+DrainState Win32JobPort::StartDrain() {
+    if (!IsOpen()) {
+        return DrainState::Done;
+    }
+    EndDrain();
+    HANDLE own = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), port_, GetCurrentProcess(), &own, 0, FALSE,
+                         DUPLICATE_SAME_ACCESS)) {
+        last_error_ = GetLastError();
+        return DrainState::Failed;
+    }
+    drain_thread_ = CreateThread(nullptr, 0, DrainThread, own, 0, nullptr);
+    if (drain_thread_ == nullptr) {
+        last_error_ = GetLastError();
+        CloseHandle(own);
+        return DrainState::Failed;
+    }
+    return PollDrain();
+}
+
+DrainState Win32JobPort::PollDrain() {
+    if (drain_thread_ == nullptr) {
+        return DrainState::Done;
+    }
+    if (WaitForSingleObject(drain_thread_, 0) != WAIT_OBJECT_0) {
+        return DrainState::Pending;
+    }
+    DWORD drained = 0;
+    GetExitCodeThread(drain_thread_, &drained);
+    CloseHandle(drain_thread_);
+    drain_thread_ = nullptr;
+    return drained == 1 ? DrainState::Done : DrainState::Failed;
+}
+
+void Win32JobPort::EndDrain() {
+    if (drain_thread_ == nullptr) {
+        return;
+    }
+    // The purge emptied the transmit queue, which ends the flush; a driver
+    // that still waits is asked to give up. Should it not within the limit,
+    // the thread goes on alone with its own handle and ends when the flush
+    // does.
+    if (WaitForSingleObject(drain_thread_, 0) != WAIT_OBJECT_0) {
+        CancelSynchronousIo(drain_thread_);
+        WaitForSingleObject(drain_thread_, kSettleLimitMs);
+    }
+    CloseHandle(drain_thread_);
+    drain_thread_ = nullptr;
 }
 
 void Win32JobPort::SettleWriteInFlight() {
@@ -119,6 +176,10 @@ bool Win32JobPort::Close() {
     bool closed = true;
     if (IsOpen()) {
         SettleWriteInFlight();
+        if (drain_thread_ != nullptr) {
+            PurgeComm(port_, PURGE_TXABORT | PURGE_TXCLEAR);
+            EndDrain();
+        }
         closed = CloseHandle(port_) != 0;
         if (!closed) {
             last_error_ = GetLastError();

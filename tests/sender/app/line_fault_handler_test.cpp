@@ -74,6 +74,8 @@ class FakeMonitor : public LineMonitor {
         lines = status_readable ? status : 0xFFFFFFFFu;
         return status_readable;
     }
+    bool YieldPort(int) override { return false; }
+    void ReclaimPort() override {}
 };
 
 using Log = std::vector<std::string>;

@@ -44,9 +44,13 @@ class FakeJobPort : public JobPort {
     }
     void PurgeReceive() override { log_.push_back("purge rx"); }
     void PurgeAll() override { log_.push_back("purge all"); }
-    bool DrainTransmit() override {
+    DrainState StartDrain() override {
         log_.push_back("drain");
-        return drain_completes;
+        return drain_start;
+    }
+    DrainState PollDrain() override {
+        log_.push_back("drain poll");
+        return drain_poll;
     }
     bool Close() override {
         log_.push_back("close");
@@ -58,7 +62,8 @@ class FakeJobPort : public JobPort {
     bool open_succeeds = true;
     bool write_succeeds = true;
     bool close_succeeds = true;
-    bool drain_completes = true;
+    DrainState drain_start = DrainState::Done;
+    DrainState drain_poll = DrainState::Done;  // for a drain that started Pending
     std::deque<BlockPoll> scripted_polls;
     std::vector<uint8_t> written;
 

@@ -9,11 +9,14 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "sender/transport/serial_job_runner.h"
 #include "sender/transport/win32/serial_port.h"
+#include "serial/init_com_port.h"
+#include "tests/serial/win32/windows_like_device.h"
 #include "tests/support/test_files.h"
 
 namespace tarnik {
@@ -125,6 +128,66 @@ TEST(Win32PulledCable, ReaderClosingMidJobEndsTheJob) {
     EXPECT_FALSE(sink.messages.empty());
     EXPECT_FALSE(port.IsOpen());
     EXPECT_LT(GetTickCount() - started, 20000u);
+}
+
+// Both openers on the pseudo-terminal's port: the state read back holds the
+// definition with CTS output flow control; through a device that behaves
+// as Windows documents BuildCommDCB, flow control still reaches
+// SetCommState.
+TEST(Win32RealPort, OpenersKeepCtsFlowControl) {
+    const RealPort real = FindRealPort();
+    if (real.com == 0) {
+        GTEST_SKIP() << "no COM port mapped to a pseudo-terminal";
+    }
+    CSerialPort::SetErrorBox(RecordErrorBox);
+    g_error_boxes.clear();
+    struct Case {
+        const char* label;
+        bool windows_like;
+        bool monitor;
+        DWORD baud;
+    };
+    const Case cases[] = {
+        {"job opener, read back", false, false, 38400},
+        {"line monitor, read back", false, true, 9600},
+        {"job opener, Windows' BuildCommDCB", true, false, 38400},
+        {"line monitor, Windows' BuildCommDCB", true, true, 9600},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        std::unique_ptr<testing::WindowsLikeDevice> windows;
+        if (c.windows_like) {
+            windows = std::make_unique<testing::WindowsLikeDevice>();
+            testing::WindowsLikeDevice::set_calls = 0;
+        }
+        CSerialPort monitor;
+        ComHandle job = kInvalidComHandle;
+        HANDLE port = INVALID_HANDLE_VALUE;
+        if (c.monitor) {
+            ASSERT_EQ(monitor.OpenPort(nullptr, real.com, 9600, 'N', 8, 1, EV_CTS), 1);
+            port = monitor.GetHandle();
+        } else {
+            job = InitComPort(static_cast<uint8_t>(real.com));
+            ASSERT_NE(job, kInvalidComHandle);
+            port = reinterpret_cast<HANDLE>(job);
+        }
+        DCB state = {};
+        state.DCBlength = sizeof state;
+        if (c.windows_like) {
+            ASSERT_EQ(testing::WindowsLikeDevice::set_calls, 1);
+            state = testing::WindowsLikeDevice::set_state;
+        } else {
+            ASSERT_TRUE(GetCommState(port, &state));
+        }
+        EXPECT_EQ(state.fOutxCtsFlow, 1u);
+        EXPECT_EQ(state.BaudRate, c.baud);
+        EXPECT_EQ(state.ByteSize, 8);
+        EXPECT_EQ(state.Parity, NOPARITY);
+        EXPECT_EQ(state.StopBits, ONESTOPBIT);
+        EXPECT_TRUE(CloseComPort(job));
+    }
+    EXPECT_TRUE(g_error_boxes.empty());
+    CSerialPort::SetErrorBox(nullptr);
 }
 
 TEST(Win32RealPort, LineMonitorOpensAndReportsAFailingWatch) {
