@@ -7,12 +7,36 @@
 #include "cli/platform_files.h"
 
 namespace tarnik::cli {
+namespace {
+
+// The name a finished file is renamed to: a symbolic link is kept and the
+// file it names replaced (a link such as /dev/stdout is not ours to replace).
+std::string ReplacedName(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
+        return path;
+    }
+    const std::filesystem::path target = std::filesystem::canonical(path, error);
+    return error ? path : target.string();
+}
+
+}  // namespace
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) && !error;
+}
 
 OutputFile::~OutputFile() {
     Discard();
 }
 
 void OutputFile::Discard() {
+    if (in_place_) {
+        in_place_ = false;
+        file_.reset();
+        return;
+    }
     if (file_) {
         file_.reset();
         std::remove(temporary_.c_str());
@@ -28,9 +52,19 @@ void OutputFile::Discard() {
 bool OutputFile::Create(const std::string& path) {
     Discard();
     failed_ = false;
-    path_ = path;
+    file_.reset(OpenInPlaceTarget(path.c_str(), in_place_));
+    if (in_place_) {
+        path_ = path;
+        temporary_.clear();
+        failed_ = !file_;
+        if (file_) {
+            std::setvbuf(file_.get(), nullptr, _IONBF, 0);
+        }
+        return !failed_;
+    }
+    path_ = ReplacedName(path);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary_ = path + ".part" + std::to_string(attempt);
+        temporary_ = path_ + ".part" + std::to_string(attempt);
         file_.reset(CreateNewFile(temporary_.c_str()));
         if (file_) {
             // Callers write large blocks; a library buffer would only split
@@ -47,16 +81,21 @@ bool OutputFile::Create(const std::string& path) {
 bool OutputFile::CreateAsLinkOf(const std::string& path, const char* existing) {
     Discard();
     failed_ = false;
-    path_ = path;
+    std::error_code ignored;
+    const std::filesystem::file_status status = std::filesystem::status(path, ignored);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        failed_ = true;
+        return false;
+    }
+    path_ = ReplacedName(path);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary_ = path + ".part" + std::to_string(attempt);
+        temporary_ = path_ + ".part" + std::to_string(attempt);
         if (LinkFile(existing, temporary_.c_str())) {
             linked_ = true;
             return true;
         }
         // Only a name left by an earlier run is worth another attempt; any
         // other refusal would repeat for every name.
-        std::error_code ignored;
         if (!std::filesystem::exists(std::filesystem::symlink_status(temporary_, ignored))) {
             break;
         }
@@ -90,6 +129,12 @@ bool OutputFile::Commit() {
     if (failed_ || !file_) {
         Discard();
         return false;
+    }
+    if (in_place_) {
+        in_place_ = false;
+        const bool flushed = std::fflush(file_.get()) == 0;
+        failed_ = std::fclose(file_.release()) != 0 || !flushed;
+        return !failed_;
     }
     const bool flushed = std::fflush(file_.get()) == 0;
     const bool closed = std::fclose(file_.release()) == 0;
