@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/interrupt.h"
 #include "cli/platform_files.h"
 
 namespace tarnik::cli {
@@ -39,12 +40,29 @@ void OutputFile::Discard() {
     }
     if (file_) {
         file_.reset();
-        std::remove(temporary_.c_str());
+        DropTemporary();
     }
     if (linked_) {
         linked_ = false;
+        DropTemporary();
+    }
+}
+
+void OutputFile::DropTemporary() {
+    std::remove(temporary_.c_str());
+    KeepOnSignal(temporary_);
+}
+
+// The temporary name becomes the target's, and is no longer removed on a
+// signal, in one step; on failure it is removed.
+bool OutputFile::RenameOverTarget() {
+    HoldEndingSignals hold;
+    const bool renamed = ReplaceFileWith(temporary_.c_str(), path_.c_str());
+    if (!renamed) {
         std::remove(temporary_.c_str());
     }
+    KeepOnSignal(temporary_);
+    return renamed;
 }
 
 // A new file beside path; tries a few names in case an earlier run was killed
@@ -65,8 +83,11 @@ bool OutputFile::Create(const std::string& path) {
     path_ = ReplacedName(path);
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary_ = path_ + ".part" + std::to_string(attempt);
+        // A signal while the file exists removes it.
+        HoldEndingSignals hold;
         file_.reset(CreateNewFile(temporary_.c_str()));
         if (file_) {
+            RemoveOnSignal(temporary_);
             // Callers write large blocks; a library buffer would only split
             // them.
             std::setvbuf(file_.get(), nullptr, _IONBF, 0);
@@ -90,7 +111,9 @@ bool OutputFile::CreateAsLinkOf(const std::string& path, const char* existing) {
     path_ = ReplacedName(path);
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary_ = path_ + ".part" + std::to_string(attempt);
+        HoldEndingSignals hold;
         if (LinkFile(existing, temporary_.c_str())) {
+            RemoveOnSignal(temporary_);
             linked_ = true;
             return true;
         }
@@ -119,12 +142,8 @@ bool OutputFile::Write(const char* data, size_t size) {
 bool OutputFile::Commit() {
     if (linked_ && !failed_) {
         linked_ = false;
-        if (!ReplaceFileWith(temporary_.c_str(), path_.c_str())) {
-            std::remove(temporary_.c_str());
-            failed_ = true;
-            return false;
-        }
-        return true;
+        failed_ = !RenameOverTarget();
+        return !failed_;
     }
     if (failed_ || !file_) {
         Discard();
@@ -138,12 +157,13 @@ bool OutputFile::Commit() {
     }
     const bool flushed = std::fflush(file_.get()) == 0;
     const bool closed = std::fclose(file_.release()) == 0;
-    if (!flushed || !closed || !ReplaceFileWith(temporary_.c_str(), path_.c_str())) {
-        std::remove(temporary_.c_str());
+    if (!flushed || !closed) {
+        DropTemporary();
         failed_ = true;
         return false;
     }
-    return true;
+    failed_ = !RenameOverTarget();
+    return !failed_;
 }
 
 bool WriteFileWhole(const std::string& path, const char* data, size_t size) {

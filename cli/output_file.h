@@ -13,7 +13,7 @@ namespace tarnik::cli {
 
 // A result file written piece by piece. Nothing appears under the target's
 // name until Commit succeeds; an output dropped before that (or failing)
-// removes its temporary file.
+// removes its temporary file, and so does a signal that ends the tool.
 class OutputFile {
   public:
     OutputFile() = default;
@@ -43,6 +43,8 @@ class OutputFile {
         void operator()(FILE* file) const { std::fclose(file); }
     };
     void Discard();
+    void DropTemporary();
+    bool RenameOverTarget();
 
     std::unique_ptr<FILE, FileCloser> file_;
     std::string path_;

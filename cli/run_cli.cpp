@@ -5,6 +5,7 @@
 
 #include "cli/cli_args.h"
 #include "cli/cut_command.h"
+#include "cli/interrupt.h"
 #include "cli/output_file.h"
 #include "cli/preview_command.h"
 
@@ -25,6 +26,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
             << " is the input file itself; nothing was written\n";
         return kExitRefused;
     }
+    // From here on a signal removes the run's work folder and any
+    // half-written output before the tool ends.
+    EndOnSignal end_on_signal;
     switch (options.command) {
         case CliCommand::Help:
             out << CliHelpText();
