@@ -34,8 +34,9 @@ constexpr char kHelp[] =
     "  --marks A,B      the two registration-mark parameters (default 0,0); with\n"
     "                   CutImageMode set, 1000,1000 means no marks were selected.\n"
     "  --output FILE    writes the job's bytes, exactly as they would go to the\n"
-    "                   plotter, to FILE. Without it nothing is sent (no transport\n"
-    "                   is chosen): the job is encoded and only summarised.\n"
+    "                   plotter, to FILE (a device or pipe is written in place; FILE\n"
+    "                   must not be PLOTFILE). Without it nothing is sent (no\n"
+    "                   transport is chosen): the job is encoded and only summarised.\n"
     "  --port DEVICE    sends the job to the plotter on a serial device (for example\n"
     "                   /dev/ttyUSB0, or COM3 in the Windows build) at 38400 baud,\n"
     "                   8 data bits, no parity, 1 stop bit, CTS flow control, in\n"
@@ -52,7 +53,8 @@ constexpr char kHelp[] =
     "\n"
     "Exit status: 0 done; 1 the job or file was refused, or sending failed (the\n"
     "reason on stderr, no output file is written); 2 the command line is wrong;\n"
-    "130 the job was cancelled with Ctrl-C.\n";
+    "128 + the signal's number when Ctrl-C (130), SIGHUP (129), SIGPIPE (141) or\n"
+    "SIGTERM (143) ended it: a send is cancelled, the work folder removed.\n";
 
 // One option that takes a value: "--name VALUE" or "--name=VALUE".
 struct ValueOption {

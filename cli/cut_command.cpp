@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -29,6 +30,14 @@ namespace {
 
 // The export file's name inside the private work folder.
 constexpr char kExportFileName[] = "export.plt";
+
+// The most a plot file that is not a regular file (a pipe, a device) may
+// give. The pipeline reads the export file twice, so such input is copied
+// into the work folder first; a bound stops input that never ends
+// (/dev/zero) before it fills the disk. A design for one sheet of vinyl is
+// far smaller (a dense 50 MB design already takes minutes to cut), and job
+// files are bounded alike.
+constexpr uint64_t kMaxPipedPlotBytes = uint64_t{512} * 1024 * 1024;
 
 // Running out of memory ends the process with exit(), past every
 // destructor; the work folder of the running job is removed here instead.
@@ -111,7 +120,72 @@ void PrintSummary(const CliOptions& options, const ConsoleJobView& view, size_t 
     out << "\n";
 }
 
-enum class CopyResult { Ok, CannotRead, CannotWrite };
+enum class CopyResult { Ok, CannotRead, CannotWrite, TooLarge };
+
+struct FileCloser {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+
+// Copies a plot file that is not a regular file into the new export file,
+// at most kMaxPipedPlotBytes of it.
+CopyResult CopyPipedPlotFile(const char* from, const char* to) {
+    std::unique_ptr<FILE, FileCloser> source(std::fopen(from, "rb"));
+    if (!source) {
+        return CopyResult::CannotRead;
+    }
+    std::unique_ptr<FILE, FileCloser> target(CreateNewFile(to));
+    if (!target) {
+        return CopyResult::CannotWrite;
+    }
+    std::vector<char> block(64 * 1024);
+    uint64_t copied = 0;
+    size_t got = 0;
+    while ((got = std::fread(block.data(), 1, block.size(), source.get())) > 0) {
+        copied += got;
+        if (copied > kMaxPipedPlotBytes) {
+            return CopyResult::TooLarge;
+        }
+        if (std::fwrite(block.data(), 1, got, target.get()) != got) {
+            return CopyResult::CannotWrite;
+        }
+    }
+    if (std::ferror(source.get())) {
+        return CopyResult::CannotRead;
+    }
+    return std::fclose(target.release()) == 0 ? CopyResult::Ok : CopyResult::CannotWrite;
+}
+
+// Places the plot file as the export file: a regular file under a second
+// name where the file system allows it, else as a copy; anything else as a
+// bounded copy (a link to a pipe would be read empty the second time).
+bool PlacePlotFile(const std::string& input, const std::string& export_file, std::ostream& err) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(input, error);
+    if (error || !std::filesystem::exists(status) || std::filesystem::is_regular_file(status)) {
+        if (LinkFile(input.c_str(), export_file.c_str()) ||
+            CopyFileOverwrite(input.c_str(), export_file.c_str())) {
+            return true;
+        }
+        err << "tarnik-cli: " << kSourceFileError << " (" << input << ")\n";
+        return false;
+    }
+    switch (CopyPipedPlotFile(input.c_str(), export_file.c_str())) {
+        case CopyResult::Ok:
+            return true;
+        case CopyResult::TooLarge:
+            err << "tarnik-cli: " << input
+                << " is not a regular file and gives more than 512 MB: refused as input that "
+                   "does not end\n";
+            return false;
+        case CopyResult::CannotWrite:
+            err << "tarnik-cli: cannot copy " << input << " into the work folder\n";
+            return false;
+        case CopyResult::CannotRead:
+            break;
+    }
+    err << "tarnik-cli: " << kSourceFileError << " (" << input << ")\n";
+    return false;
+}
 
 // Counts the cut paths of the captured job, reading it block by block.
 bool CountJobCutPaths(const CapturingHandover& job, size_t& cut_paths) {
@@ -199,10 +273,7 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
     // file, which the pipeline may then consume; the original stays as it is.
     // The pipeline only reads and deletes the export file, so a second name
     // for the picked file serves as well as a copy of tens of megabytes.
-    const std::string export_file = job.CutFromFileTarget();
-    if (!LinkFile(options.input_path.c_str(), export_file.c_str()) &&
-        !CopyFileOverwrite(options.input_path.c_str(), export_file.c_str())) {
-        err << "tarnik-cli: " << kSourceFileError << " (" << options.input_path << ")\n";
+    if (!PlacePlotFile(options.input_path, job.CutFromFileTarget(), err)) {
         return kExitRefused;
     }
     JobDriver driver(job);
@@ -221,6 +292,7 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
         case CopyResult::CannotRead:
             err << "tarnik-cli: the job cannot be read back from its work file\n";
             return kExitRefused;
+        case CopyResult::TooLarge:
         case CopyResult::CannotWrite:
             err << "tarnik-cli: cannot write " << options.output_path << "\n";
             return kExitRefused;

@@ -27,6 +27,13 @@ char NativePathSeparator();
 // written through.
 FILE* CreateNewFile(const char* path);
 
+// Opens path for writing in place when it names an existing file that is
+// not a regular file (a device, a pipe, a terminal: a target with no older
+// contents to keep, which a replacing rename would destroy). Sets in_place
+// false and returns null when path names a regular file (links followed) or
+// nothing; sets it true and returns null when such a target cannot be opened.
+FILE* OpenInPlaceTarget(const char* path, bool& in_place);
+
 // Gives the file at from (a link followed to its file) the further name to
 // without copying a byte; fails when anything of that name exists or the
 // system cannot (another volume, a file system without links, no right).

@@ -5,6 +5,8 @@
 
 #include "cli/cli_args.h"
 #include "cli/cut_command.h"
+#include "cli/interrupt.h"
+#include "cli/output_file.h"
 #include "cli/preview_command.h"
 
 namespace tarnik::cli {
@@ -16,6 +18,17 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         err << "tarnik-cli: " << error << "\n" << CliUsageText();
         return kExitUsage;
     }
+    // Writing the result over the input would replace the design being cut
+    // (or the job being drawn) under every one of its names.
+    if (options.command != CliCommand::Help && !options.output_path.empty() &&
+        SameFile(options.output_path, options.input_path)) {
+        err << "tarnik-cli: " << options.output_path
+            << " is the input file itself; nothing was written\n";
+        return kExitRefused;
+    }
+    // From here on a signal removes the run's work folder and any
+    // half-written output before the tool ends.
+    EndOnSignal end_on_signal;
     switch (options.command) {
         case CliCommand::Help:
             out << CliHelpText();

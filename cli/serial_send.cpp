@@ -36,7 +36,9 @@ int SendJobToSerialPort(const CapturingHandover& job, JobPort& port, const std::
     }
     if (status == kSerialJobCancelled) {
         err << "tarnik-cli: cancelled; nothing more was sent to " << device << "\n";
-    } else if (status != kSerialJobDone) {
+        return interrupt.CancelStatus();
+    }
+    if (status != kSerialJobDone) {
         err << "tarnik-cli: the job did not reach " << device << "\n";
     }
     return status;

@@ -16,7 +16,7 @@ std::unique_ptr<JobPort> MakeSerialDevicePort(const std::string& device);
 
 // Sends the job through port; returns 0 when it was delivered, 1 when the
 // port could not be opened or a write failed (the system's message on err),
-// 130 when Ctrl-C cancelled it.
+// 128 + the signal's number when a signal cancelled it (130 for Ctrl-C).
 int SendJobToSerialPort(const CapturingHandover& job, JobPort& port, const std::string& device,
                         std::ostream& err);
 

@@ -23,7 +23,8 @@ class CapturedJobSource final : public JobSource {
 };
 
 // Sends the job to target (see --usb in the help text); returns 0 when it
-// was delivered, 1 when it failed (the reason on err), 130 on Ctrl-C.
+// was delivered, 1 when it failed (the reason on err), 128 + the signal's
+// number when a signal cancelled it (130 for Ctrl-C).
 int SendJobToUsb(const CapturingHandover& job, const std::string& target, std::ostream& err);
 
 }  // namespace tarnik::cli

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/interrupt.h"
 #include "cli/platform_files.h"
 
 namespace tarnik::cli {
@@ -16,17 +17,21 @@ WorkFolder::~WorkFolder() {
     // folder never reaches files outside it.
     std::error_code ignored;
     std::filesystem::remove_all(std::filesystem::path(path_), ignored);
+    KeepOnSignal(path_);
 }
 
 bool WorkFolder::Create() {
     if (!path_.empty()) {
         return true;
     }
+    // A signal that ends the tool removes the folder, from its creation on.
+    HoldEndingSignals hold;
     std::string created;
     if (!CreatePrivateFolder(created)) {
         return false;
     }
     path_ = created;
+    RemoveOnSignal(path_);
     return true;
 }
 

@@ -11,7 +11,8 @@ namespace tarnik::cli {
 class WorkFolder {
   public:
     WorkFolder() = default;
-    // Removes the folder and everything in it.
+    // Removes the folder and everything in it (a signal that ends the tool
+    // removes it as well; see interrupt.h).
     ~WorkFolder();
     WorkFolder(const WorkFolder&) = delete;
     WorkFolder& operator=(const WorkFolder&) = delete;

@@ -63,6 +63,29 @@ FILE* CreateNewFile(const char* path) {
     return file;
 }
 
+FILE* OpenInPlaceTarget(const char* path, bool& in_place) {
+    struct stat info {};
+    in_place = stat(path, &info) == 0 && !S_ISREG(info.st_mode);
+    if (!in_place) {
+        return nullptr;
+    }
+    // A pipe blocks here until it has a reader, as a shell's redirection does.
+    const int fd = open(path, O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    // Replaced by a regular file since the look: not written through.
+    if (fstat(fd, &info) != 0 || S_ISREG(info.st_mode)) {
+        close(fd);
+        return nullptr;
+    }
+    FILE* file = fdopen(fd, "wb");
+    if (file == nullptr) {
+        close(fd);
+    }
+    return file;
+}
+
 bool LinkFile(const char* from, const char* to) {
     return linkat(AT_FDCWD, from, AT_FDCWD, to, AT_SYMLINK_FOLLOW) == 0;
 }

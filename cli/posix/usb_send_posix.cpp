@@ -22,6 +22,7 @@ int SendJobToUsb(const CapturingHandover& job, const std::string& target, std::o
         err << "tarnik-cli: " << error << "\n";
     if (status == kSerialJobCancelled) {
         err << "tarnik-cli: cancelled; nothing more was sent to " << target << "\n";
+        return interrupt.CancelStatus();
     }
     return status;
 }

@@ -1,4 +1,7 @@
-// Ctrl-C in a Windows console arrives as SIGINT on a thread of its own.
+// Ctrl-C in a Windows console arrives as SIGINT on a thread of its own; it
+// cancels a job in flight. Windows has no SIGTERM, SIGHUP or SIGPIPE to end
+// a console program with, and a file that is open cannot be removed from
+// that thread, so nothing is removed on a signal here.
 #include <csignal>
 
 #include "cli/interrupt.h"
@@ -15,6 +18,17 @@ extern "C" void OnInterrupt(int) {
 
 }  // namespace
 
+EndOnSignal::EndOnSignal() = default;
+EndOnSignal::~EndOnSignal() = default;
+HoldEndingSignals::HoldEndingSignals() = default;
+HoldEndingSignals::~HoldEndingSignals() = default;
+
+bool RemoveOnSignal(const std::string&) {
+    return true;
+}
+
+void KeepOnSignal(const std::string&) {}
+
 CancelOnInterrupt::CancelOnInterrupt() {
     g_requested.store(false);
     g_previous = std::signal(SIGINT, OnInterrupt);
@@ -28,6 +42,10 @@ CancelOnInterrupt::~CancelOnInterrupt() {
 
 const std::atomic<bool>& CancelOnInterrupt::Requested() const {
     return g_requested;
+}
+
+int CancelOnInterrupt::CancelStatus() const {
+    return 128 + SIGINT;
 }
 
 }  // namespace tarnik::cli

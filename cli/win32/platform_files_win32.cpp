@@ -80,6 +80,32 @@ FILE* CreateNewFile(const char* path) {
     return file;
 }
 
+FILE* OpenInPlaceTarget(const char* path, bool& in_place) {
+    in_place = false;
+    // Opening an existing file for writing without truncating it changes
+    // nothing; only a device or a pipe (not a disk file) is kept open.
+    HANDLE handle = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return nullptr;
+    }
+    if (GetFileType(handle) == FILE_TYPE_DISK) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    in_place = true;
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY | _O_WRONLY);
+    if (fd < 0) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    FILE* file = _fdopen(fd, "wb");
+    if (file == nullptr) {
+        _close(fd);
+    }
+    return file;
+}
+
 bool LinkFile(const char* from, const char* to) {
     return CreateHardLinkA(to, from, nullptr) != 0;
 }

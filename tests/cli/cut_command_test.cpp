@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "cli/cli_test_helpers.h"
@@ -146,6 +147,49 @@ TEST(CutCommand, WritesTheJobBytesAndLeavesThePlotFileAlone) {
     // 3150 / 31.496000289916992 as a 32-bit float, shown with six digits.
     EXPECT_NE(result.out.find("100.013 x 100.013 mm, 1 cut paths, 66 bytes"), std::string::npos)
         << result.out;
+}
+
+// An output that is the input under any of its names would replace the
+// design being cut (or the job being drawn) with the result.
+TEST(CutCommand, AnOutputThatIsTheInputFileIsRefused) {
+    enum class Name { Same, OtherSpelling, HardLink, SymbolicLink };
+    const struct {
+        const char* label;
+        const char* command;
+        Name name;
+    } cases[] = {
+        {"cut, the same name", "cut", Name::Same},
+        {"cut, another spelling", "cut", Name::OtherSpelling},
+        {"cut, a hard link", "cut", Name::HardLink},
+        {"cut, a symbolic link", "cut", Name::SymbolicLink},
+        {"preview, the same name", "preview", Name::Same},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        ScratchFolder folder;
+        const std::string input = folder.File("design.plt");
+        WriteWholeFile(input, kSquare);
+        std::string output = input;
+        std::error_code error;
+        if (c.name == Name::OtherSpelling) {
+            output = (folder.Path() / "." / "design.plt").string();
+        } else if (c.name == Name::HardLink) {
+            output = folder.File("link.plt");
+            std::filesystem::create_hard_link(input, output, error);
+        } else if (c.name == Name::SymbolicLink) {
+            output = folder.File("link.plt");
+            std::filesystem::create_symlink(input, output, error);
+        }
+        if (error) {
+            continue;  // the file system has no links of that kind
+        }
+        const CliResult result = RunTool({c.command, input, "-o", output});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_NE(result.err.find("is the input file itself"), std::string::npos) << result.err;
+        EXPECT_EQ(ReadWholeFile(input), kSquare);
+        EXPECT_EQ(ReadWholeFile(output), kSquare);
+        EXPECT_FALSE(FileExists(output + ".part0"));
+    }
 }
 
 TEST(CutCommand, WithoutOutputTheJobIsEncodedAndSummarisedOnly) {

@@ -1,10 +1,8 @@
 // tarnik-cli --port for real: the job goes down a pseudo-terminal to a
-// reading plotter, byte for byte what --output writes; Ctrl-C cancels with
-// status 130; a device that is not there fails with status 1.
+// reading plotter, byte for byte what --output writes; a device that is not
+// there fails with status 1. (Ctrl-C and the other signals mid-send:
+// cli_signal_test.cpp, with the real tool.)
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <thread>
 
 #include "../cli_test_helpers.h"
 #include "support/posix/pty_plotter.h"
@@ -34,45 +32,6 @@ TEST(CliSerialPort, SampleJobArrivesAsWrittenToAFile) {
     EXPECT_NE(sent.err.find("100%"), std::string::npos) << sent.err;
     const std::vector<uint8_t>& received = plotter.Received();
     EXPECT_EQ(std::string(received.begin(), received.end()), expected);
-}
-
-// A design whose job is far larger than a pseudo-terminal's buffer, so a
-// plotter that does not read holds the job back.
-std::string LongZigzagPlot() {
-    std::string plot = "IN;SP1;PU0,0;";
-    for (int i = 1; i <= 30000; ++i) {
-        plot += "PD" + std::to_string(i * 10) + "," + std::to_string((i % 2) * 4000) + ";\r\n";
-    }
-    return plot;
-}
-
-// Keeps a stray interrupt from ending the test program whatever the timing.
-class IgnoreInterruptsAround {
-  public:
-    IgnoreInterruptsAround() {
-        previous_ = std::signal(SIGINT, [](int) {});
-    }
-    ~IgnoreInterruptsAround() { std::signal(SIGINT, previous_); }
-
-  private:
-    void (*previous_)(int) = SIG_DFL;
-};
-
-TEST(CliSerialPort, InterruptCancelsWithStatus130) {
-    ScratchFolder folder;
-    const std::string plot = folder.File("zigzag.plt");
-    WriteWholeFile(plot, LongZigzagPlot());
-    PtyPlotter plotter;  // never reads: the line fills and the job waits
-    ASSERT_FALSE(plotter.Device().empty());
-    IgnoreInterruptsAround guard;
-    std::thread interrupt([] {
-        std::this_thread::sleep_for(700ms);
-        std::raise(SIGINT);
-    });
-    const CliResult sent = RunTool({"cut", "--port", plotter.Device(), plot});
-    interrupt.join();
-    EXPECT_EQ(sent.status, 130) << sent.err;
-    EXPECT_NE(sent.err.find("cancelled"), std::string::npos) << sent.err;
 }
 
 TEST(CliSerialPort, MissingDeviceFailsWithStatus1) {

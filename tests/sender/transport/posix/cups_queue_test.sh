@@ -1,34 +1,35 @@
 #!/usr/bin/env bash
 # Runs the CupsQueue tests against a real CUPS server: a private cupsd with
-# its configuration, spool and logs in the build folder, listening only on
+# its configuration, spool and logs in a folder of its own, listening only on
 # a local socket there, and a queue whose device is a capture file.
-#   cups_queue_test.sh TARNIK_TESTS BUILD_FOLDER
+#   cups_queue_test.sh TARNIK_TESTS
 set -euo pipefail
 exe=$1
-build=$(cd "$2" && pwd)
 
+# Debian puts cupsd and lpadmin in /usr/sbin, outside a normal user's PATH.
+export PATH=$PATH:/usr/sbin:/sbin
 for tool in cupsd lpadmin lpstat; do
     command -v "$tool" >/dev/null || { echo "cups_queue_test: $tool missing (package cups)" >&2; exit 1; }
 done
 
-work=$(mktemp -d "$build/cups-test.XXXXXX")
-# The socket path must fit a socket address (108 bytes).
-if [ ${#work} -gt 90 ]; then
-    rm -rf "$work"
-    work=$(mktemp -d /tmp/tarnik-cups.XXXXXX)
-fi
-# Filters run as the unprivileged user and read the spool below this folder.
-chmod 755 "$work"
-mkdir -p "$work"/{conf/ppd,spool,cache,state,tmp,log}
+# The server's filters run as user lp (when the server runs as root) and
+# read the spool, so the folder must be reachable by every user: not below
+# the build folder, whose parents may be closed to others (a clone in a 0700
+# home folder), but a fresh 0755 folder under the system temporary folder
+# (a short path, too: the socket's must fit 108 bytes).
+work=
 cupsd_pid=
 cleanup() {
     if [ -n "$cupsd_pid" ]; then
         kill "$cupsd_pid" 2>/dev/null || true
         wait "$cupsd_pid" 2>/dev/null || true
     fi
-    rm -rf "$work"
+    [ -z "$work" ] || rm -rf "$work"
 }
 trap cleanup EXIT
+work=$(mktemp -d /tmp/tarnik-cups.XXXXXX)
+chmod 755 "$work"
+mkdir -p "$work"/{conf/ppd,spool,cache,state,tmp,log}
 
 # cupsd will not run its filters as root: they run as lp.
 cat >"$work/conf/cups-files.conf" <<CONF
