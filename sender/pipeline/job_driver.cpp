@@ -60,7 +60,7 @@ int JobDriver::OnJobReady(int32_t a, int32_t b) {
         return 0;
     }
     const std::string plot_path = job_.ExportFilePath();
-    if (!CanOpenForReading(plot_path.c_str())) {
+    if (!job_.OpenExportFileAlone(plot_path.c_str())) {
         return 0;
     }
     job_.mapping.YTop = 0;
