@@ -8,6 +8,7 @@
 #include "sender/pipeline/dmpl_encoder.h"
 #include "sender/pipeline/hpgl_encoder.h"
 #include "sender/pipeline/job_start.h"
+#include "sender/pipeline/work_file.h"
 
 namespace tarnik {
 
@@ -124,6 +125,25 @@ void MainWindowController::StartSerialTransfer(JobBuffer job) {
 
 bool MainWindowController::SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) {
     return usb_.Send(usb_port, data, length);
+}
+
+// The spooler call sends from one piece of memory, so a job that the
+// buffer streams from its work file is read in whole first; when it cannot
+// be, the user is told why and nothing is sent.
+bool MainWindowController::SendJobToUsbPrinter(uint8_t usb_port, JobBuffer job) {
+    if (job.InMemory()) {
+        return SendToUsbPrinter(usb_port, job.Data(), job.Size());
+    }
+    std::unique_ptr<char[]> whole;
+    const LoadResult read = ReadWholeJob(job, whole);
+    const uint32_t size = job.Size();
+    job.Free();
+    if (read != LoadResult::Ok) {
+        static_cast<JobView&>(view_).ShowMessage(
+            read == LoadResult::NoMemory ? kJobBufferNoMemory : kWorkFileUnreadable);
+        return false;
+    }
+    return SendToUsbPrinter(usb_port, whole.get(), size);
 }
 
 void MainWindowController::PostLineFault(int32_t code) {

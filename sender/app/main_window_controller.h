@@ -97,6 +97,7 @@ class MainWindowController : private JobHandover, private MacroPrintJob {
     bool OpenSerialJobPort(uint8_t com_port) override;
     void StartSerialTransfer(JobBuffer job) override;
     bool SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) override;
+    bool SendJobToUsbPrinter(uint8_t usb_port, JobBuffer job) override;
     void PostLineFault(int32_t code) override;
     // MacroPrintJob: the encoder of the selected model.
     bool CutPrintFile(const char* path) override;

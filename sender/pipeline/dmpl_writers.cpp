@@ -91,12 +91,17 @@ float SegmentLength(const PathPoint& r, const PathPoint& q) {
     return static_cast<float>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
 }
 
-// Point at distance s - e from r towards q, truncated toward zero.
+// Point at distance s - e from r towards q, truncated toward zero: the
+// point (g q + r) / (g + 1) with the ratio g held as a 32-bit float. A float
+// carries only 24 bits, so plotter coordinates (up to 31 bits) are worked in
+// double, as r + (q - r) g / (g + 1): a coordinate that r and q share comes
+// out exactly, and a cut along an axis stays on its line.
 PathPoint ChangePoint(const PathPoint& r, const PathPoint& q, float s, float e) {
     const float g = (s - e) / e;
+    const double along = static_cast<double>(g) / (static_cast<double>(g) + 1.0);
     PathPoint x;
-    x.x = static_cast<int32_t>((g * static_cast<float>(q.x) + static_cast<float>(r.x)) / (g + 1));
-    x.y = static_cast<int32_t>((g * static_cast<float>(q.y) + static_cast<float>(r.y)) / (g + 1));
+    x.x = static_cast<int32_t>(r.x + (static_cast<double>(q.x) - r.x) * along);
+    x.y = static_cast<int32_t>(r.y + (static_cast<double>(q.y) - r.y) * along);
     return x;
 }
 

@@ -8,6 +8,7 @@
 #include "sender/app/sender_settings.h"
 #include "sender/pipeline/job_seams.h"
 #include "sender/pipeline/plot_reader.h"
+#include "sender/pipeline/work_file.h"
 
 namespace tarnik {
 
@@ -39,6 +40,11 @@ struct JobContext {
     // Jobs up to this many bytes are loaded into memory for the transport;
     // longer ones are read from the work file as they are sent.
     std::size_t JobMemoryLimit = kJobInMemoryLimit;
+    // The job driver's exclusive open of the export file (opened and closed
+    // again): false when the job may not read it yet. Windows opens it
+    // without sharing, which fails while the drawing program's macro still
+    // has it open for writing; the portable default opens it for reading.
+    bool (*OpenExportFileAlone)(const char* path) = &CanOpenForReading;
 
     JobView& view;
     JobHandover& handover;

@@ -5,6 +5,7 @@
 #include "sender/pipeline/dmpl_encoder.h"
 #include "sender/pipeline/hpgl_encoder.h"
 #include "sender/pipeline/job_start.h"
+#include "sender/pipeline/mark_jobs.h"
 #include "sender/pipeline/plot_reader.h"
 #include "sender/pipeline/work_file.h"
 
@@ -59,7 +60,7 @@ int JobDriver::OnJobReady(int32_t a, int32_t b) {
         return 0;
     }
     const std::string plot_path = job_.ExportFilePath();
-    if (!CanOpenForReading(plot_path.c_str())) {
+    if (!job_.OpenExportFileAlone(plot_path.c_str())) {
         return 0;
     }
     job_.mapping.YTop = 0;
@@ -75,6 +76,14 @@ int JobDriver::OnJobReady(int32_t a, int32_t b) {
     }
     job_.mapping.XOrigin = extent.MinX;
     job_.mapping.YTop = extent.MaxY;
+    // The DM/PL encoder splits mark jobs at the band limits; bands under
+    // 10 mm are no real mark job and would ask for a point per unit.
+    if (job_.settings.CutImageMode != 0 && job_.settings.ModelIndex == 0 &&
+        MarkBandsTooNarrow(extent, b)) {
+        DeleteExportFile();
+        job_.view.ShowBalloon(kMarkBandsTooNarrow);
+        return 0;
+    }
     const JobView::FileSettingsResult choice =
         job_.view.RunFileSettings(static_cast<float>(extent.Width) / kUnitsPerMmShown,
                                   static_cast<float>(extent.Height) / kUnitsPerMmShown);

@@ -13,6 +13,7 @@ namespace tarnik {
 // The balloon texts of refused jobs.
 inline constexpr char kMarkNotSelected[] = "Mark not be selected!";
 inline constexpr char kSourceFileError[] = "Source file error!";
+inline constexpr char kMarkBandsTooNarrow[] = "Mark bands narrower than 10 mm!";
 // Mark parameters by which the macro says that no registration marks were
 // selected.
 inline constexpr int32_t kNoMarksSelected = 1000;

@@ -3,6 +3,7 @@
 // plotter. The main window implements them on Windows, the command-line
 // tool on POSIX, and tests record every call.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "sender/pipeline/job_buffer.h"
@@ -53,6 +54,11 @@ class JobView {
     virtual void SetSendingLook(bool sending) = 0;
 };
 
+// Reads a whole job into one new piece of memory, for a transport that
+// sends from one: Ok with `whole` holding Size() bytes, NoMemory, or
+// CannotRead when a job kept in its work file can no longer be read back.
+LoadResult ReadWholeJob(const JobBuffer& job, std::unique_ptr<char[]>& whole);
+
 // The hand-over of a finished job to a transport.
 class JobHandover {
   public:
@@ -74,7 +80,8 @@ class JobHandover {
     // reads them with JobBuffer::Read. This default hands an in-memory job
     // to SendToUsbPrinter as it is and gathers a streamed one into memory
     // first (false when that memory cannot be had or the file cannot be
-    // read).
+    // read; a hand-over that can reach the user overrides it to say which,
+    // with ReadWholeJob).
     virtual bool SendJobToUsbPrinter(uint8_t usb_port, JobBuffer job);
     // Sends WM_LINE_FAULT with a fault code to the main window.
     virtual void PostLineFault(int32_t code) = 0;

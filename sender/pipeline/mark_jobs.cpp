@@ -20,6 +20,12 @@ int32_t SaturatedSpan(int32_t low, int32_t high) {
     return static_cast<int32_t>(span);
 }
 
+// (MaxY - MinY) / (mark_param_b + 1), truncated toward zero.
+int64_t BandStep(const PlotExtent& extent, int32_t mark_param_b) {
+    const int64_t height = int64_t{extent.MaxY} - extent.MinY;
+    return height / (int64_t{mark_param_b} + 1);
+}
+
 // Inserts the band-limit points of the segment r -> q; the walk goes on at q.
 void SplitSegment(CutPath& path, PathPoint* r, const PathPoint* q, int64_t step) {
     const bool runs_up = r->x < q->x;
@@ -70,14 +76,18 @@ MarkHeaderValues MakeMarkHeaderValues(const PlotExtent& extent, int32_t mark_par
     return values;
 }
 
-void SplitAtBands(CutPath& path, const PlotExtent& extent, int32_t mark_param_b) {
+bool MarkBandsTooNarrow(const PlotExtent& extent, int32_t mark_param_b) {
     if (mark_param_b <= 0 || extent.IsEmpty())
+        return false;
+    return static_cast<double>(BandStep(extent, mark_param_b)) < kNarrowestMarkBand;
+}
+
+void SplitAtBands(CutPath& path, const PlotExtent& extent, int32_t mark_param_b) {
+    // Bands under 10 mm would let one segment ask for up to a point per unit
+    // it spans: they get no points (a step of 0 has no limits at all).
+    if (mark_param_b <= 0 || extent.IsEmpty() || MarkBandsTooNarrow(extent, mark_param_b))
         return;
-    const int64_t height = int64_t{extent.MaxY} - extent.MinY;
-    const int64_t step = height / (int64_t{mark_param_b} + 1);
-    // A band narrower than one unit has no limits to mark.
-    if (step <= 0)
-        return;
+    const int64_t step = BandStep(extent, mark_param_b);
     for (PathPoint* r = path.head; r->next;) {
         PathPoint* q = r->next;
         SplitSegment(path, r, q, step);

@@ -26,8 +26,22 @@ struct MarkHeaderValues {
 MarkHeaderValues MakeMarkHeaderValues(const PlotExtent& extent, int32_t mark_param_a,
                                       int32_t mark_param_b);
 
+// The narrowest band a mark job may have: 10 mm (314.96 units). A band runs
+// from one row of printed registration marks to the next, and the marks
+// themselves are several millimetres long with clear room around them for
+// the sensor, so no real mark job has bands under a centimetre. The bound
+// also bounds the work: a segment gains at most one point per 10 mm it
+// spans, whatever the second mark parameter says.
+inline constexpr double kNarrowestMarkBand = 314.96;
+
+// Whether a mark job with mark_param_b inner band limits would have bands
+// narrower than kNarrowestMarkBand (including a step of 0). No split, and
+// so false, when mark_param_b is 0 or less or the extent is empty.
+bool MarkBandsTooNarrow(const PlotExtent& extent, int32_t mark_param_b);
+
 // Inserts a point wherever a segment longer than 157.48 units in x crosses a
-// band limit k * step, step = (MaxY - MinY) / (mark_param_b + 1).
+// band limit k * step, step = (MaxY - MinY) / (mark_param_b + 1). Bands too
+// narrow for a mark job (the job driver turns such jobs away) get no points.
 void SplitAtBands(CutPath& path, const PlotExtent& extent, int32_t mark_param_b);
 
 }  // namespace tarnik

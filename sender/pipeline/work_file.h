@@ -44,6 +44,8 @@ class WorkFile : public CommandOutput {
 
 // The message shown when a work file cannot be created or written.
 inline constexpr char kWorkFileError[] = "Cannot write the work file!";
+// The message shown when a job kept in its work file cannot be read back.
+inline constexpr char kWorkFileUnreadable[] = "Cannot read the work file!";
 
 // Opens path for reading; when that works, closes and deletes it and returns
 // true (the file existed). Returns false when it cannot be opened.

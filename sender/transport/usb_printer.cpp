@@ -4,7 +4,9 @@
 #include <cstring>
 #include <memory>
 #include <new>
-#include <vector>
+
+#include "sender/pipeline/job_start.h"
+#include "sender/pipeline/work_file.h"
 
 namespace tarnik {
 
@@ -47,16 +49,18 @@ bool WriteWhole(PrinterSpooler& spooler, const char* data, uint32_t count) {
 }
 
 // A chunked source: every chunk must arrive whole from the source and be
-// taken whole by the spooler, or the job is not complete.
-bool WriteChunks(PrinterSpooler& spooler, JobSource& job) {
-    std::vector<char> chunk(kUsbChunkBytes);
+// taken whole by the spooler, or the job is not complete. A job that cannot
+// be read is the job sender's own failure, so the user is told; the
+// spooler's refusals stay without a message.
+bool WriteChunks(PrinterSpooler& spooler, UsbNotices& notices, JobSource& job, char* chunk) {
     const uint32_t size = job.Size();
     for (uint32_t offset = 0; offset < size;) {
         const uint32_t want = size - offset < kUsbChunkBytes ? size - offset : kUsbChunkBytes;
-        if (job.Read(offset, chunk.data(), want) != want) {
+        if (job.Read(offset, chunk, want) != want) {
+            notices.ShowMessage(kWorkFileUnreadable);
             return false;
         }
-        if (!WriteWhole(spooler, chunk.data(), want)) {
+        if (!WriteWhole(spooler, chunk, want)) {
             return false;
         }
         offset += want;
@@ -124,6 +128,17 @@ bool FindPlotterPrinter(PrinterSpooler& spooler, UsbNotices& notices, int port,
 }
 
 bool SendToUsbPrinter(PrinterSpooler& spooler, UsbNotices& notices, int port, JobSource& job) {
+    // A job read in chunks needs its chunk buffer before any printer is
+    // looked for.
+    const char* whole = job.WholeJob();
+    std::unique_ptr<char[]> chunk;
+    if (whole == nullptr) {
+        chunk.reset(new (std::nothrow) char[kUsbChunkBytes]);
+        if (!chunk) {
+            notices.ShowMessage(kJobBufferNoMemory);
+            return false;
+        }
+    }
     std::string printer_name;
     if (!FindPlotterPrinter(spooler, notices, port, printer_name)) {
         notices.ShowWarningBalloon(kTextPrinterNotFound);
@@ -144,9 +159,8 @@ bool SendToUsbPrinter(PrinterSpooler& spooler, UsbNotices& notices, int port, Jo
     }
     printer.SetDocumentOpen(true);
     spooler.StartPage();
-    const char* whole = job.WholeJob();
-    const bool written =
-        whole != nullptr ? WriteWhole(spooler, whole, job.Size()) : WriteChunks(spooler, job);
+    const bool written = whole != nullptr ? WriteWhole(spooler, whole, job.Size())
+                                          : WriteChunks(spooler, notices, job, chunk.get());
     if (!written) {
         return false;
     }

@@ -10,6 +10,7 @@
 #include "sender/app/win32/cfg_dlg.h"
 #include "sender/app/win32/file_name_dialog.h"
 #include "sender/app/win32/macro_print_windows.h"
+#include "sender/pipeline/win32/exclusive_open.h"
 #include "sender/res/resource.h"
 #include "ui/win32/resources.h"
 
@@ -62,6 +63,7 @@ CTestDlg::CTestDlg()
       controller_(*this, shared_port_, *this, *this),
       line_faults_(*this, line_monitor_, controller_.Flags().LineUsable),
       export_watcher_(watcher_thread_, *this) {
+    controller_.Job().OpenExportFileAlone = &OpenWithoutSharing;
     BuildMessageTable();
 }
 

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "sender/app/settings_fakes.h"
 #include "sender/pipeline/dmpl_encoder.h"
 #include "sender/pipeline/hpgl_encoder.h"
+#include "sender/pipeline/job_buffer.h"
 #include "sender/transport/fake_send_seams.h"
 #include "support/test_files.h"
 
@@ -166,6 +168,47 @@ TEST(MainWindowController, RefusalsOfTheJobRoad) {
             EXPECT_TRUE(Contains(window.log, c.shown));
         }
     }
+}
+
+// An encoder whose USB job is kept in its work file (too large for memory)
+// and can no longer be read back whole when the window sends it.
+bool UnreadableStreamedUsbJob(const char*, JobContext& job) {
+    const std::string work = job.DmplWorkFilePath();
+    WriteWholeFile(work, std::string(200000, 'U'));
+    JobBuffer buffer;
+    if (LoadJobFile(work.c_str(), 0, buffer, 0) != LoadResult::Ok) {
+        return false;
+    }
+    std::filesystem::resize_file(work, 10);
+    return job.handover.SendJobToUsbPrinter(job.settings.USBPort, std::move(buffer));
+}
+
+class CountingUsb : public UsbOutput {
+  public:
+    int sends = 0;
+    bool Send(uint8_t, const char*, uint32_t) override {
+        ++sends;
+        return true;
+    }
+};
+
+TEST(MainWindowController, UnreadableUsbJobIsNotSentAndTold) {
+    ScratchFolder folder;
+    EventLog log;
+    CallLog settings_log;
+    RecordingMainView view{log};
+    FakeJobPort port{log};
+    FakeTimers timers{log};
+    CountingUsb usb;
+    MainWindowController controller{view, port, timers, usb, &UnreadableStreamedUsbJob};
+    RecordingProfile profile(settings_log, {{"AutoGET/ColExportFilename", "export.plt"}});
+    RecordingEnvironment environment(settings_log, folder.Path().string() + "/");
+    controller.Initialise(profile, environment);
+    controller.Job().PathSeparator = '/';
+    WriteWholeFile(folder.File("export.plt"), kSquare);
+    EXPECT_EQ(controller.OnJobReady(0, 0), 0);
+    EXPECT_EQ(usb.sends, 0);
+    EXPECT_TRUE(Contains(log, "message Cannot read the work file!"));
 }
 
 TEST(MainWindowController, ModeRadiosChangeOnlyWhileIdle) {

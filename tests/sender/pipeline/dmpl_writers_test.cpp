@@ -91,6 +91,67 @@ TEST(DmplWriters, DashedPaths) {
     }
 }
 
+// Every dash of a cut along an axis stays on the cut's line, and its ends
+// lie the dash lengths along it (truncated toward zero), however far out the
+// cut lies: 1.0/1.0 mm dashes are 31.496 units. Long cuts are checked for
+// the line only.
+TEST(DmplWriters, AxisParallelDashesStayOnTheirLine) {
+    struct Case {
+        const char* label;
+        Points points;
+        const char* expected;  // null: only the line is checked
+    } cases[] = {
+        {"vertical at x 5500, rising", {{5500, 0}, {5500, 1000}}, nullptr},
+        {"vertical at x 5500, falling", {{5500, 1000}, {5500, 0}}, nullptr},
+        {"horizontal at y 5500, rising", {{0, 5500}, {1000, 5500}}, nullptr},
+        {"horizontal at y 5500, falling", {{1000, 5500}, {0, 5500}}, nullptr},
+        {"vertical at x 5500, short",
+         {{5500, 100}, {5500, 0}},
+         "U5500,100 D5500,68 U5500,36 D5500,4 D5500,0 "},
+        {"vertical at the largest x, rising",
+         {{2147483647, 1500000000}, {2147483647, 1500000100}},
+         "U2147483647,1500000000 D2147483647,1500000031 U2147483647,1500000062 "
+         "D2147483647,1500000093 U2147483647,1500000100 "},
+        {"vertical far out, falling",
+         {{-2000000000, -1500000000}, {-2000000000, -1500000100}},
+         "U-2000000000,-1500000000 D-2000000000,-1500000031 U-2000000000,-1500000062 "
+         "D-2000000000,-1500000093 U-2000000000,-1500000100 "},
+        {"horizontal at the smallest y, rising",
+         {{-2000000000, -2147483647}, {-1999999900, -2147483647}},
+         "U-2000000000,-2147483647 D-1999999968,-2147483647 U-1999999936,-2147483647 "
+         "D-1999999904,-2147483647 D-1999999900,-2147483647 "},
+        {"horizontal far out, falling",
+         {{2000000100, 2000000000}, {2000000000, 2000000000}},
+         "U2000000100,2000000000 D2000000068,2000000000 U2000000036,2000000000 "
+         "D2000000004,2000000000 D2000000000,2000000000 "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        CutPath path;
+        Build(path, c.points);
+        StringCommandOutput out;
+        DmplWriter().DashedPath(out, path, 1.0f, 1.0f);
+        const bool vertical = c.points[0].first == c.points[1].first;
+        const std::string line = std::to_string(vertical ? c.points[0].first : c.points[0].second);
+        // Every command is "U<x>,<y> " or "D<x>,<y> ".
+        std::string text = out.Text();
+        int commands = 0;
+        for (std::size_t at = 0; at < text.size(); ++commands) {
+            const std::size_t comma = text.find(',', at);
+            const std::size_t blank = text.find(' ', at);
+            ASSERT_NE(blank, std::string::npos);
+            const std::string x = text.substr(at + 1, comma - at - 1);
+            const std::string y = text.substr(comma + 1, blank - comma - 1);
+            EXPECT_EQ(vertical ? x : y, line) << text.substr(at, blank - at);
+            at = blank + 1;
+        }
+        EXPECT_GT(commands, 4);
+        if (c.expected) {
+            EXPECT_EQ(text, c.expected);
+        }
+    }
+}
+
 TEST(DmplWriters, TinyDashesOnLongSegmentsStillAdvance) {
     // 0.01 mm is 0.31 units: running away from zero, every change point
     // truncates back onto the current point, so each dash ends at the

@@ -18,6 +18,9 @@ using testing::JobRig;
 using testing::WriteWholeFile;
 
 constexpr char kDesign[] = "IN;PU2000,1000;PD5000,4000;";
+// 46 bytes spanning the whole 32-bit range of heights.
+constexpr char kTallest[] = "IN;PU0,-2147483647;PD100,2147483647;PU0,0;SP0;";
+static_assert(sizeof kTallest - 1 == 46);
 const std::string kTooLong = "IN;CO\"" + std::string(60, 'a') + "\";PU0,0;PD10,10;";
 
 // Encoders that only note their call.
@@ -137,6 +140,66 @@ TEST(JobDriver, OnJobReady) {
          {"balloon:data error!"},
          {},
          {},
+         Fate::Kept},
+        // Design height 3000: 8 inner limits give bands of 333 units, 9 give
+        // 300, under the 10 mm (314.96 units) a band needs.
+        {"mark bands of 10 mm or more",
+         kDesign,
+         0,
+         8,
+         [](JobRig& r) { r.settings.CutImageMode = 1; },
+         NoteDmpl,
+         1,
+         {"file-settings"},
+         {},
+         {"dmpl"},
+         Fate::Kept},
+        {"mark bands under 10 mm",
+         kDesign,
+         0,
+         9,
+         [](JobRig& r) { r.settings.CutImageMode = 1; },
+         NoteDmpl,
+         0,
+         {"balloon:Mark bands narrower than 10 mm!"},
+         {},
+         {},
+         Fate::Deleted},
+        {"a billion mark bands on the tallest design",
+         kTallest,
+         0,
+         1000000000,
+         [](JobRig& r) { r.settings.CutImageMode = 1; },
+         NoteDmpl,
+         0,
+         {"balloon:Mark bands narrower than 10 mm!"},
+         {},
+         {},
+         Fate::Deleted},
+        {"mark bands outside mark mode are a job",
+         kTallest,
+         0,
+         1000000000,
+         [](JobRig&) {},
+         NoteDmpl,
+         1,
+         {"file-settings"},
+         {},
+         {"dmpl"},
+         Fate::Kept},
+        {"model NVAS splits no bands",
+         kTallest,
+         0,
+         1000000000,
+         [](JobRig& r) {
+             r.settings.CutImageMode = 1;
+             r.settings.ModelIndex = 1;
+         },
+         NoteDmpl,
+         1,
+         {"file-settings"},
+         {},
+         {"hpgl"},
          Fate::Kept},
         {"no path", "IN;SP1;", 0, 0, [](JobRig&) {}, NoteDmpl, 0, {}, {}, {}, Fate::Kept},
         {"dialog cancelled",

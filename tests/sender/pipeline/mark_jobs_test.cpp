@@ -140,6 +140,18 @@ TEST(MarkJobsBands, InsertsPointsAtBandLimits) {
          Extent(0, 0, 10, 3),
          5,
          {{1000, 0}, {9000, 800}}},
+        // Bands under 10 mm (314.96 units) are refused by the job driver; a
+        // split that meets one anyway adds nothing.
+        {"bands of 315 units split",
+         {{0, 0}, {700, 700}},
+         Extent(0, 0, 10, 3150),
+         9,
+         {{0, 0}, {315, 315}, {630, 630}, {700, 700}}},
+        {"bands of 314 units: no split",
+         {{0, 0}, {700, 700}},
+         Extent(0, 0, 10, 3140),
+         9,
+         {{0, 0}, {700, 700}}},
         {"empty extent: no split",
          {{1000, 0}, {9000, 800}},
          PlotExtent{},

@@ -168,26 +168,30 @@ TEST(UsbPrinter, JobSources) {
         std::size_t readable;  // chunked source: bytes it can give
         bool result;
         std::vector<std::string> writes;
+        std::vector<std::string> messages;
     } cases[] = {
         {"whole job in memory: one write however large",
          false,
          200000,
          200000,
          true,
-         {"write 200000"}},
+         {"write 200000"},
+         {}},
         {"chunked: one document in 64 KiB writes",
          true,
          150000,
          150000,
          true,
-         {"write 65536", "write 65536", "write 18928"}},
-        {"chunked: exactly one chunk", true, 65536, 65536, true, {"write 65536"}},
-        {"chunked source fails midway: nothing ends the document",
+         {"write 65536", "write 65536", "write 18928"},
+         {}},
+        {"chunked: exactly one chunk", true, 65536, 65536, true, {"write 65536"}, {}},
+        {"chunked source fails midway: nothing ends the document, the user is told",
          true,
          150000,
          100000,
          false,
-         {"write 65536"}},
+         {"write 65536"},
+         {"message:Cannot read the work file!"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -202,12 +206,16 @@ TEST(UsbPrinter, JobSources) {
         JobSource& source = c.chunked ? static_cast<JobSource&>(chunks) : whole;
         EXPECT_EQ(SendToUsbPrinter(spooler, notices, 3, source), c.result);
         std::vector<std::string> writes;
+        std::vector<std::string> messages;
         for (const std::string& event : log) {
             if (event.rfind("write ", 0) == 0) {
                 writes.push_back(event);
+            } else if (event.rfind("message:", 0) == 0 || event.rfind("balloon:", 0) == 0) {
+                messages.push_back(event);
             }
         }
         EXPECT_EQ(writes, c.writes);
+        EXPECT_EQ(messages, c.messages);
         EXPECT_EQ(std::count(log.begin(), log.end(), "start-doc TarnikDoc RAW"), 1);
         EXPECT_EQ(std::count(log.begin(), log.end(), "end-doc"), c.result ? 1 : 0);
         EXPECT_EQ(spooler.aborted, !c.result);
