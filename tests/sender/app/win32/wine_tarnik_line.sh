@@ -157,8 +157,10 @@ check "job after a restart: bytes equal tarnik-cli's ($expected_size bytes)" "0"
     "$(cmp "$gui_work/serial.job" "$gui_work/large.job" >/dev/null 2>&1; echo $?)"
 # The monitor took its port back, and under Wine asks again: decline every
 # question (each restart that fails on Wine's pseudo-terminal asks anew).
-for _ in $(seq 4); do
-    drv dialog DUdirEZEdezu 3000 >/dev/null || break
+# How many come depends on how the questions nest, so decline until none
+# has come for 4 s (at most 12: the restarts do not go on by themselves).
+for _ in $(seq 12); do
+    drv dialog DUdirEZEdezu 4000 >/dev/null || break
     drv dclick DUdirEZEdezu 7 >/dev/null
     sleep 0.5
 done
