@@ -5,6 +5,7 @@
 
 #include "cli/cli_args.h"
 #include "cli/cut_command.h"
+#include "cli/mark_offset_command.h"
 #include "cli/preview_command.h"
 
 namespace tarnik::cli {
@@ -18,12 +19,14 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
     switch (options.command) {
         case CliCommand::Help:
-            out << CliHelpText();
+            out << CliHelpText() << "\n" << MarkOffsetHelpText();
             return kExitOk;
         case CliCommand::Cut:
             return RunCut(options, out, err);
         case CliCommand::Preview:
             return RunPreview(options, out, err);
+        case CliCommand::MarkOffset:
+            return RunMarkOffset(argc, argv, out, err);
     }
     return kExitUsage;
 }

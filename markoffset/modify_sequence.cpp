@@ -51,8 +51,17 @@ bool OutcomeClosesDialog(ModifyOutcome outcome) {
     return outcome == ModifyOutcome::kSent || outcome == ModifyOutcome::kSaved;
 }
 
-bool WritePortWait(JobPort& port, const uint8_t* data, uint32_t count, const WaitMs& wait) {
-    port.PurgeAll();
+void Purge(JobPort& port, bool drained) {
+    if (drained) {
+        port.PurgeReceive();
+    } else {
+        port.PurgeAll();
+    }
+}
+
+bool WritePortWait(JobPort& port, const uint8_t* data, uint32_t count, const WaitMs& wait,
+                   bool drained) {
+    Purge(port, drained);
     if (!port.WriteBlock(data, count)) {
         return false;
     }
@@ -78,13 +87,19 @@ ModifyOutcome SendMarkOffset(JobPort& port, uint8_t com, std::string_view comman
     }
     static constexpr uint8_t kBlank[1] = {0x20};
     ModifyOutcome outcome = ModifyOutcome::kSent;
-    if (!WritePortWait(port, kBlank, 1, wait) || !WritePortWait(port, kBlank, 1, wait)) {
+    // Each write runs only after the one before it drained.
+    bool drained = WritePortWait(port, kBlank, 1, wait);
+    drained = drained && WritePortWait(port, kBlank, 1, wait, true);
+    if (!drained) {
         outcome = ModifyOutcome::kNotOnline;
-    } else if (!WritePortWait(port, reinterpret_cast<const uint8_t*>(commands.data()),
-                              static_cast<uint32_t>(commands.size()), wait)) {
-        outcome = ModifyOutcome::kWriteFailed;
+    } else {
+        drained = WritePortWait(port, reinterpret_cast<const uint8_t*>(commands.data()),
+                                static_cast<uint32_t>(commands.size()), wait, true);
+        if (!drained) {
+            outcome = ModifyOutcome::kWriteFailed;
+        }
     }
-    port.PurgeAll();
+    Purge(port, drained);
     port.Close();
     return outcome;
 }

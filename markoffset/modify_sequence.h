@@ -39,12 +39,17 @@ inline constexpr uint32_t kWriteWaitMs = 1000;
 inline constexpr uint32_t kDrainWaitMs = 1000;
 inline constexpr uint32_t kDrainStepMs = 10;
 
-// Purges both queues, writes `count` bytes and, unless the write is done at
-// once, waits one second and looks again without waiting: true only when
-// all `count` bytes were written. Then lets them leave the port (up to
+// Purges, writes `count` bytes and, unless the write is done at once,
+// waits one second and looks again without waiting: true only when all
+// `count` bytes were written. Then lets them leave the port (up to
 // kDrainWaitMs): a write can be done while its bytes still sit in the
-// driver's transmit queue, which the next purge would drop.
-bool WritePortWait(JobPort& port, const uint8_t* data, uint32_t count, const WaitMs& wait);
+// driver's transmit queue, which a purge would drop. The purge aborts and
+// clears both queues unless `drained` says the last write on the port has
+// drained: then the transmit queue holds nothing of ours and only the
+// receive side is cleared (a pseudo-terminal would otherwise drop what its
+// reader has not taken yet).
+bool WritePortWait(JobPort& port, const uint8_t* data, uint32_t count, const WaitMs& wait,
+                   bool drained = false);
 
 // The list index of the port combo box (-1: no selection) as a COM number:
 // index i is COM i+1, taken as an unsigned 8-bit value; no selection is 0.
