@@ -13,8 +13,8 @@ TEST(CliMarkOffset, CommandLinesAndTheFileTheyWrite) {
         const char* label;
         std::vector<std::string> args;  // the output file is added last
         int status;
-        const char* file;    // nullptr: no file written
-        const char* stderr;  // part of the message
+        const char* file;     // nullptr: no file written
+        const char* message;  // part of what stderr says
     } cases[] = {
         {"defaults", {}, 0, "$A,0.00;\r\n$B,-0.00;\r\n$$\r\n", "Save OK!"},
         {"upper and right formatted",
@@ -39,7 +39,7 @@ TEST(CliMarkOffset, CommandLinesAndTheFileTheyWrite) {
         args.insert(args.end(), {"--output", path});
         const CliResult result = RunTool(args);
         EXPECT_EQ(result.status, c.status) << c.label << ": " << result.err;
-        EXPECT_NE(result.err.find(c.stderr), std::string::npos) << c.label << ": " << result.err;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << c.label << ": " << result.err;
         EXPECT_EQ(FileExists(path), c.file != nullptr) << c.label;
         if (c.file != nullptr) {
             EXPECT_EQ(ReadWholeFile(path), c.file) << c.label;
