@@ -13,6 +13,8 @@ constexpr char kUsage[] =
     "usage: tarnik-cli cut [--settings FILE] [--marks A,B] [--output FILE] [--port DEVICE] "
     "PLOTFILE\n"
     "       tarnik-cli preview JOBFILE -o FILE.svg\n"
+    "       tarnik-cli mark-offset [--upper MM | --lower MM] [--left MM | --right MM]\n"
+    "                              (--port DEVICE | --output FILE)\n"
     "       tarnik-cli --help\n";
 
 constexpr char kHelp[] =
@@ -21,6 +23,8 @@ constexpr char kHelp[] =
     "usage: tarnik-cli cut [--settings FILE] [--marks A,B] [--output FILE] [--port DEVICE] "
     "PLOTFILE\n"
     "       tarnik-cli preview JOBFILE -o FILE.svg\n"
+    "       tarnik-cli mark-offset [--upper MM | --lower MM] [--left MM | --right MM]\n"
+    "                              (--port DEVICE | --output FILE)\n"
     "       tarnik-cli --help\n"
     "\n"
     "cut      Runs the job of one plot file (HPGL, 800 units per inch) as the job\n"
@@ -223,6 +227,10 @@ bool ParseCliArgs(int argc, const char* const* argv, CliOptions& options, std::s
         options.command = CliCommand::Cut;
     } else if (command == "preview") {
         options.command = CliCommand::Preview;
+    } else if (command == "mark-offset") {
+        // Its options are its own (cli/mark_offset_command.cpp).
+        options.command = CliCommand::MarkOffset;
+        return true;
     } else {
         error = "unknown command " + std::string(command);
         return false;

@@ -5,7 +5,7 @@
 
 namespace tarnik::cli {
 
-enum class CliCommand { Help, Cut, Preview };
+enum class CliCommand { Help, Cut, Preview, MarkOffset };
 
 struct CliOptions {
     CliCommand command = CliCommand::Help;

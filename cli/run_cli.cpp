@@ -6,6 +6,7 @@
 #include "cli/cli_args.h"
 #include "cli/cut_command.h"
 #include "cli/interrupt.h"
+#include "cli/mark_offset_command.h"
 #include "cli/output_file.h"
 #include "cli/preview_command.h"
 
@@ -31,12 +32,14 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     EndOnSignal end_on_signal;
     switch (options.command) {
         case CliCommand::Help:
-            out << CliHelpText();
+            out << CliHelpText() << "\n" << MarkOffsetHelpText();
             return kExitOk;
         case CliCommand::Cut:
             return RunCut(options, out, err);
         case CliCommand::Preview:
             return RunPreview(options, out, err);
+        case CliCommand::MarkOffset:
+            return RunMarkOffset(argc, argv, out, err);
     }
     return kExitUsage;
 }
