@@ -103,10 +103,9 @@ class InstallRun {
         if (!vba.flag) {
             return Stop(kVbaMissing);
         }
-        Value ignored;
+        // The object 0x6002001F answers is not used.
         if (!Put(kApplication, corel11::kPrepare, Value::Bool(true)) ||
-            !Get(kApplication, corel11::kOpenCommands, CallKind::kMethod, ValueType::kObject,
-                 ignored) ||
+            !Method(kApplication, corel11::kOpenCommands, Value::None()) ||
             !Method(kApplication, corel11::kLoadCommandFile, Value::String(SourcePath())) ||
             !ReadGmsFolder(corel11::kMacroSettings)) {
             return InstallOutcome::kRejected;
