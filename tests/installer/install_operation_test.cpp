@@ -1,0 +1,298 @@
+// The install operation against fakes of CorelDRAW, the file system and the
+// message boxes: both automation sequences in order, the VBA rules, the GMS
+// folder, the macro project walk, the export settings and the copies.
+#include "installer/install_operation.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "installer/version_table.h"
+#include "tests/installer/install_fakes.h"
+
+namespace tarnik::installer {
+namespace {
+
+using testing::FakeAutomation;
+using testing::FakeFiles;
+using testing::FakeMessages;
+using Texts = std::vector<std::string>;
+
+const std::string kSource = "D:\\setup";
+const char* const kSuccess = "plain: Install success!";
+
+// A source folder with every file the installer copies or loads.
+struct Install {
+    FakeAutomation corel;
+    FakeFiles files;
+    FakeMessages messages;
+
+    Install() {
+        for (const char* name : {"nvcut.gms", "nvmirando.gms", "nvaddmark.gms"}) {
+            files.files.insert(kSource + "\\" + name);
+        }
+        for (const char* name : {"tarnik.exe", "Mirando.exe", "tarnik.ini", "Anglet.dll"}) {
+            files.files.insert(kSource + "\\tarnik\\" + name);
+        }
+    }
+    InstallOutcome Run(int index) {
+        return RunInstall(index, kSource, InstallSeams{corel, files, messages});
+    }
+    Texts CopiedTo() const {
+        Texts targets;
+        for (const std::string& copy : files.copies) {
+            targets.push_back(copy.substr(copy.find(" > ") + 3));
+        }
+        return targets;
+    }
+};
+
+const Texts kAllTargets = {"C:\\gms\\nvcut.gms",
+                           "C:\\gms\\nvmirando.gms",
+                           "C:\\gms\\nvaddmark.gms",
+                           "c:\\program files\\Tarnik\\tarnik.exe",
+                           "c:\\program files\\Tarnik\\Mirando.exe",
+                           "c:\\program files\\Tarnik\\tarnik.ini",
+                           "c:\\program files\\Tarnik\\Anglet.dll"};
+
+TEST(InstallOperation, CallOrderPerSequence) {
+    struct Case {
+        const char* label;
+        int index;
+        Texts calls;
+    } cases[] = {
+        {"CorelDRAW 11",
+         0,
+         {"app method 6002005F", "app put 60020002 true", "app method 6002001F",
+          "app method 6002004F D:\\setup\\command.cwf", "app get 6002004E", "settings get 60020000",
+          "app method 60020011"}},
+        {"X4: export settings first, then the suite sequence",
+         3,
+         {"app get 6002006B", "app method 60020051", "app method 60020045 D:\\setup\\nvout.xslt",
+          "app get 60020044", "settings get 60020000", "app get 60020041", "projects get 60020001",
+          "projects get 0 1", "project1 get 0", "projects get 0 2", "project2 get 0",
+          "project2 put 60020001 true", "app method 6002000E"}},
+        {"X7 loads its workspace", 7, {}},
+    };
+    for (const Case& c : cases) {
+        Install install;
+        EXPECT_EQ(install.Run(c.index), InstallOutcome::kSucceeded) << c.label;
+        EXPECT_EQ(install.corel.created, Texts{kVersionTable[c.index].prog_id}) << c.label;
+        if (!c.calls.empty()) {
+            EXPECT_EQ(install.corel.calls, c.calls) << c.label;
+        } else {
+            EXPECT_EQ(install.corel.calls.at(2), "app method 60020045 D:\\setup\\nvout.cdws");
+        }
+        EXPECT_EQ(install.CopiedTo(), kAllTargets) << c.label;
+        EXPECT_EQ(install.files.folders,
+                  (Texts{"c:\\program files\\", "c:\\program files\\Tarnik\\"}))
+            << c.label;
+        EXPECT_EQ(install.messages.shown, Texts{kSuccess}) << c.label;
+    }
+}
+
+TEST(InstallOperation, VbaUnavailable) {
+    const std::string vba = "error: VBA don't be installed!";
+    struct Case {
+        const char* label;
+        int index;
+        InstallOutcome outcome;
+        Texts messages;
+    } cases[] = {
+        {"11 stops", 0, InstallOutcome::kStopped, {vba}},
+        {"12 warns", 1, InstallOutcome::kSucceeded, {vba, kSuccess}},
+        {"X4 warns", 3, InstallOutcome::kSucceeded, {vba, kSuccess}},
+        {"X5 ignores", 4, InstallOutcome::kSucceeded, {kSuccess}},
+        {"2019 ignores", 11, InstallOutcome::kSucceeded, {kSuccess}},
+    };
+    for (const Case& c : cases) {
+        Install install;
+        install.corel.installed.insert(kVersionTable[c.index].prog_id);
+        install.corel.vba = false;
+        EXPECT_EQ(install.Run(c.index), c.outcome) << c.label;
+        EXPECT_EQ(install.messages.shown, c.messages) << c.label;
+    }
+    Install eleven;
+    eleven.corel.vba = false;
+    eleven.Run(0);
+    EXPECT_EQ(eleven.corel.calls, Texts{"app method 6002005F"}) << "nothing after the answer";
+    EXPECT_TRUE(eleven.files.copies.empty());
+}
+
+TEST(InstallOperation, GmsFolder) {
+    struct Case {
+        const char* label;
+        int index;
+        const char* folder;
+        Texts messages;
+        Texts first_targets;
+    } cases[] = {
+        {"11, empty", 0, "", {"error: Get GMS path faild!"}, {}},
+        {"X4, empty", 3, "", {"error: Get GMS path faild!"}, {}},
+        {"without its separator (mended)", 3, "C:\\gms", {kSuccess}, {"C:\\gms\\nvcut.gms"}},
+        {"with its separator", 7, "C:\\Corel\\GMS\\", {kSuccess}, {"C:\\Corel\\GMS\\nvcut.gms"}},
+    };
+    for (const Case& c : cases) {
+        Install install;
+        install.corel.gms_folder = c.folder;
+        install.Run(c.index);
+        EXPECT_EQ(install.messages.shown, c.messages) << c.label;
+        const Texts targets = install.CopiedTo();
+        EXPECT_EQ(Texts(targets.begin(), targets.begin() + std::min<size_t>(1, targets.size())),
+                  c.first_targets)
+            << c.label;
+    }
+}
+
+TEST(InstallOperation, MacroProjectWalk) {
+    struct Case {
+        const char* label;
+        std::vector<std::string> projects;
+        const char* switched_on;  // nullptr: none
+    } cases[] = {
+        {"only in letter case", {"nvworktool", "NVWORKTOOL"}, nullptr},
+        {"a trailing blank", {"NvWorkTool "}, nullptr},
+        {"the last of three",
+         {"GlobalMacros", "Other", "NvWorkTool"},
+         "project3 put 60020001 true"},
+        {"the first of two equal ones", {"NvWorkTool", "NvWorkTool"}, "project1 put 60020001 true"},
+        {"an empty collection", {}, nullptr},
+    };
+    for (const Case& c : cases) {
+        Install install;
+        install.corel.projects = c.projects;
+        EXPECT_EQ(install.Run(3), InstallOutcome::kSucceeded) << c.label;
+        Texts puts;
+        for (const std::string& call : install.corel.calls) {
+            if (call.find(" put ") != std::string::npos) {
+                puts.push_back(call);
+            }
+        }
+        EXPECT_EQ(puts, c.switched_on ? Texts{c.switched_on} : Texts{}) << c.label;
+    }
+}
+
+TEST(InstallOperation, ExportSettings) {
+    struct Case {
+        const char* label;
+        int index;
+        const char* file;  // nullptr: no file is touched
+    } cases[] = {
+        {"11", 0, nullptr},
+        {"12", 1, "C:\\corel\\CorelDRAW12\\_default\\FiltMan.ini"},
+        {"X4", 3, "C:\\corel\\CorelDRAW\\_default\\FiltMan.ini"},
+        {"X6.1", 6, "C:\\corel\\_default\\FiltMan.ini"},
+        {"X7", 7, "C:\\corel\\settings.ini"},
+        {"2019", 11, "C:\\corel\\settings.ini"},
+    };
+    for (const Case& c : cases) {
+        Install install;
+        install.corel.installed.insert(kVersionTable[c.index].prog_id);
+        install.Run(c.index);
+        const std::string f = c.file ? c.file : "";
+        const Texts expected = c.file
+                                   ? Texts{f + " [CorelHPGLExport] DLG Plotter Units Per Inch=800",
+                                           f + " [CorelHPGLExport] DLG Curve Resolution=0",
+                                           f + " [CorelHPGLExport] DLG No PW or VS=0"}
+                                   : Texts{};
+        EXPECT_EQ(install.files.settings, expected) << c.label;
+    }
+    Install refused;
+    refused.files.unwritable.insert("C:\\corel\\CorelDRAW\\_default\\FiltMan.ini");
+    EXPECT_EQ(refused.Run(3), InstallOutcome::kSucceeded) << "the run goes on";
+    EXPECT_EQ(refused.messages.shown,
+              (Texts{"ini: INI ERROR!", "ini: INI ERROR!", "ini: INI ERROR!", kSuccess}));
+    EXPECT_EQ(refused.CopiedTo(), kAllTargets);
+}
+
+TEST(InstallOperation, FailedCopies) {
+    const std::string program = "c:\\program files\\Tarnik\\";
+    struct Case {
+        const char* label;
+        std::string missing_source;
+        std::string message;
+        size_t copied;
+    } cases[] = {
+        {"a macro file stops before the program copy", kSource + "\\nvmirando.gms",
+         "error: bad gms path!", 1},
+        {"Anglet.dll missing", kSource + "\\tarnik\\Anglet.dll", "error: file is bad,don't copy!",
+         6},
+        {"Mirando.exe missing", kSource + "\\tarnik\\Mirando.exe", "error: file is bad,don't copy!",
+         4},
+    };
+    for (const Case& c : cases) {
+        Install install;
+        install.files.files.erase(c.missing_source);
+        EXPECT_EQ(install.Run(3), InstallOutcome::kStopped) << c.label;
+        EXPECT_EQ(install.messages.shown, Texts{c.message}) << c.label;
+        EXPECT_EQ(install.CopiedTo(), Texts(kAllTargets.begin(), kAllTargets.begin() + c.copied))
+            << c.label;
+    }
+    Install macro_failed;
+    macro_failed.files.files.erase(kSource + "\\nvcut.gms");
+    macro_failed.Run(3);
+    EXPECT_TRUE(macro_failed.files.folders.empty()) << "the program folder is not made";
+}
+
+TEST(InstallOperation, SecondRunKeepsTheSavedSettings) {
+    Install install;
+    ASSERT_EQ(install.Run(3), InstallOutcome::kSucceeded);
+    install.files.copies.clear();
+    ASSERT_EQ(install.Run(3), InstallOutcome::kSucceeded);
+    Texts expected = kAllTargets;
+    expected.erase(expected.begin() + 5);  // tarnik.ini
+    EXPECT_EQ(install.CopiedTo(), expected);
+}
+
+TEST(InstallOperation, StopsWithoutChanges) {
+    struct Case {
+        const char* label;
+        int index;
+        long reject;
+        InstallOutcome outcome;
+        Texts messages;
+        size_t calls;
+    } cases[] = {
+        {"X3 not installed: only its ProgID",
+         2,
+         -1,
+         InstallOutcome::kStopped,
+         {"error: CorelDRAW X3 not be installed!"},
+         0},
+        {"X6.1 not installed",
+         6,
+         -1,
+         InstallOutcome::kStopped,
+         {"error: CorelDRAW X6(64bit)not be installed!"},
+         0},
+        {"no entry chosen",
+         -1,
+         -1,
+         InstallOutcome::kNoVersion,
+         {std::string("plain: ") + kNoVersionMessage},
+         0},
+        {"a rejected workspace load ends the run", 3, 0x60020045, InstallOutcome::kRejected, {}, 3},
+    };
+    for (const Case& c : cases) {
+        Install install;
+        install.corel.reject_dispid = c.reject;
+        EXPECT_EQ(install.Run(c.index), c.outcome) << c.label;
+        EXPECT_EQ(install.messages.shown, c.messages) << c.label;
+        EXPECT_EQ(install.corel.calls.size(), c.calls) << c.label;
+        EXPECT_TRUE(install.files.copies.empty()) << c.label;
+        if (c.index >= 0) {
+            EXPECT_EQ(install.corel.created, Texts{kVersionTable[c.index].prog_id}) << c.label;
+        }
+    }
+}
+
+TEST(InstallOperation, VersionBoxText) {
+    EXPECT_EQ(FindVersion("CorelDRAW Graphics Suite X4"), 3);
+    EXPECT_EQ(FindVersion("CorelDRAW Graphics Suite 2019"), 11);
+    EXPECT_EQ(FindVersion("corelDRAW Graphics Suite X4"), -1);
+    EXPECT_EQ(FindVersion("CorelDRAW Graphics Suite X"), -1);
+}
+
+}  // namespace
+}  // namespace tarnik::installer
