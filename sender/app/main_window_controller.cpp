@@ -93,6 +93,8 @@ bool MainWindowController::CutPrintFile(const char* path) {
     if (settings_.ModelIndex == 1) {
         return hpgl_(path, job_);
     }
+    // Taken, as waiting longer would not make it encodable.
+    static_cast<JobView&>(view_).ShowMessage(kNoPlotterModel);
     return true;
 }
 

@@ -27,6 +27,10 @@ uint8_t PortNumberFromSelection(int index) {
     return index < 0 ? 0 : static_cast<uint8_t>(index + 1);
 }
 
+int32_t ModelIndexFromSelection(int selection, int32_t stored) {
+    return selection < 0 ? stored : selection;
+}
+
 int MarkColourSelection(uint8_t flag_color) {
     return static_cast<int8_t>(flag_color);
 }

@@ -37,6 +37,12 @@ int PortListSelection(const SenderSettings& settings);
 // is selected.
 uint8_t PortNumberFromSelection(int index);
 
+// ModelIndex after OK: the model list's selection, or the stored model
+// when nothing is selected. The list offers only "NVA", so a stored "NVAS"
+// selects nothing; it must survive OK rather than become -1, which no
+// encoder takes.
+int32_t ModelIndexFromSelection(int selection, int32_t stored);
+
 // The mark colour entry to select: FlagColor read as a signed 8-bit value,
 // so 255 (stored for "nothing selected") selects nothing again.
 int MarkColourSelection(uint8_t flag_color);

@@ -98,7 +98,9 @@ int JobDriver::OnJobReady(int32_t a, int32_t b) {
     if (job_.settings.ModelIndex == 1) {
         return hpgl_(plot_path.c_str(), job_) ? 1 : 0;
     }
-    return 1;
+    job_.view.ShowMessage(kNoPlotterModel);
+    DeleteExportFile();
+    return 0;
 }
 
 int JobDriver::OnCutFromFile(const char* chosen_path) {

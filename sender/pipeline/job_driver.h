@@ -14,6 +14,10 @@ namespace tarnik {
 inline constexpr char kMarkNotSelected[] = "Mark not be selected!";
 inline constexpr char kSourceFileError[] = "Source file error!";
 inline constexpr char kMarkBandsTooNarrow[] = "Mark bands narrower than 10 mm!";
+// The message box of a job whose stored model has no encoder: without it
+// every job would end without a word while the window names a model.
+inline constexpr char kNoPlotterModel[] =
+    "The settings name no plotter model: choose the model in Option!";
 // Mark parameters by which the macro says that no registration marks were
 // selected.
 inline constexpr int32_t kNoMarksSelected = 1000;
@@ -26,8 +30,8 @@ class JobDriver {
     explicit JobDriver(JobContext& job, JobEncoder dmpl = nullptr, JobEncoder hpgl = nullptr);
 
     // The job message with its two mark parameters: returns 1 when an
-    // encoder took the job (or ModelIndex names no encoder), 0 when the job
-    // was refused, cancelled or its encoder returned false.
+    // encoder took the job, 0 when the job was refused, cancelled, its
+    // encoder returned false or ModelIndex names no encoder.
     int OnJobReady(int32_t a, int32_t b);
 
     // Cut from a picked plot file, after the open dialog chose chosen_path:

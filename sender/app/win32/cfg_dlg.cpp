@@ -71,6 +71,7 @@ CCfgdlg::CCfgdlg() : ui::Dialog(IDD_CFG_DIALOG) {
 
 void CCfgdlg::SetValues(const SenderSettings& settings) {
     Values = settings;
+    stored_model_ = settings.ModelIndex;
     ColExportPath = settings.ColExportPath;
     ColExportFilename = settings.ColExportFilename;
 }
@@ -208,6 +209,7 @@ void CCfgdlg::OnOK() {
     if (!UpdateData(true)) {
         return;
     }
+    Values.ModelIndex = ModelIndexFromSelection(Values.ModelIndex, stored_model_);
     const int colour =
         static_cast<int>(SendDlgItemMessageA(Handle(), IDC_CFG_MARK_COLOUR, CB_GETCURSEL, 0, 0));
     Values.FlagColor = FlagColorFromSelection(colour);

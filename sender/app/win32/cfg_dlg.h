@@ -55,6 +55,8 @@ class CCfgdlg : public ui::Dialog {
     void OnUsbPortClicked();
     void BrowseExportFolder();
 
+    // The model the dialog was opened with, kept when the list selects none.
+    int32_t stored_model_ = 0;
     // Check box 1037 of a serial option that was never finished: cleared at
     // every opening and not used.
     int32_t new_serial_port_ = 0;

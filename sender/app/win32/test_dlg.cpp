@@ -55,13 +55,27 @@ HWND FirstUnnamedStatic(HWND dialog) {
     return nullptr;
 }
 
+// Enter presses a focused push button before the default one. The Exit
+// button answers as a plain button, so that keyboard focus (Tab, the arrow
+// keys) never makes it the button that Enter presses.
+LRESULT CALLBACK ExitButtonProc(HWND button, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                DWORD_PTR) {
+    const LRESULT answer = DefSubclassProc(button, message, wparam, lparam);
+    if (message == WM_GETDLGCODE) {
+        return answer & ~static_cast<LRESULT>(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON);
+    }
+    return answer;
+}
+
 }  // namespace
 
-CTestDlg::CTestDlg()
+CTestDlg::CTestDlg(NotifyArea& notify_area)
     : ui::Dialog(IDD_TARNIK_DIALOG),
       icon_(LoadIconA(ui::ResourceModule(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      taskbar_created_(RegisterWindowMessageA("TaskbarCreated")),
       controller_(*this, shared_port_, *this, *this),
       line_faults_(*this, line_monitor_, controller_.Flags().LineUsable),
+      tray_(notify_area),
       export_watcher_(watcher_thread_, *this) {
     controller_.Job().OpenExportFileAlone = &OpenWithoutSharing;
     BuildMessageTable();
@@ -82,8 +96,9 @@ void CTestDlg::BuildMessageTable() {
     OnCommand(IDOK, BN_CLICKED, [this] { Exit(); });
     OnCommand(ID_TRAY_EXIT, [this] { Exit(); });
     OnCommand(ID_TRAY_ABOUT, [this] { RunAbout(); });
-    // A background program must not vanish on Escape, the caption's close
-    // box or Alt+F4: only Exit ends it.
+    // A background program must not vanish on Escape, Enter, the caption's
+    // close box or Alt+F4: only Exit ends it (Enter is kept from the Exit
+    // button, id 1, in OnInitDialog).
     OnCommand(IDCANCEL, [] {});
     OnMessage(WM_CLOSE, [](WPARAM, LPARAM) -> LRESULT { return 0; });
     OnCommand(ID_TRAY_HELP, [] {});
@@ -126,6 +141,12 @@ void CTestDlg::BuildMessageTable() {
               [this](WPARAM, LPARAM l) -> LRESULT { return HandleLineFault(l); });
     // The drawing program's macro asks whether the job sender runs.
     OnMessage(kWmMacroQuery, [](WPARAM, LPARAM) -> LRESULT { return 1; });
+    if (taskbar_created_ != 0) {
+        OnMessage(taskbar_created_, [this](WPARAM, LPARAM) -> LRESULT {
+            tray_.AddAgain();
+            return 0;
+        });
+    }
 }
 
 BOOL CTestDlg::OnInitDialog() {
@@ -137,13 +158,24 @@ BOOL CTestDlg::OnInitDialog() {
         AppendMenuA(system_menu, MF_SEPARATOR, 0, nullptr);
         AppendMenuA(system_menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
     }
+    // The window ignores Close; it should not invite a click (this greys
+    // the caption's close box too).
+    if (system_menu != nullptr) {
+        EnableMenuItem(system_menu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    }
+    // Enter presses the default button, which without one is id 1, Exit:
+    // the hidden spare button, disabled and without an action, takes that
+    // role so that a stray Enter ends no program.
+    SendMessageA(Handle(), DM_SETDEFID, IDC_SPARE, 0);
+    SetWindowSubclass(Item(IDOK), &ExitButtonProc, 0, 0);
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SetWindowTextA(FirstUnnamedStatic(Handle()), kVersionLabel);
 
     const std::string tip = ui::LoadResourceString(IDS_TRAY_TIP);
-    if (!tray_.Create(Handle(), kWmTrayNotify, tip.c_str(), nullptr, IDR_TRAY_MENU)) {
-        return TRUE;
-    }
+    // At logon the taskbar may not be up yet and the add fails; the window
+    // starts all the same and adds the icon when the taskbar announces
+    // itself. The icon set here is kept for that add.
+    tray_.Create(Handle(), kWmTrayNotify, tip.c_str(), nullptr, IDR_TRAY_MENU);
     tray_.SetIcon(icon_);
     SetUpButtons();
 

@@ -43,7 +43,8 @@ class CTestDlg : public ui::Dialog,
                  private LineFaultView,
                  private WatcherNotices {
   public:
-    CTestDlg();
+    // `notify_area` is the shell's unless a test gives its own.
+    explicit CTestDlg(NotifyArea& notify_area = ShellNotifyArea());
     ~CTestDlg() override;
 
     uint8_t EnglishUI = 0;
@@ -112,6 +113,8 @@ class CTestDlg : public ui::Dialog,
     void CancelWork() override;
 
     HICON icon_ = nullptr;
+    // The shell's "TaskbarCreated" message: the taskbar is (again) up.
+    UINT taskbar_created_ = 0;
     Win32JobPort port_;
     // What the controller sends through: the line monitor lets go of its
     // port while a job uses it.

@@ -18,7 +18,19 @@ void CopyBounded(char (&field)[N], const char* text) {
     field[N - 1] = '\0';
 }
 
+class ShellArea : public NotifyArea {
+  public:
+    bool Notify(DWORD message, NOTIFYICONDATAA& record) override {
+        return Shell_NotifyIconA(message, &record) != FALSE;
+    }
+};
+
 }  // namespace
+
+NotifyArea& ShellNotifyArea() {
+    static ShellArea area;
+    return area;
+}
 
 void PrepareTrayPopup(HMENU popup, bool idle) {
     SetMenuDefaultItem(popup, 0, TRUE);
@@ -29,7 +41,7 @@ void PrepareTrayPopup(HMENU popup, bool idle) {
     }
 }
 
-CSystemTray::CSystemTray() {
+CSystemTray::CSystemTray(NotifyArea& area) : area_(area) {
     data_.cbSize = NOTIFYICONDATAA_V2_SIZE;
 }
 
@@ -55,14 +67,28 @@ BOOL CSystemTray::Create(HWND owner, UINT callback_message, const char* tooltip,
     CopyBounded(data_.szInfoTitle, ui::LoadResourceString(IDS_STARTED_TITLE).c_str());
     data_.dwInfoFlags = NIIF_INFO;
     CopyBounded(data_.szTip, tooltip);
-    enabled_ = Shell_NotifyIconA(NIM_ADD, &data_) != FALSE;
+    enabled_ = area_.Notify(NIM_ADD, data_);
+    return enabled_ ? TRUE : FALSE;
+}
+
+BOOL CSystemTray::AddAgain() {
+    if (data_.hWnd == nullptr) {
+        return FALSE;
+    }
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    if (area_.Notify(NIM_ADD, data_)) {
+        enabled_ = true;
+    } else if (enabled_) {
+        // The announcement came while the icon was still there.
+        enabled_ = area_.Notify(NIM_MODIFY, data_);
+    }
     return enabled_ ? TRUE : FALSE;
 }
 
 void CSystemTray::Remove() {
     if (enabled_) {
         data_.uFlags = 0;
-        Shell_NotifyIconA(NIM_DELETE, &data_);
+        area_.Notify(NIM_DELETE, data_);
         enabled_ = false;
     }
 }
@@ -72,7 +98,7 @@ void CSystemTray::Modify(UINT flags) {
         return;
     }
     data_.uFlags = flags;
-    Shell_NotifyIconA(NIM_MODIFY, &data_);
+    area_.Notify(NIM_MODIFY, data_);
 }
 
 void CSystemTray::SetIcon(HICON icon) {

@@ -14,9 +14,22 @@ namespace tarnik {
 // greyed.
 void PrepareTrayPopup(HMENU popup, bool idle);
 
+// The shell's notification area as the icon reaches it (Shell_NotifyIconA).
+// Tests give a fake whose add fails, as the shell's does at logon before the
+// taskbar is up.
+class NotifyArea {
+  public:
+    virtual ~NotifyArea() = default;
+    // One NIM_ADD, NIM_MODIFY or NIM_DELETE; true when the shell took it.
+    virtual bool Notify(DWORD message, NOTIFYICONDATAA& record) = 0;
+};
+
+// The real notification area of the shell.
+NotifyArea& ShellNotifyArea();
+
 class CSystemTray {
   public:
-    CSystemTray();
+    explicit CSystemTray(NotifyArea& area = ShellNotifyArea());
     ~CSystemTray();
     CSystemTray(const CSystemTray&) = delete;
     CSystemTray& operator=(const CSystemTray&) = delete;
@@ -26,6 +39,11 @@ class CSystemTray {
     // window. `id` is also the id of the pop-up menu resource.
     BOOL Create(HWND owner, UINT callback_message, const char* tooltip, HICON icon, UINT id);
     void Remove();
+    // The taskbar announced itself (its "TaskbarCreated" message, at logon
+    // after a failed Create and again whenever Explorer restarts and forgets
+    // every icon): adds the icon again with its current icon and tooltip,
+    // without the start balloon. Nothing when Create never had an owner.
+    BOOL AddAgain();
 
     void SetIcon(HICON icon);
     void SetIcon(UINT icon_resource_id);
@@ -50,6 +68,7 @@ class CSystemTray {
 
     // The record up to the balloon icon flags (the version-2 layout: 488
     // bytes in a 32-bit program, NOTIFYICONDATAA_V2_SIZE here).
+    NotifyArea& area_;
     NOTIFYICONDATAA data_ = {};
     bool enabled_ = false;
     bool menu_enabled_ = true;

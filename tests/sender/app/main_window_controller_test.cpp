@@ -313,6 +313,9 @@ struct MacroPrintWindow {
     }
 };
 
+const std::string kUnknownModelMessageText = std::string("message ") + kNoPlotterModel;
+const char* const kUnknownModelMessage = kUnknownModelMessageText.c_str();
+
 TEST(MainWindowController, MacroPrint) {
     struct Case {
         const char* label;
@@ -343,11 +346,11 @@ TEST(MainWindowController, MacroPrint) {
          .sending = false,
          .ready = 1,
          .shown = {"balloon 127"}},
-        {.label = "unknown model: nothing to send, ready again",
-         .model = 2,
+        {.label = "unknown model: nothing to send, said so, ready again",
+         .model = -1,
          .sending = false,
          .ready = 1,
-         .shown = {"pressed"}},
+         .shown = {"pressed", kUnknownModelMessage}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);

@@ -13,6 +13,11 @@
 //   tarnik_gui_driver text ID               text of a main window control
 //   tarnik_gui_driver state ID              "visible enabled checked" as three 0/1
 //   tarnik_gui_driver click ID              press a main window button (posted)
+//   tarnik_gui_driver focus ID              give a main window control the keyboard
+//                                           focus as Tab would (WM_NEXTDLGCTL, posted)
+//   tarnik_gui_driver key VK                a key press on the main window (posted
+//                                           WM_KEYDOWN and WM_KEYUP, as the keyboard sends)
+//   tarnik_gui_driver announce              the taskbar's "TaskbarCreated" (posted)
 //   tarnik_gui_driver dialog TITLE [MS]     wait for a dialog with that caption
 //   tarnik_gui_driver dtext TITLE ID        text of a control of that dialog
 //   tarnik_gui_driver dset TITLE ID TEXT    set the text of a control of that dialog
@@ -337,6 +342,10 @@ int Run(int argc, wchar_t** argv) {
     if (command == L"threads") {
         return PrintThreadCount(main_window);
     }
+    if (command == L"announce") {
+        const UINT taskbar_created = RegisterWindowMessageW(L"TaskbarCreated");
+        return PostMessageW(main_window, taskbar_created, 0, 0) ? 0 : 1;
+    }
     if (command == L"visible") {
         std::printf("%d\n", IsWindowVisible(main_window) ? 1 : 0);
         return 0;
@@ -371,6 +380,20 @@ int Run(int argc, wchar_t** argv) {
     }
     if (command == L"click") {
         return control != nullptr && PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
+    }
+    if (command == L"focus") {
+        return control != nullptr && PostMessageW(main_window, WM_NEXTDLGCTL,
+                                                  reinterpret_cast<WPARAM>(control), TRUE)
+                   ? 0
+                   : 1;
+    }
+    if (command == L"key") {
+        // The dialog's message loop sees the key as typed on the window.
+        const WPARAM key = static_cast<WPARAM>(Number(argv[2]));
+        return PostMessageW(main_window, WM_KEYDOWN, key, 1) &&
+                       PostMessageW(main_window, WM_KEYUP, key, 0xC0000001)
+                   ? 0
+                   : 1;
     }
     return 2;
 }

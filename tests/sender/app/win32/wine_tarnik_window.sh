@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The main window of the real tarnik.exe under Wine: its controls in their
 # initial state, the macro's query message, a window that neither the close
-# box nor WM_CLOSE ends, minimise to the notification area and back, the
+# box, WM_CLOSE nor Enter ends, the taskbar's announcement, minimise to the notification area and back, the
 # tray menu, the About box and the Exit button.
 #   wine_tarnik_window.sh BUILD_DIR
 set -uo pipefail
@@ -15,6 +15,7 @@ WM_TRAY=1034
 TRAY_ID=173
 WM_LBUTTONDBLCLK=515
 WM_RBUTTONUP=517
+VK_RETURN=13
 
 # visible_after EXPECTED: the main window's visibility once it settles (the
 # X server maps and unmaps windows a little later), up to 5 s.
@@ -56,6 +57,23 @@ drv post $WM_CLOSE 0 0 >/dev/null
 drv post $WM_SYSCOMMAND $SC_CLOSE 0 >/dev/null
 sleep 0.5
 check "WM_CLOSE and the close box leave it open" "1" "$(drv visible)"
+
+# A stray Enter must not end the job sender: not with the focus where the
+# window puts it, not with the Exit button focused by the keyboard.
+drv key $VK_RETURN >/dev/null
+sleep 0.5
+check "Enter leaves it running" "1" "$(drv visible)"
+drv focus 1 >/dev/null
+drv key $VK_RETURN >/dev/null
+sleep 0.5
+check "Enter on the focused Exit button leaves it running" "1" "$(drv visible)"
+drv focus 1002 >/dev/null
+
+# The taskbar announcing itself (after an Explorer restart) adds the icon
+# again; the window goes on and its icon still opens the menu.
+drv announce >/dev/null
+sleep 0.3
+check "TaskbarCreated leaves it running" "1" "$(drv visible)"
 
 drv post $WM_SYSCOMMAND $SC_MINIMIZE 0 >/dev/null
 check "minimise hides the window" "0" "$(visible_after 0)"

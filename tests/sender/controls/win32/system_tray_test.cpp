@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "sender/res/resource.h"
+#include "tests/sender/controls/win32/fake_notify_area.h"
 #include "ui/win32/resources.h"
 
 namespace tarnik {
@@ -73,6 +77,62 @@ TEST(TrayMenu, GreysTheItemsTheStateForbids) {
         EXPECT_EQ(GetMenuItemID(menu.Popup(), 0), static_cast<UINT>(ID_TRAY_ABOUT));
         EXPECT_EQ(GetMenuDefaultItem(menu.Popup(), TRUE, 0), 0u);
     }
+}
+
+// At logon the taskbar may not be up: the add fails, and the icon must come
+// once the taskbar announces itself, with what the window set meanwhile.
+// After an Explorer restart the icon is gone and comes back the same way.
+TEST(SystemTray, AddsTheIconAgainWhenTheTaskbarAnnouncesItself) {
+    struct Case {
+        const char* label;
+        bool up_at_create;
+        bool icon_lost;  // Explorer restarted: the shell forgot the icon
+        BOOL created;
+        std::vector<std::string> calls;
+    };
+    const Case cases[] = {
+        {"taskbar not up at logon",
+         false,
+         false,
+         FALSE,
+         {"add Tarnik", "add icon tip", "modify icon tip"}},
+        {"Explorer restarted",
+         true,
+         true,
+         TRUE,
+         {"add Tarnik", "modify icon Tarnik", "modify icon tip", "add icon tip",
+          "modify icon tip"}},
+        {"announced while the icon is still there",
+         true,
+         false,
+         TRUE,
+         {"add Tarnik", "modify icon Tarnik", "modify icon tip", "add icon tip", "modify icon tip",
+          "modify icon tip"}},
+    };
+    HWND owner =
+        CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+    HICON icon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        testing::FakeNotifyArea area;
+        area.taskbar_up = c.up_at_create;
+        CSystemTray tray(area);
+        EXPECT_EQ(tray.Create(owner, WM_USER + 10, "Tarnik", nullptr, IDR_TRAY_MENU), c.created);
+        tray.SetIcon(icon);
+        tray.SetTooltipText("tip");
+        area.taskbar_up = true;
+        if (c.icon_lost) {
+            area.has_icon = false;
+        }
+        EXPECT_TRUE(tray.AddAgain());
+        EXPECT_TRUE(tray.Enabled());
+        EXPECT_EQ(tray.Record().uFlags & NIF_INFO, 0u) << "no second start balloon";
+        tray.SetTooltipText("tip");
+        EXPECT_EQ(area.calls, c.calls);
+        area.calls.clear();
+    }
+    DestroyWindow(owner);
 }
 
 }  // namespace
