@@ -10,8 +10,12 @@ places in markoffset/win32/mirando_dlg.cpp follow the arrows drawn here.
 
     make_art.py OUTPUT_FOLDER
 """
+import os
 import struct
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "sender", "res"))
+from make_icons import write_icon_images  # noqa: E402
 
 W, H = 338, 231
 PAPER = (252, 252, 246)
@@ -184,21 +188,10 @@ def icon_image(size):
     return info + bytes(xor) + mask
 
 
-def write_icon(path):
-    images = [icon_image(16), icon_image(32)]
-    out = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for size, image in zip((16, 32), images):
-        out += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), offset)
-        offset += len(image)
-    with open(path, "wb") as f:
-        f.write(out + b"".join(images))
-
-
 def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else "."
     write_bmp(f"{folder}/background.bmp", background())
-    write_icon(f"{folder}/mirando.ico")
+    write_icon_images(f"{folder}/mirando.ico", [icon_image(16), icon_image(32)])
 
 
 if __name__ == "__main__":

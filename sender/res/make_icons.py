@@ -152,7 +152,11 @@ def icon_image(shapes, size):
 
 
 def write_icon(path, shapes):
-    images = [icon_image(shapes, size) for size in (16, 32)]
+    write_icon_images(path, [icon_image(shapes, size) for size in (16, 32)])
+
+
+def write_icon_images(path, images):
+    """An .ico file of a 16 x 16 and a 32 x 32 image, in that order."""
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, image in zip((16, 32), images):
