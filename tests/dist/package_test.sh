@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# The Debian package: built by CPack from this build, unpacked with
+# dpkg-deb -x into a temporary root; the packaged tarnik-cli cuts the
+# packaged sample with the packaged settings through the packaged plotter
+# simulator, and must send what the build's tarnik-cli writes for the same
+# files. libcups must stay a recommendation, and lintian must find no error.
+#   package_test.sh BUILD_DIR TARNIK_CLI
+set -uo pipefail
+build=$1 cli=$2
+work=$(mktemp -d)
+simulator=
+cleanup() {
+    [ -n "$simulator" ] && kill "$simulator" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1) ||
+    fail "cpack: $(tail -n 20 "$work/cpack.log")"
+deb=$(ls "$work"/out/*.deb 2>/dev/null | head -n 1)
+[ -n "$deb" ] || fail "cpack made no .deb"
+dpkg-deb -x "$deb" "$work/root" || fail "dpkg-deb -x"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+case $depends in *libcups*) fail "libcups is a hard dependency: $depends" ;; esac
+case $depends in *libstdc++6*) ;; *) fail "the C++ runtime is missing from Depends: $depends" ;; esac
+[ "$(dpkg-deb -f "$deb" Recommends)" = libcups2 ] || fail "libcups2 is not recommended"
+for file in usr/bin/tarnik-cli usr/bin/tarnik-plotter-sim usr/share/man/man1/tarnik-cli.1.gz \
+    usr/share/bash-completion/completions/tarnik-cli usr/share/tarnik/tarnik.ini \
+    usr/share/tarnik/sign.plt usr/share/inkscape/extensions/tarnik_send.inx \
+    usr/share/inkscape/extensions/tarnik_send.py usr/share/doc/tarnik/cli.md; do
+    [ -e "$work/root/$file" ] || fail "$file is not in the package"
+done
+
+share=$work/root/usr/share/tarnik
+"$cli" cut --settings "$share/tarnik.ini" --output "$work/expected.job" "$share/sign.plt" >/dev/null ||
+    fail "the build's tarnik-cli on the packaged sample"
+"$work/root/usr/bin/tarnik-plotter-sim" --link "$work/plotter" --out "$work/received.job" \
+    --rate 40000 --idle-exit 1 >/dev/null 2>&1 &
+simulator=$!
+for _ in $(seq 100); do [ -e "$work/plotter" ] && break; sleep 0.05; done
+"$work/root/usr/bin/tarnik-cli" cut --settings "$share/tarnik.ini" --port "$work/plotter" \
+    "$share/sign.plt" >"$work/summary" 2>/dev/null || fail "the packaged tarnik-cli refused the sample"
+wait "$simulator"
+simulator=
+cmp -s "$work/expected.job" "$work/received.job" || fail "the packaged programs sent another job"
+grep -q "sign.plt: .* mm, .* cut paths" "$work/summary" || fail "no summary: $(cat "$work/summary")"
+
+if ! command -v lintian >/dev/null; then
+    fail "lintian is not installed (scripts/install-deps.sh installs it)"
+fi
+lintian --fail-on error --no-tag-display-limit "$deb" >"$work/lintian.log" 2>&1 ||
+    fail "lintian: $(grep -E '^E:' "$work/lintian.log" || cat "$work/lintian.log")"
+echo "package $(basename "$deb"): $(stat -c %s "$deb") bytes; lintian: no errors," \
+    "$(grep -c '^W:' "$work/lintian.log") warnings"
+grep '^W:' "$work/lintian.log"
+exit 0
