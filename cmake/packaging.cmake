@@ -43,7 +43,8 @@ list(APPEND compressed_files ${compressed}/changelog.gz)
 add_custom_target(package_files ALL DEPENDS ${compressed_files})
 install(FILES ${compressed}/changelog.gz ${tarnik_dist}/debian/copyright
         DESTINATION ${tarnik_doc_dir})
-install(FILES README.md docs/cli.md docs/protocol.md DESTINATION ${tarnik_doc_dir})
+install(FILES README.md docs/guide.md docs/cli.md docs/protocol.md DESTINATION ${tarnik_doc_dir})
+install(DIRECTORY docs/images DESTINATION ${tarnik_doc_dir})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarnik)

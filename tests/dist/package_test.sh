@@ -29,7 +29,7 @@ case $depends in *libstdc++6*) ;; *) fail "the C++ runtime is missing from Depen
 for file in usr/bin/tarnik-cli usr/bin/tarnik-plotter-sim usr/share/man/man1/tarnik-cli.1.gz \
     usr/share/bash-completion/completions/tarnik-cli usr/share/tarnik/tarnik.ini \
     usr/share/tarnik/sign.plt usr/share/inkscape/extensions/tarnik_send.inx \
-    usr/share/inkscape/extensions/tarnik_send.py usr/share/doc/tarnik/cli.md; do
+    usr/share/inkscape/extensions/tarnik_send.py usr/share/doc/tarnik/guide.md usr/share/doc/tarnik/images/sign_preview.svg; do
     [ -e "$work/root/$file" ] || fail "$file is not in the package"
 done
 
