@@ -69,10 +69,11 @@ settings file and design, and an Inkscape extension that sends the
 drawing to the cutter from Inkscape's Extensions menu.")
 # The C++ runtime comes from dpkg-shlibdeps. libcups is loaded only when a
 # job goes to a CUPS queue (sender/transport/posix/cups_library.cpp), so it
-# is recommended, not required; Inkscape is only needed for its extension.
+# is recommended, not required; Inkscape is only needed for its extension
+# (its Python comes with it), bash-completion for the completion.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libcups2")
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "inkscape (>= 1.0), python3")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "inkscape (>= 1.0), bash-completion")
 include(CPack)
 
 # Once per suite: the sanitizer build would only package the same files again.

@@ -47,6 +47,29 @@ simulator=
 cmp -s "$work/expected.job" "$work/received.job" || fail "the packaged programs sent another job"
 grep -q "sign.plt: .* mm, .* cut paths" "$work/summary" || fail "no summary: $(cat "$work/summary")"
 
+# Bash completion: what it offers after each subcommand must be options that
+# tarnik-cli knows (bash-completion's helpers stubbed: only the word lists
+# are checked here).
+complete_words() { # complete_words WORD... : the completions of the last word
+    bash -c '_init_completion() { cur=${COMP_WORDS[COMP_CWORD]}; prev=${COMP_WORDS[COMP_CWORD-1]}
+                                  words=("${COMP_WORDS[@]}"); cword=$COMP_CWORD; }
+             _filedir() { :; }
+             source "$1"; shift
+             COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _tarnik_cli; echo "${COMPREPLY[*]}"' \
+        _ "$work/root/usr/share/bash-completion/completions/tarnik-cli" tarnik-cli "$@"
+}
+[ "$(complete_words "")" = "cut preview mark-offset --help" ] ||
+    fail "subcommands completed as: $(complete_words "")"
+for command in cut preview mark-offset; do
+    options=$(complete_words "$command" -)
+    [ -n "$options" ] || fail "no options completed after $command"
+    for option in $options; do
+        case $("$work/root/usr/bin/tarnik-cli" "$command" "$option" 2>&1) in
+            *"unknown option"*) fail "completion offers $command $option, which tarnik-cli does not know" ;;
+        esac
+    done
+done
+
 if ! command -v lintian >/dev/null; then
     fail "lintian is not installed (scripts/install-deps.sh installs it)"
 fi
