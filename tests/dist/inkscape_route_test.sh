@@ -16,14 +16,7 @@ command -v inkscape >/dev/null || { echo "inkscape is not installed: skipped"; e
 # Inkscape runs its extensions with the system's Python, which has inkex's
 # modules; a Python earlier on PATH (a pyenv shim) would not.
 export PATH=/usr/bin:/bin:$PATH
-work=$(mktemp -d)
-simulator=
-cleanup() {
-    [ -n "$simulator" ] && kill "$simulator" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+source "$(dirname "$0")/dist_test_env.sh"
 mkdir -p "$work/profile" "$work/home" "$work/tmp"
 cat >"$work/profile/preferences.xml" <<'XML'
 <?xml version="1.0" encoding="UTF-8" standalone="no"?>
@@ -55,12 +48,9 @@ run_extension() {
             --port="$1" --mark_a=0 --mark_b=0 "$work/drawing.svg" >/dev/null 2>"$work/message")
 }
 
-"$sim" --link "$work/plotter" --out "$work/received.job" --idle-exit 2 >/dev/null 2>&1 &
-simulator=$!
-for _ in $(seq 100); do [ -e "$work/plotter" ] && break; sleep 0.05; done
+start_simulator "$sim" --idle-exit 2
 run_extension "$work/plotter" || fail "extension refused: $(cat "$work/message")"
-wait "$simulator"
-simulator=
+simulator_done
 cmp "$work/expected.job" "$work/received.job" ||
     fail "the plotter received other bytes than tarnik-cli --output gives for Inkscape's HPGL"
 grep -q "^Sent 100% " "$work/message" || fail "no progress in the message: $(cat "$work/message")"

@@ -7,14 +7,7 @@
 #   package_test.sh BUILD_DIR TARNIK_CLI
 set -uo pipefail
 build=$1 cli=$2
-work=$(mktemp -d)
-simulator=
-cleanup() {
-    [ -n "$simulator" ] && kill "$simulator" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+source "$(dirname "$0")/dist_test_env.sh"
 
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1) ||
     fail "cpack: $(tail -n 20 "$work/cpack.log")"
@@ -36,14 +29,10 @@ done
 share=$work/root/usr/share/tarnik
 "$cli" cut --settings "$share/tarnik.ini" --output "$work/expected.job" "$share/sign.plt" >/dev/null ||
     fail "the build's tarnik-cli on the packaged sample"
-"$work/root/usr/bin/tarnik-plotter-sim" --link "$work/plotter" --out "$work/received.job" \
-    --rate 40000 --idle-exit 1 >/dev/null 2>&1 &
-simulator=$!
-for _ in $(seq 100); do [ -e "$work/plotter" ] && break; sleep 0.05; done
+start_simulator "$work/root/usr/bin/tarnik-plotter-sim" --rate 40000 --idle-exit 1
 "$work/root/usr/bin/tarnik-cli" cut --settings "$share/tarnik.ini" --port "$work/plotter" \
     "$share/sign.plt" >"$work/summary" 2>/dev/null || fail "the packaged tarnik-cli refused the sample"
-wait "$simulator"
-simulator=
+simulator_done
 cmp -s "$work/expected.job" "$work/received.job" || fail "the packaged programs sent another job"
 grep -q "sign.plt: .* mm, .* cut paths" "$work/summary" || fail "no summary: $(cat "$work/summary")"
 
