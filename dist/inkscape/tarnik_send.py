@@ -41,6 +41,9 @@ def find_cli():
 
 
 def command_line(cli, options):
+    """tarnik-cli cut for the dialog's choices; the plot file comes on stdin.
+    Without a settings file tarnik-cli takes ./tarnik.ini, so it runs in the
+    home folder."""
     args = [cli, "cut"]
     settings = os.path.expanduser(options.settings or "")
     if settings:
@@ -73,11 +76,11 @@ def progress_report(stderr_text):
 class SendToCutter(inkex.EffectExtension):
     def add_arguments(self, pars):
         pars.add_argument("--tab")
-        pars.add_argument("--settings", default="~/tarnik.ini")
+        pars.add_argument("--settings", default="")
         pars.add_argument("--target", default="port", choices=("port", "usb", "file"))
         pars.add_argument("--port", default="/dev/ttyUSB0")
         pars.add_argument("--usb", default="/dev/usb/lp0")
-        pars.add_argument("--file", default="~/tarnik.job")
+        pars.add_argument("--file", default="")
         pars.add_argument("--mark_a", type=int, default=0)
         pars.add_argument("--mark_b", type=int, default=0)
 
@@ -100,6 +103,8 @@ class SendToCutter(inkex.EffectExtension):
         settings = os.path.expanduser(self.options.settings or "")
         if settings and not os.path.isfile(settings):
             raise inkex.AbortExtension("Settings file %s does not exist." % settings)
+        if self.options.target == "file" and not self.options.file:
+            raise inkex.AbortExtension("Choose the file to save the job in.")
         plot = self.hpgl()
         args = command_line(cli, self.options)
         try:
