@@ -6,7 +6,9 @@
 #   scripts/guide-screenshots.sh [WINDOWS_BUILD [OUT_DIR]]
 # WINDOWS_BUILD defaults to build/windows, OUT_DIR to docs/images. The
 # native build (build/native) gives the preview. TARNIK_GUI_DISPLAY chooses
-# the X display. Run it again at any time: it rewrites the same files.
+# the X display: give it one that no GUI test uses at the same time, or
+# their windows land in the pictures. Run it again at any time: it rewrites
+# the same files (byte for byte while the dialogs stay as they are).
 #
 # The prefix is one of its own (WINDOWS_BUILD/wine-shots), set up so that
 # the pictures show what a user sees:
