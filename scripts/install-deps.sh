@@ -3,7 +3,7 @@
 # those that are missing, so it is cheap to run again.
 set -euo pipefail
 packages=(cmake make g++ libgtest-dev googletest mingw-w64 wine wine64 xvfb x11-utils locales
-          xauth libcups2-dev cups imagemagick xdotool fonts-wqy-microhei)
+          xauth libcups2-dev cups imagemagick xdotool fonts-wqy-microhei fonts-wine dpkg-dev lintian)
 packages+=("$@")
 missing=()
 for package in "${packages[@]}"; do

@@ -1,37 +1,10 @@
 #!/usr/bin/env bash
-# Pictures of the job sender's settings dialog in both languages, for a
-# look at its layout: the real tarnik.exe of a Windows build under Wine,
-# the dialog opened with the Option button and captured on its own.
+# Pictures of the Windows programs' dialogs, the settings dialog in both
+# languages among them (tarnik_settings_chinese.png, tarnik_settings_english.png):
+# scripts/guide-screenshots.sh with the pictures in a build folder instead
+# of docs/images.
 #   scripts/settings-screenshots.sh [BUILD_DIR [OUT_DIR]]
-# BUILD_DIR defaults to build/windows, OUT_DIR to BUILD_DIR/screenshots;
-# the pictures are settings_chinese.png and settings_english.png.
-# TARNIK_GUI_DISPLAY chooses the X display (as for the GUI tests).
-set -uo pipefail
+# BUILD_DIR defaults to build/windows, OUT_DIR to BUILD_DIR/screenshots.
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=$(cd "${1:-$top/build/windows}" && pwd)
-out=${2:-$build/screenshots}
-mkdir -p "$out"
-source "$top/tests/sender/app/win32/tarnik_gui_env.sh" "$build" 2>/dev/null
-
-# shoot LAN CAPTION NAME: starts the program in that language, opens the
-# settings dialog and captures its window.
-shoot() {
-    write_ini "Lan=$1" "[COM]" "CurrentCom=3"
-    start_tarnik
-    drv find 15000 || { echo "no main window ($1)"; return 1; }
-    drv click 1001 >/dev/null
-    drv dialog "$2" 10000 || { echo "no settings dialog ($1)"; return 1; }
-    sleep 0.5
-    local window
-    window=$(xdotool search --name "^$2\$" | head -n 1)
-    import -display "$DISPLAY" -window "${window:-root}" "$out/$3.png" &&
-        echo "$out/$3.png"
-    drv dclick "$2" 1020 >/dev/null
-    dialog_gone "$2"
-    exit_tarnik
-}
-
-status=0
-shoot Chinese 设置 settings_chinese || status=1
-shoot English Settings settings_english || status=1
-exit $status
+build=${1:-$top/build/windows}
+exec "$top/scripts/guide-screenshots.sh" "$build" "${2:-$build/screenshots}"

@@ -4,7 +4,9 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
-scripts/install-deps.sh
+# Inkscape and the Python modules of its extensions, for the Inkscape route's
+# end-to-end test (about 50 s to install, with the modules).
+scripts/install-deps.sh inkscape python3-lxml python3-cssselect python3-numpy
 scripts/build.sh native sanitize windows
 status=0
 # The native runs keep the machine's own locale: the Wine set-up below
