@@ -3,7 +3,7 @@
 // titles, and the status, port and line-status edits.
 #include <windows.h>
 
-#include "sender/app/win32/test_dlg.h"
+#include "sender/app/win32/main_window.h"
 #include "sender/res/resource.h"
 
 namespace tarnik {

@@ -4,10 +4,9 @@
 // After windows.h, which it needs.
 #include <commdlg.h>
 
-
 #include "sender/app/win32/file_name_dialog.h"
+#include "sender/app/win32/main_window.h"
 #include "sender/app/win32/plt_file_cfg.h"
-#include "sender/app/win32/test_dlg.h"
 #include "sender/res/resource.h"
 #include "sender/transport/win32/win32_printer_spooler.h"
 #include "ui/win32/resources.h"

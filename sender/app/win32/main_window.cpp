@@ -1,4 +1,4 @@
-#include "sender/app/win32/test_dlg.h"
+#include "sender/app/win32/main_window.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
