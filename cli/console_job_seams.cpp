@@ -5,6 +5,8 @@
 #include <cstring>
 #include <utility>
 
+#include "sender/res/resource.h"
+
 namespace tarnik::cli {
 
 void ConsoleJobView::Say(const char* text) {
@@ -17,7 +19,7 @@ void ConsoleJobView::ShowBalloon(const char* text) {
 }
 
 void ConsoleJobView::ShowBalloonString(int string_id) {
-    if (string_id == kStringCuttingInProgress) {
+    if (string_id == IDS_CUTTING_IN_PROGRESS) {
         Say("正在切割，请稍后再试!");
         return;
     }
@@ -73,8 +75,8 @@ bool CapturingHandover::SendJobToUsbPrinter(uint8_t, JobBuffer job) {
     return true;
 }
 
-void CapturingHandover::PostLineFault(int32_t code) {
-    err_ << "tarnik-cli: line fault " << code << "\n";
+void CapturingHandover::PostLineFault(LineFault fault) {
+    err_ << "tarnik-cli: line fault " << static_cast<int32_t>(fault) << "\n";
 }
 
 uint32_t CapturingHandover::Size() const {

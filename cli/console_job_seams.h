@@ -49,7 +49,7 @@ class CapturingHandover : public JobHandover {
     void StartSerialTransfer(JobBuffer job) override;
     bool SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) override;
     bool SendJobToUsbPrinter(uint8_t usb_port, JobBuffer job) override;
-    void PostLineFault(int32_t code) override;
+    void PostLineFault(LineFault fault) override;
 
     // Whether a job reached a transport, and its bytes: exactly what would
     // go down the line (for a serial job without the spare bytes behind

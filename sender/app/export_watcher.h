@@ -8,8 +8,6 @@
 
 namespace tarnik {
 
-// String 111: "自动输出监测失败" (the automatic output watch failed).
-inline constexpr int kStringWatchFailed = 111;
 // The watched folder's text: up to 99 characters and the terminator.
 inline constexpr int kWatchFolderSize = 100;
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "sender/res/resource.h"
+
 namespace tarnik {
 
 int RestartPort(int monitor_port, int current_com) {
@@ -9,20 +11,18 @@ int RestartPort(int monitor_port, int current_com) {
 }
 
 int LineFaultHandler::OnLineFault(int32_t code, int current_com, int32_t baud_rate) {
-    switch (code) {
-        case kLineFaultUnknown:
-        case kLineFaultWriteFailure:
-            Warn(kStringJobAborted);
+    switch (static_cast<LineFault>(code)) {
+        case LineFault::kUnknown:
+        case LineFault::kWriteFailed:
+            Warn(IDS_JOB_ABORTED);
             view_.CancelWork();
             break;
-        case kLineFaultNotUsable:
+        case LineFault::kJobRefused:
             // The job driver has deleted the job file already; nothing runs.
-            Warn(kStringPortNotReady);
+            Warn(IDS_PORT_NOT_READY);
             break;
-        case kLineFaultWaitFailed:
+        case LineFault::kWatchFailed:
             RestartMonitor(current_com, baud_rate);
-            break;
-        default:
             break;
     }
     return 1;
@@ -38,7 +38,7 @@ void LineFaultHandler::RestartMonitor(int current_com, int32_t baud_rate) {
     view_.CancelWork();
     // The macro's own question about the line would otherwise stand beside ours.
     view_.DismissMacroQuestion();
-    const bool yes = view_.ShowFaultBox(view_.LoadString(kStringSignalLost), kCaptionMacroQuestion,
+    const bool yes = view_.ShowFaultBox(view_.LoadString(IDS_SIGNAL_LOST), kCaptionMacroQuestion,
                                         FaultBox::kQuestionTopmost);
     if (yes) {
         const int port = RestartPort(monitor_.PortNumber(), current_com);
@@ -53,15 +53,15 @@ void LineFaultHandler::RestartMonitor(int current_com, int32_t baud_rate) {
             }
             line_online_ = (status & kModemCtsOn) != 0 ? 1 : 0;
             view_.SetLineStatusText(
-                view_.LoadString(line_online_ != 0 ? kStringOnLine : kStringOffLine));
+                view_.LoadString(line_online_ != 0 ? IDS_ON_LINE : IDS_OFF_LINE));
             view_.SetPortText(port_text);
-            view_.ShowFaultBalloon(view_.LoadString(kStringPortOpened), false);
-            view_.SetStatusText(view_.LoadString(kStringLineReady));
+            view_.ShowFaultBalloon(view_.LoadString(IDS_PORT_OPENED), false);
+            view_.SetStatusText(view_.LoadString(IDS_READY));
             return;
         }
         view_.ShowFaultBox(kTextComError, kCaptionMacro, FaultBox::kExclamation);
     }
-    view_.SetStatusText(view_.LoadString(kStringPortOpenFailed));
+    view_.SetStatusText(view_.LoadString(IDS_PORT_OPEN_FAILED));
     view_.SetPortText(kPortTextError);
     line_usable_ = 0;
 }

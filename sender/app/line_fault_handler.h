@@ -7,23 +7,9 @@
 #include <cstdint>
 #include <string>
 
+#include "sender/pipeline/line_fault.h"
+
 namespace tarnik {
-
-// WM_LINE_FAULT codes (lParam).
-inline constexpr int32_t kLineFaultUnknown = 1;       // handled like a failed write
-inline constexpr int32_t kLineFaultWaitFailed = 2;    // the monitor's comm-event wait failed
-inline constexpr int32_t kLineFaultNotUsable = 3;     // a job came while the line is unusable
-inline constexpr int32_t kLineFaultWriteFailure = 4;  // a block write failed
-
-// String table ids of the line fault texts.
-inline constexpr int kStringPortOpenFailed = 107;  // "串口打开失败"
-inline constexpr int kStringLineReady = 108;       // "准备就绪"
-inline constexpr int kStringOnLine = 109;          // "联机"
-inline constexpr int kStringOffLine = 110;         // "脱机"
-inline constexpr int kStringPortOpened = 121;      // "打开成功,可以使用刻绘机了!"
-inline constexpr int kStringJobAborted = 124;  // "本次刻绘意外中止或被取消!请复位刻绘机!"
-inline constexpr int kStringSignalLost = 125;    // "信号中断或设备故障!..."
-inline constexpr int kStringPortNotReady = 126;  // "串口没有准备好,设备无法工作!"
 
 // Captions: the contour-cut macro's window titles.
 inline constexpr const char kCaptionMacro[] = "RAvivIZE";
@@ -86,7 +72,7 @@ class LineFaultHandler {
     LineFaultHandler& operator=(const LineFaultHandler&) = delete;
 
     // Handles WM_LINE_FAULT `code` with the settings' `current_com` and
-    // `baud_rate`; codes outside 1 to 4 are ignored. Always 1.
+    // `baud_rate`; codes that are no LineFault are ignored. Always 1.
     int OnLineFault(int32_t code, int current_com, int32_t baud_rate);
     // 1 when the last modem-status read of a restart showed CTS on.
     int32_t LineOnline() const { return line_online_; }

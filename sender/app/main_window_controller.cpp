@@ -9,6 +9,7 @@
 #include "sender/pipeline/hpgl_encoder.h"
 #include "sender/pipeline/job_start.h"
 #include "sender/pipeline/work_file.h"
+#include "sender/res/resource.h"
 
 namespace tarnik {
 
@@ -75,7 +76,7 @@ int MainWindowController::OnMacroPrint(MacroPrintWindows& windows) {
     const MacroPrintOutcome outcome = RunMacroPrint(windows, *this, state, next_job_ready_);
     if (outcome == MacroPrintOutcome::kGaveUp) {
         // Nothing will be sent, so no send's end will make the link ready.
-        view_.ShowBalloonString(kStringPrintFileMissing);
+        view_.ShowBalloonString(IDS_PRINT_FILE_MISSING);
         next_job_ready_ = 1;
     } else if (outcome == MacroPrintOutcome::kCut && Idle()) {
         // The print went to a file or the USB port, or ended with a
@@ -148,8 +149,8 @@ bool MainWindowController::SendJobToUsbPrinter(uint8_t usb_port, JobBuffer job) 
     return SendToUsbPrinter(usb_port, whole.get(), size);
 }
 
-void MainWindowController::PostLineFault(int32_t code) {
-    view_.PostLineFault(code);
+void MainWindowController::PostLineFault(LineFault fault) {
+    view_.PostLineFault(fault);
 }
 
 }  // namespace tarnik

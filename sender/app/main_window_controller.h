@@ -45,10 +45,6 @@ ControlColours StatusLineColours(bool idle, uint32_t window_background);
 // a status, white on black otherwise.
 ControlColours SignalLampColours(bool line_status);
 
-// String table id of the warning that the contour-cut macro's print file
-// never came.
-inline constexpr int kStringPrintFileMissing = 127;
-
 class MainWindowController : private JobHandover, private MacroPrintJob {
   public:
     // The encoders default to EncodeDmplJob and EncodeHpglJob; tests give
@@ -98,7 +94,7 @@ class MainWindowController : private JobHandover, private MacroPrintJob {
     void StartSerialTransfer(JobBuffer job) override;
     bool SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) override;
     bool SendJobToUsbPrinter(uint8_t usb_port, JobBuffer job) override;
-    void PostLineFault(int32_t code) override;
+    void PostLineFault(LineFault fault) override;
     // MacroPrintJob: the encoder of the selected model.
     bool CutPrintFile(const char* path) override;
 

@@ -8,9 +8,6 @@
 
 namespace tarnik {
 
-// String resource of the status text "ready".
-constexpr int kReadyStatusString = 108;
-
 // What loading and saving show in the main window.
 class SettingsView {
   public:

@@ -8,6 +8,7 @@
 #include "sender/pipeline/mark_jobs.h"
 #include "sender/pipeline/plot_reader.h"
 #include "sender/pipeline/work_file.h"
+#include "sender/res/resource.h"
 
 namespace tarnik {
 
@@ -41,13 +42,13 @@ bool JobDriver::DeleteExportFile() const {
 int JobDriver::OnJobReady(int32_t a, int32_t b) {
     if (job_.flags.SenderIdle == 0) {
         if (DeleteExportFile()) {
-            job_.view.ShowBalloonString(kStringCuttingInProgress);
+            job_.view.ShowBalloonString(IDS_CUTTING_IN_PROGRESS);
         }
         return 0;
     }
     if (job_.flags.LineUsable == 0) {
         if (DeleteExportFile()) {
-            job_.handover.PostLineFault(kLineFaultJobRefused);
+            job_.handover.PostLineFault(LineFault::kJobRefused);
         }
         return 0;
     }

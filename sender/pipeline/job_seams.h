@@ -7,15 +7,9 @@
 #include <string>
 
 #include "sender/pipeline/job_buffer.h"
+#include "sender/pipeline/line_fault.h"
 
 namespace tarnik {
-
-// String table id of "正在切割，请稍后再试!" (cutting in progress, try later).
-inline constexpr int kStringCuttingInProgress = 123;
-
-// Fault code of WM_LINE_FAULT sent when a job arrives while the serial line
-// may not take jobs.
-inline constexpr int32_t kLineFaultJobRefused = 3;
 
 // Process-wide job flags, owned by the main window.
 struct JobFlags {
@@ -84,7 +78,7 @@ class JobHandover {
     // with ReadWholeJob).
     virtual bool SendJobToUsbPrinter(uint8_t usb_port, JobBuffer job);
     // Sends WM_LINE_FAULT with a fault code to the main window.
-    virtual void PostLineFault(int32_t code) = 0;
+    virtual void PostLineFault(LineFault fault) = 0;
     // Before an HPGL job: purges the line monitor's port (when it is open)
     // and clears its comm event mask, so that its watch does not report the
     // job's own line traffic. Returns false when clearing the mask failed

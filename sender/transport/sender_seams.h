@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "sender/pipeline/line_fault.h"
+
 namespace tarnik {
 
 // Window timers of the send path.
@@ -12,22 +14,6 @@ inline constexpr int kIconTimer = 1;  // animates the notification icon
 inline constexpr uint32_t kIconTimerPeriodMs = 1000;
 inline constexpr int kBlockPollTimer = 2;  // polls the block in flight
 inline constexpr uint32_t kBlockPollPeriodMs = 100;
-
-// String table ids used by the send path.
-inline constexpr int kStringReady = 108;         // "准备就绪"
-inline constexpr int kStringSendFinished = 112;  // "发送完毕！"
-inline constexpr int kStringDoneTip = 113;       // "完成: %.0f %% "
-inline constexpr int kStringSending = 115;       // "发送中。。。"
-// Balloon of a job that was not sent whole (cancel, failure): never "finished".
-inline constexpr int kStringSendStopped = 135;  // "发送已中止！"
-
-// Icon resources of the notification icon.
-inline constexpr int kIconIdle = 128;
-inline constexpr int kIconSendingA = 186;
-inline constexpr int kIconSendingB = 187;
-
-// WM_LINE_FAULT code of a failed write on the job port.
-inline constexpr int32_t kLineFaultWriteFailed = 4;
 
 // Fixed English texts of the send path (caption: the application title).
 inline constexpr const char kTextShortBlock[] = "SendBytes is problem!";
@@ -92,7 +78,7 @@ class SenderView {
     virtual void ShowMessage(const char* text) = 0;
     // Posts WM_LINE_FAULT with a fault code: it is handled after the
     // current message, so a job's finish runs before the fault report.
-    virtual void PostLineFault(int32_t code) = 0;
+    virtual void PostLineFault(LineFault fault) = 0;
 };
 
 }  // namespace tarnik

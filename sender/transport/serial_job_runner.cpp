@@ -49,7 +49,7 @@ class LoopView : public SenderView {
         }
         sink_.OnMessage(text);
     }
-    void PostLineFault(int32_t) override {
+    void PostLineFault(LineFault) override {
         // Posted while the port is still open: its last error is the write's.
         failed = true;
         sink_.OnMessage(port_.FailureText());

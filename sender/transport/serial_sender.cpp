@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "sender/res/resource.h"
+
 namespace tarnik {
 
 std::string FormatDoneTip(const std::string& tip_template, double percent) {
@@ -51,7 +53,7 @@ bool SerialSender::StartTransfer(std::unique_ptr<char[]> job, uint32_t size, uin
 
     sender_idle_ = 0;
     view_.ApplyLook(kSendingLook);
-    view_.SetStatusString(kStringSending);
+    view_.SetStatusString(IDS_SENDING);
     timers_.StartTimer(kIconTimer, kIconTimerPeriodMs);
     OnBlockSent(0);
     return true;
@@ -74,7 +76,7 @@ void SerialSender::OnBlockSent(int32_t count) {
         job_size_ == 0 ? 100.0
                        : static_cast<double>(bytes_sent_) / static_cast<double>(job_size_) * 100.0;
     // The tip rounds and the bar truncates: at 45.5 % they read 46 and 45.
-    view_.SetTipText(FormatDoneTip(view_.LoadString(kStringDoneTip), percent));
+    view_.SetTipText(FormatDoneTip(view_.LoadString(IDS_DONE_TIP), percent));
     view_.SetProgressPosition(static_cast<int>(percent));
 
     SendNextBlock();
@@ -126,7 +128,7 @@ int SerialSender::SendBytes(const uint8_t* data, int32_t count) {
     // queue would cut it out of the job.
     port_.PurgeReceive();
     if (!port_.WriteBlock(data, static_cast<uint32_t>(count))) {
-        view_.PostLineFault(kLineFaultWriteFailed);
+        view_.PostLineFault(LineFault::kWriteFailed);
         return 0;
     }
     // A block that completed at once is reported by the first poll.
@@ -164,7 +166,7 @@ void SerialSender::CheckSendBytes() {
         case BlockState::Failed:
             timers_.KillTimer(kBlockPollTimer);
             // Posted first: the finish runs now, the fault report after it.
-            view_.PostLineFault(kLineFaultWriteFailed);
+            view_.PostLineFault(LineFault::kWriteFailed);
             OnBlockSent(-1);
             return;
     }
@@ -178,10 +180,10 @@ void SerialSender::OnCancelWork() {
 void SerialSender::OnTimer(int timer_id) {
     if (timer_id == kIconTimer) {
         if (icon_phase_ != 0) {
-            view_.SetTrayIcon(kIconSendingA);
+            view_.SetTrayIcon(IDI_SENDING_A);
             icon_phase_ = 0;
         } else {
-            view_.SetTrayIcon(kIconSendingB);
+            view_.SetTrayIcon(IDI_SENDING_B);
             icon_phase_ = 1;
         }
     } else if (timer_id == kBlockPollTimer) {
@@ -192,13 +194,13 @@ void SerialSender::OnTimer(int timer_id) {
 // Every end of a job comes here: complete, NUL stop, write failure, short
 // block, cancel, and a stop that arrives while idle.
 void SerialSender::Finish() {
-    view_.ShowBalloon(sent_whole_ ? kStringSendFinished : kStringSendStopped);
+    view_.ShowBalloon(sent_whole_ ? IDS_SEND_FINISHED : IDS_SEND_STOPPED);
     timers_.KillTimer(kIconTimer);
     // A poll left running would look at a closed port; no finish leaves one.
     timers_.KillTimer(kBlockPollTimer);
-    view_.SetTrayIcon(kIconIdle);
-    view_.SetStatusString(kStringReady);
-    view_.SetTipString(kStringReady);
+    view_.SetTrayIcon(IDR_MAINFRAME);
+    view_.SetStatusString(IDS_READY);
+    view_.SetTipString(IDS_READY);
     view_.ApplyLook(kIdleLook);
     next_job_ready_ = 1;
 

@@ -19,7 +19,7 @@ namespace tarnik {
 // for, and a granularity at which progress and cancel stay responsive.
 inline constexpr uint32_t kBlockSize = 1000;
 
-// The tip text: `tip_template` (string 113, "完成: %.0f %% ") with its
+// The tip text: `tip_template` (IDS_DONE_TIP, "完成: %.0f %% ") with its
 // "%.0f" replaced by the percent rounded as printf rounds and "%%" by "%".
 // Nothing else in the template is interpreted, so a translated table can
 // never make the formatting read arguments that are not there.

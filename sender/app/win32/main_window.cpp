@@ -137,8 +137,7 @@ void CTestDlg::BuildMessageTable() {
         Win32MacroPrintWindows windows(Handle());
         return controller_.OnMacroPrint(windows);
     });
-    OnMessage(kWmLineFaultMessage,
-              [this](WPARAM, LPARAM l) -> LRESULT { return HandleLineFault(l); });
+    OnMessage(kWmLineFault, [this](WPARAM, LPARAM l) -> LRESULT { return HandleLineFault(l); });
     // The drawing program's macro asks whether the job sender runs.
     OnMessage(kWmMacroQuery, [](WPARAM, LPARAM) -> LRESULT { return 1; });
     if (taskbar_created_ != 0) {

@@ -22,17 +22,10 @@
 #include "sender/controls/win32/text_progress_ctrl.h"
 #include "sender/transport/usb_printer.h"
 #include "sender/transport/win32/win32_job_port.h"
+#include "sender/transport/win32/window_messages.h"
 #include "ui/win32/dialog.h"
 
 namespace tarnik {
-
-// Window messages of the main window (WM_USER + n).
-inline constexpr UINT kWmBlockSent = WM_USER + 9;
-inline constexpr UINT kWmTrayNotify = WM_USER + 10;
-inline constexpr UINT kWmJobReady = WM_USER + 100;
-inline constexpr UINT kWmMacroPrint = WM_USER + 101;
-inline constexpr UINT kWmMacroQuery = WM_USER + 102;
-inline constexpr UINT kWmLineFaultMessage = WM_USER + 108;
 
 class CTestDlg : public ui::Dialog,
                  private MainWindowView,
@@ -86,7 +79,7 @@ class CTestDlg : public ui::Dialog,
     void SetTrayIcon(int icon_id) override;
     void SetProgressPosition(int position) override;
     void ApplyLook(const SenderLook& look) override;
-    void PostLineFault(int32_t code) override;
+    void PostLineFault(LineFault fault) override;
     // SettingsView.
     void ShowPortText(const char* text) override;
     void ShowModelText(const char* text) override;

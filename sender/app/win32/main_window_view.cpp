@@ -101,8 +101,8 @@ void CTestDlg::ApplyLook(const SenderLook& look) {
     }
 }
 
-void CTestDlg::PostLineFault(int32_t code) {
-    PostMessageA(Handle(), kWmLineFaultMessage, 0, static_cast<LPARAM>(code));
+void CTestDlg::PostLineFault(LineFault fault) {
+    PostMessageA(Handle(), kWmLineFault, 0, static_cast<LPARAM>(fault));
 }
 
 void CTestDlg::ShowPortText(const char* text) {

@@ -54,7 +54,9 @@ class RecordingMainView : public MainWindowView {
     void ApplyLook(const SenderLook& look) override {
         Log(look == kSendingLook ? "look sending" : "look idle");
     }
-    void PostLineFault(int32_t code) override { Log("line fault " + std::to_string(code)); }
+    void PostLineFault(LineFault fault) override {
+        Log("line fault " + std::to_string(static_cast<int32_t>(fault)));
+    }
     void ShowPortText(const char*) override {}
     void ShowModelText(const char*) override {}
     void ShowStatusString(int id) override { Log("status " + std::to_string(id)); }

@@ -128,7 +128,7 @@ TEST(JobAfterMonitorRestart, ReachesThePlotterAndTheMonitorWatchesAgain) {
         YesView fault_view;
         int32_t line_usable = 0;
         LineFaultHandler faults(fault_view, monitor, line_usable);
-        faults.OnLineFault(kLineFaultWaitFailed, device.number, 9600);
+        faults.OnLineFault(static_cast<int32_t>(LineFault::kWatchFailed), device.number, 9600);
         ASSERT_EQ(line_usable, 1);
 
         fakes::EventLog log;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "sender/res/resource.h"
 #include "sender/transport/job_port.h"
 #include "sender/transport/sender_seams.h"
 
@@ -93,7 +94,7 @@ class RecordingView : public SenderView {
     explicit RecordingView(EventLog& log) : log_(log) {}
 
     std::string LoadString(int string_id) override {
-        return string_id == kStringDoneTip ? "完成: %.0f %% " : "?";
+        return string_id == IDS_DONE_TIP ? "完成: %.0f %% " : "?";
     }
     void SetStatusString(int id) override { Log("status " + std::to_string(id)); }
     void SetTipString(int id) override { Log("tip " + std::to_string(id)); }
@@ -112,7 +113,9 @@ class RecordingView : public SenderView {
         Log(look == kSendingLook ? "look sending" : look == kIdleLook ? "look idle" : "look ?");
     }
     void ShowMessage(const char* text) override { Log(std::string("message ") + text); }
-    void PostLineFault(int32_t code) override { Log("fault " + std::to_string(code)); }
+    void PostLineFault(LineFault fault) override {
+        Log("fault " + std::to_string(static_cast<int32_t>(fault)));
+    }
 
     std::string tip;
     int progress = -1;

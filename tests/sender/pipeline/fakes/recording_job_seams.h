@@ -88,8 +88,8 @@ class RecordingHandover : public JobHandover {
         usb_job.assign(data, length);
         return usb_succeeds;
     }
-    void PostLineFault(int32_t code) override {
-        calls.push_back("line-fault:" + std::to_string(code));
+    void PostLineFault(LineFault fault) override {
+        calls.push_back("line-fault:" + std::to_string(static_cast<int32_t>(fault)));
     }
     bool QuietLineMonitor() override {
         calls.push_back("quiet-monitor");
