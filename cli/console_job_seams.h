@@ -16,9 +16,8 @@ class ConsoleJobView : public JobView {
   public:
     explicit ConsoleJobView(std::ostream& err) : err_(err) {}
 
-    void ShowBalloon(const char* text) override;
-    void ShowBalloonString(int string_id) override;
-    void ShowMessage(const char* text) override;
+    // Balloons and boxes alike become one line on the error stream.
+    void Notify(NoticeText text, NoticeStyle style) override;
     void SetTrayTip(const char* text) override;
     FileSettingsResult RunFileSettings(float width_mm, float height_mm) override;
     bool RunSaveDialog(const char* filter, std::string& chosen) override;

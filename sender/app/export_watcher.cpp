@@ -41,7 +41,7 @@ bool ExportWatcherControl::Start() {
     thread_.WaitForEnd();
     thread_.ResetStop();
     if (!thread_.Start(folder_)) {
-        notices_.ShowMessageString(IDS_WATCH_FAILED);
+        notices_.Notify(StringId{IDS_WATCH_FAILED}, NoticeStyle::kMessageBox);
         return false;
     }
     return true;

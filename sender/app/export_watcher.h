@@ -6,6 +6,8 @@
 // stop event and the thread.
 #include <cstdint>
 
+#include "sender/pipeline/notice.h"
+
 namespace tarnik {
 
 // The watched folder's text: up to 99 characters and the terminator.
@@ -54,12 +56,8 @@ class WatcherThread {
     virtual void WaitForEnd() = 0;
 };
 
-class WatcherNotices {
-  public:
-    virtual ~WatcherNotices() = default;
-    // Message box with a string of the table, default caption, OK.
-    virtual void ShowMessageString(int string_id) = 0;
-};
+// The watcher's one notice: a message box when its watch fails.
+class WatcherNotices : public Notifier {};
 
 class ExportWatcherControl {
   public:

@@ -30,7 +30,7 @@ int LineFaultHandler::OnLineFault(int32_t code, int current_com, int32_t baud_ra
 
 void LineFaultHandler::Warn(int string_id) {
     const std::string text = view_.LoadString(string_id);
-    view_.ShowFaultBalloon(text, true);
+    view_.Notify(text, NoticeStyle::kWarningBalloon);
     view_.ShowFaultBox(text, kCaptionMacro, FaultBox::kWarningTopmost);
 }
 
@@ -55,7 +55,7 @@ void LineFaultHandler::RestartMonitor(int current_com, int32_t baud_rate) {
             view_.SetLineStatusText(
                 view_.LoadString(line_online_ != 0 ? IDS_ON_LINE : IDS_OFF_LINE));
             view_.SetPortText(port_text);
-            view_.ShowFaultBalloon(view_.LoadString(IDS_PORT_OPENED), false);
+            view_.Notify(view_.LoadString(IDS_PORT_OPENED), NoticeStyle::kInfoBalloon);
             view_.SetStatusText(view_.LoadString(IDS_READY));
             return;
         }

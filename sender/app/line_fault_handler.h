@@ -8,6 +8,7 @@
 #include <string>
 
 #include "sender/pipeline/line_fault.h"
+#include "sender/pipeline/notice.h"
 
 namespace tarnik {
 
@@ -27,12 +28,11 @@ enum class FaultBox {
     kExclamation,      // OK, exclamation icon
 };
 
-class LineFaultView {
+// The fault handler's balloons go through Notify; its boxes carry the
+// macro's captions and an answer, so they have a call of their own.
+class LineFaultView : public Notifier {
   public:
-    virtual ~LineFaultView() = default;
     virtual std::string LoadString(int string_id) = 0;
-    // Balloon of the notification icon: warning or information icon.
-    virtual void ShowFaultBalloon(const std::string& text, bool warning) = 0;
     // true when a Yes/No box was answered Yes; false for every other box.
     virtual bool ShowFaultBox(const std::string& text, const char* caption, FaultBox kind) = 0;
     // Presses No on an open question box of the contour-cut macro, if any.

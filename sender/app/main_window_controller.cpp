@@ -76,7 +76,7 @@ int MainWindowController::OnMacroPrint(MacroPrintWindows& windows) {
     const MacroPrintOutcome outcome = RunMacroPrint(windows, *this, state, next_job_ready_);
     if (outcome == MacroPrintOutcome::kGaveUp) {
         // Nothing will be sent, so no send's end will make the link ready.
-        view_.ShowBalloonString(IDS_PRINT_FILE_MISSING);
+        view_.Notify(StringId{IDS_PRINT_FILE_MISSING}, NoticeStyle::kWarningBalloon);
         next_job_ready_ = 1;
     } else if (outcome == MacroPrintOutcome::kCut && Idle()) {
         // The print went to a file or the USB port, or ended with a
@@ -95,7 +95,7 @@ bool MainWindowController::CutPrintFile(const char* path) {
         return hpgl_(path, job_);
     }
     // Taken, as waiting longer would not make it encodable.
-    static_cast<JobView&>(view_).ShowMessage(kNoPlotterModel);
+    view_.Notify(kNoPlotterModel, NoticeStyle::kMessageBox);
     return true;
 }
 
@@ -117,8 +117,7 @@ void MainWindowController::StartSerialTransfer(JobBuffer job) {
     // block sender takes a job only while idle and marks it again itself.
     flags_.SenderIdle = 1;
     if (!whole) {
-        static_cast<JobView&>(view_).ShowMessage(bytes == nullptr ? kJobBufferNoMemory
-                                                                  : kDataError);
+        view_.Notify(bytes == nullptr ? kJobBufferNoMemory : kDataError, NoticeStyle::kMessageBox);
         port_.Close();
         view_.SetSendingLook(false);
         return;
@@ -142,8 +141,8 @@ bool MainWindowController::SendJobToUsbPrinter(uint8_t usb_port, JobBuffer job) 
     const uint32_t size = job.Size();
     job.Free();
     if (read != LoadResult::Ok) {
-        static_cast<JobView&>(view_).ShowMessage(
-            read == LoadResult::NoMemory ? kJobBufferNoMemory : kWorkFileUnreadable);
+        view_.Notify(read == LoadResult::NoMemory ? kJobBufferNoMemory : kWorkFileUnreadable,
+                     NoticeStyle::kMessageBox);
         return false;
     }
     return SendToUsbPrinter(usb_port, whole.get(), size);

@@ -20,7 +20,11 @@ namespace tarnik {
 
 // Everything the main window shows: the job pipeline's dialogs and
 // messages, the block sender's progress and looks, the settings texts.
-class MainWindowView : public JobView, public SenderView, public SettingsView {};
+class MainWindowView : public JobView, public SenderView, public SettingsView {
+  public:
+    // One notice call serves all three.
+    void Notify(NoticeText text, NoticeStyle style) override = 0;
+};
 
 // The USB printer-port transport as the main window reaches it.
 class UsbOutput {

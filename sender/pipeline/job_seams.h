@@ -8,6 +8,7 @@
 
 #include "sender/pipeline/job_buffer.h"
 #include "sender/pipeline/line_fault.h"
+#include "sender/pipeline/notice.h"
 
 namespace tarnik {
 
@@ -17,17 +18,10 @@ struct JobFlags {
     int32_t LineUsable = 1;  // 1 while the serial line may take jobs
 };
 
-// What the user sees of a job.
-class JobView {
+// What the user sees of a job: its notices (the pipeline's balloons carry
+// the warning icon) and the dialogs.
+class JobView : public Notifier {
   public:
-    virtual ~JobView() = default;
-
-    // Notification icon balloon with the warning icon.
-    virtual void ShowBalloon(const char* text) = 0;
-    // The same with a text from the string table.
-    virtual void ShowBalloonString(int string_id) = 0;
-    // Message box (caption: the application title).
-    virtual void ShowMessage(const char* text) = 0;
     // Notification icon tooltip.
     virtual void SetTrayTip(const char* text) = 0;
 

@@ -10,17 +10,17 @@ WorkFileOutcome WriteWorkFile(PlotPathReader& reader, CutPath& path, JobContext&
                               const std::string& work_path, EncodePass pass) {
     WorkFile work;
     if (!work.Create(work_path)) {
-        job.view.ShowMessage(kWorkFileError);
+        job.view.Notify(kWorkFileError, NoticeStyle::kMessageBox);
         return WorkFileOutcome::WriteFailed;
     }
     const ReadOutcome outcome = pass(reader, path, job, work);
     reader.Close();
     if (outcome == ReadOutcome::DataError) {
-        job.view.ShowBalloon(kDataError);
+        job.view.Notify(kDataError, NoticeStyle::kWarningBalloon);
         return WorkFileOutcome::DataError;
     }
     if (!work.Close() || outcome == ReadOutcome::WriteFailed) {
-        job.view.ShowMessage(kWorkFileError);
+        job.view.Notify(kWorkFileError, NoticeStyle::kMessageBox);
         return WorkFileOutcome::WriteFailed;
     }
     return WorkFileOutcome::Written;
@@ -32,15 +32,15 @@ bool LoadWorkFileForJob(JobContext& job, const std::string& work_file, std::size
         case LoadResult::Ok:
             return true;
         case LoadResult::NoMemory:
-            job.view.ShowMessage(kJobBufferNoMemory);
+            job.view.Notify(kJobBufferNoMemory, NoticeStyle::kMessageBox);
             return false;
         case LoadResult::TooLarge:
-            job.view.ShowMessage(kJobTooLarge);
+            job.view.Notify(kJobTooLarge, NoticeStyle::kMessageBox);
             return false;
         case LoadResult::CannotRead:
             break;
     }
-    job.view.ShowMessage(kWorkFileError);
+    job.view.Notify(kWorkFileError, NoticeStyle::kMessageBox);
     return false;
 }
 
@@ -48,7 +48,7 @@ bool OpenJobPort(JobContext& job) {
     if (job.handover.OpenSerialJobPort(job.settings.CurrentCom)) {
         return true;
     }
-    job.view.ShowMessage(kInitComPortFailed);
+    job.view.Notify(kInitComPortFailed, NoticeStyle::kMessageBox);
     return false;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "sender/pipeline/line_fault.h"
+#include "sender/pipeline/notice.h"
 
 namespace tarnik {
 
@@ -55,10 +56,10 @@ class SenderTimers {
     virtual void KillTimer(int id) = 0;
 };
 
-class SenderView {
+// The block sender's notices: the balloon that ends a send (information
+// icon) and message boxes.
+class SenderView : public Notifier {
   public:
-    virtual ~SenderView() = default;
-
     // A text of the string table (in the user's language).
     virtual std::string LoadString(int string_id) = 0;
     // Status line (edit 1006) to a string of the table.
@@ -66,16 +67,12 @@ class SenderView {
     // Notification icon tooltip, from the table or as text.
     virtual void SetTipString(int string_id) = 0;
     virtual void SetTipText(const std::string& text) = 0;
-    // Balloon of the notification icon with the information icon.
-    virtual void ShowBalloon(int string_id) = 0;
     // Notification icon image; shows the icon again if it was hidden.
     virtual void SetTrayIcon(int icon_id) = 0;
     // Progress bar position, 0 to 100.
     virtual void SetProgressPosition(int position) = 0;
     // Button enables, tray menu state, progress colours, repaint.
     virtual void ApplyLook(const SenderLook& look) = 0;
-    // Message box with OK; the caption is the application title.
-    virtual void ShowMessage(const char* text) = 0;
     // Posts WM_LINE_FAULT with a fault code: it is handled after the
     // current message, so a job's finish runs before the fault report.
     virtual void PostLineFault(LineFault fault) = 0;

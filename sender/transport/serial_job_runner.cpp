@@ -39,15 +39,18 @@ class LoopView : public SenderView {
     void SetStatusString(int) override {}
     void SetTipString(int) override {}
     void SetTipText(const std::string&) override {}
-    void ShowBalloon(int) override {}
     void SetTrayIcon(int) override {}
     void SetProgressPosition(int) override {}
     void ApplyLook(const SenderLook&) override {}
-    void ShowMessage(const char* text) override {
-        if (std::strcmp(text, kTextShortBlock) == 0) {
+    // Balloons are the window's; the sender's boxes hold fixed texts.
+    void Notify(NoticeText text, NoticeStyle style) override {
+        if (style != NoticeStyle::kMessageBox || text.IsStringId()) {
+            return;
+        }
+        if (std::strcmp(text.Text(), kTextShortBlock) == 0) {
             failed = true;
         }
-        sink_.OnMessage(text);
+        sink_.OnMessage(text.Text());
     }
     void PostLineFault(LineFault) override {
         // Posted while the port is still open: its last error is the write's.

@@ -159,7 +159,7 @@ void SerialSender::CheckSendBytes() {
             if (poll.transferred == static_cast<uint32_t>(block_length_)) {
                 OnBlockSent(static_cast<int32_t>(poll.transferred));
             } else {
-                view_.ShowMessage(kTextShortBlock);
+                view_.Notify(kTextShortBlock, NoticeStyle::kMessageBox);
                 OnBlockSent(-1);
             }
             return;
@@ -194,7 +194,8 @@ void SerialSender::OnTimer(int timer_id) {
 // Every end of a job comes here: complete, NUL stop, write failure, short
 // block, cancel, and a stop that arrives while idle.
 void SerialSender::Finish() {
-    view_.ShowBalloon(sent_whole_ ? IDS_SEND_FINISHED : IDS_SEND_STOPPED);
+    view_.Notify(StringId{sent_whole_ ? IDS_SEND_FINISHED : IDS_SEND_STOPPED},
+                 NoticeStyle::kInfoBalloon);
     timers_.KillTimer(kIconTimer);
     // A poll left running would look at a closed port; no finish leaves one.
     timers_.KillTimer(kBlockPollTimer);
@@ -225,7 +226,7 @@ void SerialSender::ReleasePort() {
     draining_ = false;
     sent_whole_ = false;
     if (port_.IsOpen() && !port_.Close()) {
-        view_.ShowMessage(kTextCloseFailed);
+        view_.Notify(kTextCloseFailed, NoticeStyle::kMessageBox);
     }
 }
 

@@ -31,10 +31,6 @@ int CTestDlg::HandleLineFault(LPARAM code) {
     return handled;
 }
 
-void CTestDlg::ShowFaultBalloon(const std::string& text, bool warning) {
-    tray_.ShowBalloon(text.c_str(), warning ? 1 : 0);
-}
-
 bool CTestDlg::ShowFaultBox(const std::string& text, const char* caption, FaultBox kind) {
     return MessageBoxA(Handle(), text.c_str(), caption, BoxStyle(kind)) == IDYES &&
            kind == FaultBox::kQuestionTopmost;

@@ -62,10 +62,11 @@ class CTestDlg : public ui::Dialog,
     // WM_LINE_FAULT (line_fault_view.cpp).
     int HandleLineFault(LPARAM code);
 
-    // JobView (main_window_view.cpp).
-    void ShowBalloon(const char* text) override;
-    void ShowBalloonString(int string_id) override;
-    void ShowMessage(const char* text) override;
+    // Every notice of the controller, the pipeline, the block sender, the
+    // USB transport, the export watcher and the line faults
+    // (main_window_view.cpp).
+    void Notify(NoticeText text, NoticeStyle style) override;
+    // JobView.
     void SetTrayTip(const char* text) override;
     FileSettingsResult RunFileSettings(float width_mm, float height_mm) override;
     bool RunSaveDialog(const char* filter, std::string& chosen) override;
@@ -75,7 +76,6 @@ class CTestDlg : public ui::Dialog,
     void SetStatusString(int string_id) override;
     void SetTipString(int string_id) override;
     void SetTipText(const std::string& text) override;
-    void ShowBalloon(int string_id) override;
     void SetTrayIcon(int icon_id) override;
     void SetProgressPosition(int position) override;
     void ApplyLook(const SenderLook& look) override;
@@ -87,17 +87,13 @@ class CTestDlg : public ui::Dialog,
     // SenderTimers.
     void StartTimer(int id, uint32_t period_ms) override;
     void KillTimer(int id) override;
-    // UsbOutput and its notices.
+    // UsbOutput.
     bool Send(uint8_t usb_port, const char* data, uint32_t length) override;
-    void ShowWarningBalloon(const char* text) override;
     // SettingsEnvironment: the export watcher's folder and restart.
     void HandExportFolderToWatcher(const char* folder) override;
     void RestartExportWatcher() override;
-    // WatcherNotices.
-    void ShowMessageString(int string_id) override;
     void MarkLineUsable() override;
     // LineFaultView (line_fault_view.cpp); LoadString is the SenderView's.
-    void ShowFaultBalloon(const std::string& text, bool warning) override;
     bool ShowFaultBox(const std::string& text, const char* caption, FaultBox kind) override;
     void DismissMacroQuestion() override;
     void SetStatusText(const std::string& text) override;

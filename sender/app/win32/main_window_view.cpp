@@ -13,20 +13,19 @@
 
 namespace tarnik {
 
-void CTestDlg::ShowBalloon(const char* text) {
-    tray_.ShowBalloon(text, 1);
-}
-
-void CTestDlg::ShowBalloonString(int string_id) {
-    tray_.ShowBalloon(ui::LoadResourceString(static_cast<UINT>(string_id)).c_str(), 1);
-}
-
-void CTestDlg::ShowWarningBalloon(const char* text) {
-    tray_.ShowBalloon(text, 1);
-}
-
-void CTestDlg::ShowMessage(const char* text) {
-    ui::AppMessageBox(Handle(), text, MB_OK);
+void CTestDlg::Notify(NoticeText text, NoticeStyle style) {
+    const std::string shown = text.IsStringId() ? LoadString(text.StringIdValue()) : text.Text();
+    switch (style) {
+        case NoticeStyle::kInfoBalloon:
+            tray_.ShowBalloon(shown.c_str(), 0);
+            return;
+        case NoticeStyle::kWarningBalloon:
+            tray_.ShowBalloon(shown.c_str(), 1);
+            return;
+        case NoticeStyle::kMessageBox:
+            ui::AppMessageBox(Handle(), shown.c_str(), MB_OK);
+            return;
+    }
 }
 
 void CTestDlg::SetTrayTip(const char* text) {
@@ -71,10 +70,6 @@ void CTestDlg::SetTipString(int string_id) {
 
 void CTestDlg::SetTipText(const std::string& text) {
     tray_.SetTooltipText(text.c_str());
-}
-
-void CTestDlg::ShowBalloon(int string_id) {
-    tray_.ShowBalloon(LoadString(string_id).c_str(), 0);
 }
 
 void CTestDlg::SetTrayIcon(int icon_id) {
@@ -131,10 +126,6 @@ void CTestDlg::HandExportFolderToWatcher(const char* folder) {
 
 void CTestDlg::RestartExportWatcher() {
     export_watcher_.Start();
-}
-
-void CTestDlg::ShowMessageString(int string_id) {
-    ui::AppMessageBox(Handle(), LoadString(string_id).c_str(), MB_OK);
 }
 
 void CTestDlg::MarkLineUsable() {

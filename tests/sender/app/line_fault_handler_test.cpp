@@ -8,9 +8,13 @@
 #include <vector>
 
 #include "sender/app/main_window_controller.h"
+#include "tests/support/notice_words.h"
 
 namespace tarnik {
 namespace {
+
+using testing::NoticeWords;
+using testing::StyleWord;
 
 // One log line of words joined by blanks (appended piece by piece: GCC 12
 // warns falsely on chains of string additions under MinGW).
@@ -32,8 +36,8 @@ class RecordingFaultView : public LineFaultView {
     bool answer_yes = false;
 
     std::string LoadString(int id) override { return Line({"s"}).append(std::to_string(id)); }
-    void ShowFaultBalloon(const std::string& text, bool warning) override {
-        log.push_back(Line({warning ? "warn-balloon" : "info-balloon", text}));
+    void Notify(NoticeText text, NoticeStyle style) override {
+        log.push_back(Line({StyleWord(style), NoticeWords(text)}));
     }
     bool ShowFaultBox(const std::string& text, const char* caption, FaultBox kind) override {
         static const char* const kKinds[] = {"warning", "question", "exclamation"};

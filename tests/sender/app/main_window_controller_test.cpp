@@ -13,12 +13,14 @@
 #include "sender/pipeline/job_buffer.h"
 #include "sender/transport/fake_send_seams.h"
 #include "support/test_files.h"
+#include "tests/support/notice_words.h"
 
 namespace tarnik {
 namespace {
 
 using testing::CallLog;
 using testing::FileExists;
+using testing::NoticeWords;
 using testing::RecordingEnvironment;
 using testing::RecordingProfile;
 using testing::ScratchFolder;
@@ -33,9 +35,13 @@ class RecordingMainView : public MainWindowView {
   public:
     explicit RecordingMainView(EventLog& log) : log_(log) {}
 
-    void ShowBalloon(const char* text) override { Log(std::string("balloon ") + text); }
-    void ShowBalloonString(int id) override { Log("balloon " + std::to_string(id)); }
-    void ShowMessage(const char* text) override { Log(std::string("message ") + text); }
+    // "balloon" with the warning icon, "info balloon", "message" for boxes.
+    void Notify(NoticeText text, NoticeStyle style) override {
+        const char* kind = style == NoticeStyle::kWarningBalloon ? "balloon "
+                           : style == NoticeStyle::kInfoBalloon  ? "info balloon "
+                                                                 : "message ";
+        Log(kind + NoticeWords(text));
+    }
     void SetTrayTip(const char*) override {}
     FileSettingsResult RunFileSettings(float width_mm, float height_mm) override {
         Log("file settings " + std::to_string(static_cast<int>(width_mm)) + " x " +
@@ -48,7 +54,6 @@ class RecordingMainView : public MainWindowView {
     void SetStatusString(int id) override { Log("status " + std::to_string(id)); }
     void SetTipString(int) override {}
     void SetTipText(const std::string&) override {}
-    void ShowBalloon(int id) override { Log("info balloon " + std::to_string(id)); }
     void SetTrayIcon(int) override {}
     void SetProgressPosition(int position) override { progress = position; }
     void ApplyLook(const SenderLook& look) override {

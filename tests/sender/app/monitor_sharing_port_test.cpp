@@ -93,7 +93,7 @@ class DeviceMonitor : public LineMonitor {
 class YesView : public LineFaultView {
   public:
     std::string LoadString(int) override { return {}; }
-    void ShowFaultBalloon(const std::string&, bool) override {}
+    void Notify(NoticeText, NoticeStyle) override {}
     bool ShowFaultBox(const std::string&, const char*, FaultBox kind) override {
         return kind == FaultBox::kQuestionTopmost;
     }

@@ -10,6 +10,7 @@
 #include "sender/res/resource.h"
 #include "sender/transport/job_port.h"
 #include "sender/transport/sender_seams.h"
+#include "tests/support/notice_words.h"
 
 namespace tarnik::testing::serial_send {
 
@@ -102,7 +103,13 @@ class RecordingView : public SenderView {
         tip = text;
         Log("tip " + text);
     }
-    void ShowBalloon(int id) override { Log("balloon " + std::to_string(id)); }
+    // "balloon ID" for the end-of-send balloon, "message TEXT" for boxes.
+    void Notify(NoticeText text, NoticeStyle style) override {
+        const char* kind = style == NoticeStyle::kInfoBalloon      ? "balloon "
+                           : style == NoticeStyle::kWarningBalloon ? "warn-balloon "
+                                                                   : "message ";
+        Log(kind + NoticeWords(text));
+    }
     void SetTrayIcon(int id) override { Log("icon " + std::to_string(id)); }
     void SetProgressPosition(int position) override {
         progress = position;
@@ -112,7 +119,6 @@ class RecordingView : public SenderView {
         last_look = look;
         Log(look == kSendingLook ? "look sending" : look == kIdleLook ? "look idle" : "look ?");
     }
-    void ShowMessage(const char* text) override { Log(std::string("message ") + text); }
     void PostLineFault(LineFault fault) override {
         Log("fault " + std::to_string(static_cast<int32_t>(fault)));
     }
