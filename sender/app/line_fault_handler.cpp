@@ -10,7 +10,7 @@ int RestartPort(int monitor_port, int current_com) {
     return monitor_port > 0 ? monitor_port : current_com;
 }
 
-int LineFaultHandler::OnLineFault(int32_t code, int current_com, int32_t baud_rate) {
+LineVerdict LineFaultHandler::OnLineFault(int32_t code, int current_com, int32_t baud_rate) {
     switch (static_cast<LineFault>(code)) {
         case LineFault::kUnknown:
         case LineFault::kWriteFailed:
@@ -22,10 +22,9 @@ int LineFaultHandler::OnLineFault(int32_t code, int current_com, int32_t baud_ra
             Warn(IDS_PORT_NOT_READY);
             break;
         case LineFault::kWatchFailed:
-            RestartMonitor(current_com, baud_rate);
-            break;
+            return RestartMonitor(current_com, baud_rate);
     }
-    return 1;
+    return LineVerdict::kUnchanged;
 }
 
 void LineFaultHandler::Warn(int string_id) {
@@ -34,7 +33,7 @@ void LineFaultHandler::Warn(int string_id) {
     view_.ShowFaultBox(text, kCaptionMacro, FaultBox::kWarningTopmost);
 }
 
-void LineFaultHandler::RestartMonitor(int current_com, int32_t baud_rate) {
+LineVerdict LineFaultHandler::RestartMonitor(int current_com, int32_t baud_rate) {
     view_.CancelWork();
     // The macro's own question about the line would otherwise stand beside ours.
     view_.DismissMacroQuestion();
@@ -43,7 +42,6 @@ void LineFaultHandler::RestartMonitor(int current_com, int32_t baud_rate) {
     if (yes) {
         const int port = RestartPort(monitor_.PortNumber(), current_com);
         if (monitor_.Open(port, baud_rate, kMonitorEventMaskCts)) {
-            line_usable_ = 1;
             char port_text[32] = {};
             std::snprintf(port_text, sizeof port_text, "COM: COM%d", port);
             monitor_.StartWatch();
@@ -57,13 +55,13 @@ void LineFaultHandler::RestartMonitor(int current_com, int32_t baud_rate) {
             view_.SetPortText(port_text);
             view_.Notify(view_.LoadString(IDS_PORT_OPENED), NoticeStyle::kInfoBalloon);
             view_.SetStatusText(view_.LoadString(IDS_READY));
-            return;
+            return LineVerdict::kUsable;
         }
         view_.ShowFaultBox(kTextComError, kCaptionMacro, FaultBox::kExclamation);
     }
     view_.SetStatusText(view_.LoadString(IDS_PORT_OPEN_FAILED));
     view_.SetPortText(kPortTextError);
-    line_usable_ = 0;
+    return LineVerdict::kUnusable;
 }
 
 }  // namespace tarnik

@@ -62,28 +62,29 @@ class LineMonitor {
     virtual void ReclaimPort() = 0;
 };
 
+// What a line fault did to the line flag (the controller's LineUsable): a
+// monitor restart that worked makes the line usable, one declined or failed
+// makes it unusable, every other fault leaves it as it was.
+enum class LineVerdict { kUnchanged, kUsable, kUnusable };
+
 class LineFaultHandler {
   public:
-    // `line_usable` is the main window's LineUsable flag, which the job
-    // driver reads and a settings save sets to 1.
-    LineFaultHandler(LineFaultView& view, LineMonitor& monitor, int32_t& line_usable)
-        : view_(view), monitor_(monitor), line_usable_(line_usable) {}
+    LineFaultHandler(LineFaultView& view, LineMonitor& monitor) : view_(view), monitor_(monitor) {}
     LineFaultHandler(const LineFaultHandler&) = delete;
     LineFaultHandler& operator=(const LineFaultHandler&) = delete;
 
     // Handles WM_LINE_FAULT `code` with the settings' `current_com` and
-    // `baud_rate`; codes that are no LineFault are ignored. Always 1.
-    int OnLineFault(int32_t code, int current_com, int32_t baud_rate);
+    // `baud_rate`; codes that are no LineFault are ignored.
+    LineVerdict OnLineFault(int32_t code, int current_com, int32_t baud_rate);
     // 1 when the last modem-status read of a restart showed CTS on.
     int32_t LineOnline() const { return line_online_; }
 
   private:
     void Warn(int string_id);
-    void RestartMonitor(int current_com, int32_t baud_rate);
+    LineVerdict RestartMonitor(int current_com, int32_t baud_rate);
 
     LineFaultView& view_;
     LineMonitor& monitor_;
-    int32_t& line_usable_;
     int32_t line_online_ = 0;
 };
 

@@ -27,8 +27,8 @@ MainWindowController::MainWindowController(MainWindowView& view, JobPort& port,
     : view_(view),
       port_(port),
       usb_(usb),
-      sender_(port, timers, view, flags_.SenderIdle, next_job_ready_),
-      job_(settings_, view, *this, flags_),
+      sender_(port, timers, view, this),
+      job_(settings_, view, *this, *this),
       dmpl_(dmpl != nullptr ? dmpl : &EncodeDmplJob),
       hpgl_(hpgl != nullptr ? hpgl : &EncodeHpglJob),
       driver_(job_, dmpl_, hpgl_) {}
@@ -40,7 +40,7 @@ void MainWindowController::Initialise(ProfileFile& profile, SettingsEnvironment&
     job_.TempFolder = settings_.ColExportPath;
     auto_mode_ = 1;
     macro_print_flag_ = 0;
-    flags_.LineUsable = 1;
+    SetLineUsable(true);
 }
 
 int MainWindowController::OnJobReady(int32_t a, int32_t b) {
@@ -113,9 +113,8 @@ void MainWindowController::StartSerialTransfer(JobBuffer job) {
         bytes != nullptr && job.Read(0, bytes.get(), static_cast<uint32_t>(capacity)) == capacity;
     const uint32_t size = job.Size();
     job.Free();
-    // The pipeline marks the job as being sent before the hand-over; the
-    // block sender takes a job only while idle and marks it again itself.
-    flags_.SenderIdle = 1;
+    // A hand-over replaces whatever is being sent.
+    sender_.ForgetRunningSend();
     if (!whole) {
         view_.Notify(bytes == nullptr ? kJobBufferNoMemory : kDataError, NoticeStyle::kMessageBox);
         port_.Close();

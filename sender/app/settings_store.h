@@ -40,7 +40,8 @@ class SettingsEnvironment {
     virtual void HandExportFolderToWatcher(const char* folder) = 0;
     // Restarts the export watcher on the folder last handed over.
     virtual void RestartExportWatcher() = 0;
-    // Sets LineUsable to 1: a settings change may have fixed the serial line.
+    // Tells the line flag's owner that the line is usable: a settings change
+    // may have fixed the serial line.
     virtual void MarkLineUsable() = 0;
 };
 

@@ -40,13 +40,13 @@ bool JobDriver::DeleteExportFile() const {
 }
 
 int JobDriver::OnJobReady(int32_t a, int32_t b) {
-    if (job_.flags.SenderIdle == 0) {
+    if (!job_.gate.SenderIdle()) {
         if (DeleteExportFile()) {
             job_.view.Notify(StringId{IDS_CUTTING_IN_PROGRESS}, NoticeStyle::kWarningBalloon);
         }
         return 0;
     }
-    if (job_.flags.LineUsable == 0) {
+    if (!job_.gate.LineUsable()) {
         if (DeleteExportFile()) {
             job_.handover.PostLineFault(LineFault::kJobRefused);
         }

@@ -12,10 +12,24 @@
 
 namespace tarnik {
 
-// Process-wide job flags, owned by the main window.
-struct JobFlags {
-    uint8_t SenderIdle = 1;  // 1 while no job is being sent
-    int32_t LineUsable = 1;  // 1 while the serial line may take jobs
+// What the job driver asks before it takes a job. Its owner keeps the
+// answers (the main window's controller: the block sender's state and the
+// line flag); the pipeline only reads them.
+class SendGate {
+  public:
+    virtual ~SendGate() = default;
+    // No job is being sent.
+    virtual bool SenderIdle() const = 0;
+    // The serial line may take jobs.
+    virtual bool LineUsable() const = 0;
+};
+
+// The gate of a caller that runs one job and watches no line (the
+// command-line tool): always open.
+class OpenSendGate final : public SendGate {
+  public:
+    bool SenderIdle() const override { return true; }
+    bool LineUsable() const override { return true; }
 };
 
 // What the user sees of a job: its notices (the pipeline's balloons carry

@@ -53,7 +53,6 @@ bool OpenJobPort(JobContext& job) {
 }
 
 void StartSerialJob(JobContext& job, JobBuffer buffer) {
-    job.flags.SenderIdle = 0;
     job.view.SetSendingLook(true);
     job.handover.StartSerialTransfer(std::move(buffer));
 }

@@ -58,6 +58,15 @@ class SenderTimers {
 
 // The block sender's notices: the balloon that ends a send (information
 // icon) and message boxes.
+// The block sender's owner, told at the end of every send (sent whole,
+// stopped or failed, and a stop that came while idle): the contour-cut
+// macro's link may hand over its next job then.
+class SendEndListener {
+  public:
+    virtual ~SendEndListener() = default;
+    virtual void OnSendEnded() = 0;
+};
+
 class SenderView : public Notifier {
   public:
     // A text of the string table (in the user's language).

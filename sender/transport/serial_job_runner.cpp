@@ -75,9 +75,7 @@ int RunSerialJob(JobPort& port, const uint8_t* bytes, uint32_t size, ProgressSin
                  const std::atomic<bool>& cancel, uint8_t com_port) {
     LoopTimers timers;
     LoopView view(port, sink);
-    uint8_t sender_idle = 1;
-    uint8_t next_job_ready = 1;
-    SerialSender sender(port, timers, view, sender_idle, next_job_ready);
+    SerialSender sender(port, timers, view);
 
     if (!sender.OpenJobPort(com_port)) {
         sink.OnMessage(std::string(kTextInitComPortFailed) + " " + port.FailureText());

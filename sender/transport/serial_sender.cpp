@@ -29,12 +29,8 @@ std::string FormatDoneTip(const std::string& tip_template, double percent) {
 }
 
 SerialSender::SerialSender(JobPort& port, SenderTimers& timers, SenderView& view,
-                           uint8_t& sender_idle, uint8_t& next_job_ready)
-    : port_(port),
-      timers_(timers),
-      view_(view),
-      sender_idle_(sender_idle),
-      next_job_ready_(next_job_ready) {}
+                           SendEndListener* owner)
+    : port_(port), timers_(timers), view_(view), owner_(owner) {}
 
 bool SerialSender::OpenJobPort(uint8_t com_port) {
     return port_.Open(com_port);
@@ -48,10 +44,9 @@ bool SerialSender::StartTransfer(std::unique_ptr<char[]> job, uint32_t size, uin
     job_size_ = job_ ? std::min(size, capacity) : 0;
     cursor_ = 0;
     bytes_sent_ = 0;
-    draining_ = false;
     sent_whole_ = false;
 
-    sender_idle_ = 0;
+    Enter(SendState::kSending);
     view_.ApplyLook(kSendingLook);
     view_.SetStatusString(IDS_SENDING);
     timers_.StartTimer(kIconTimer, kIconTimerPeriodMs);
@@ -65,7 +60,7 @@ void SerialSender::OnBlockSent(int32_t count) {
         return;
     }
     if (count == -1) {
-        sender_idle_ = 1;
+        Enter(SendState::kIdle);
         Finish();
         return;
     }
@@ -97,7 +92,7 @@ void SerialSender::SendNextBlock() {
     std::copy_n(job_.get() + cursor_, count, block_.begin());
     cursor_ += count;
     if (SendBytes(block_.data(), static_cast<int32_t>(count)) == 0) {
-        sender_idle_ = 1;
+        Enter(SendState::kIdle);
     }
 }
 
@@ -107,7 +102,7 @@ void SerialSender::SendNextBlock() {
 void SerialSender::BeginDrain() {
     const DrainState state = port_.StartDrain();
     if (state == DrainState::Pending) {
-        draining_ = true;
+        Enter(SendState::kDraining);
         timers_.StartTimer(kBlockPollTimer, kBlockPollPeriodMs);
         return;
     }
@@ -115,11 +110,10 @@ void SerialSender::BeginDrain() {
 }
 
 void SerialSender::EndDrain(DrainState state) {
-    draining_ = false;
     // A drain broken off (Ctrl-C in the command-line tool) leaves bytes
     // queued: they are dropped as on a cancel.
     sent_whole_ = state == DrainState::Done;
-    sender_idle_ = 1;
+    Enter(SendState::kIdle);
 }
 
 int SerialSender::SendBytes(const uint8_t* data, int32_t count) {
@@ -141,7 +135,7 @@ void SerialSender::CheckSendBytes() {
     if (!port_.IsOpen()) {
         return;
     }
-    if (draining_) {
+    if (state_ == SendState::kDraining) {
         const DrainState state = port_.PollDrain();
         if (state != DrainState::Pending) {
             timers_.KillTimer(kBlockPollTimer);
@@ -203,7 +197,9 @@ void SerialSender::Finish() {
     view_.SetStatusString(IDS_READY);
     view_.SetTipString(IDS_READY);
     view_.ApplyLook(kIdleLook);
-    next_job_ready_ = 1;
+    if (owner_ != nullptr) {
+        owner_->OnSendEnded();
+    }
 
     job_.reset();
     job_size_ = 0;
@@ -223,7 +219,6 @@ void SerialSender::ReleasePort() {
         // both queues.
         port_.PurgeAll();
     }
-    draining_ = false;
     sent_whole_ = false;
     if (port_.IsOpen() && !port_.Close()) {
         view_.Notify(kTextCloseFailed, NoticeStyle::kMessageBox);

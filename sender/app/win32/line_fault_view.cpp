@@ -25,10 +25,13 @@ UINT BoxStyle(FaultBox kind) {
 
 int CTestDlg::HandleLineFault(LPARAM code) {
     const SenderSettings& settings = controller_.Settings();
-    const int handled = line_faults_.OnLineFault(static_cast<int32_t>(code), settings.CurrentCom,
-                                                 settings.BaudRate);
+    const LineVerdict verdict = line_faults_.OnLineFault(static_cast<int32_t>(code),
+                                                         settings.CurrentCom, settings.BaudRate);
+    if (verdict != LineVerdict::kUnchanged) {
+        controller_.SetLineUsable(verdict == LineVerdict::kUsable);
+    }
     InvalidateRect(Item(IDC_SIGNAL_LAMP), nullptr, TRUE);
-    return handled;
+    return 1;
 }
 
 bool CTestDlg::ShowFaultBox(const std::string& text, const char* caption, FaultBox kind) {

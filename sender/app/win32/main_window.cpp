@@ -74,7 +74,7 @@ CTestDlg::CTestDlg(NotifyArea& notify_area)
       icon_(LoadIconA(ui::ResourceModule(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       taskbar_created_(RegisterWindowMessageA("TaskbarCreated")),
       controller_(*this, shared_port_, *this, *this),
-      line_faults_(*this, line_monitor_, controller_.Flags().LineUsable),
+      line_faults_(*this, line_monitor_),
       tray_(notify_area),
       export_watcher_(watcher_thread_, *this) {
     controller_.Job().OpenExportFileAlone = &OpenWithoutSharing;

@@ -129,7 +129,7 @@ void CTestDlg::RestartExportWatcher() {
 }
 
 void CTestDlg::MarkLineUsable() {
-    controller_.Flags().LineUsable = 1;
+    controller_.SetLineUsable(true);
 }
 
 }  // namespace tarnik

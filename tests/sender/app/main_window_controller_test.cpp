@@ -121,7 +121,7 @@ TEST(MainWindowController, StartsIdleInAutomaticModeWithTheLineUsable) {
     EXPECT_TRUE(window.controller.Idle());
     EXPECT_EQ(window.controller.AutoMode(), 1);
     EXPECT_EQ(window.controller.MacroPrintFlag(), 0);
-    EXPECT_EQ(window.controller.Flags().LineUsable, 1);
+    EXPECT_TRUE(window.controller.LineUsable());
     EXPECT_TRUE(Contains(window.log, "status 108"));
 }
 

@@ -67,6 +67,15 @@ inline std::string JobBytes(const JobBuffer& job) {
     return bytes;
 }
 
+// The send state as a test sets it.
+class FakeSendGate : public SendGate {
+  public:
+    bool sender_idle = true;
+    bool line_usable = true;
+    bool SenderIdle() const override { return sender_idle; }
+    bool LineUsable() const override { return line_usable; }
+};
+
 class RecordingHandover : public JobHandover {
   public:
     bool port_opens = true;
