@@ -14,8 +14,9 @@ class SettingsView {
     virtual ~SettingsView() = default;
     virtual void ShowPortText(const char* text) = 0;
     virtual void ShowModelText(const char* text) = 0;
-    // The main window resolves the string resource in the current language.
-    virtual void ShowStatusString(int resource_id) = 0;
+    // Status line to a string of the table, in the current language (the
+    // block sender's call of the same name).
+    virtual void SetStatusString(int string_id) = 0;
 };
 
 // A view for callers without a window (command-line tools).
@@ -23,7 +24,7 @@ class QuietSettingsView : public SettingsView {
   public:
     void ShowPortText(const char*) override {}
     void ShowModelText(const char*) override {}
-    void ShowStatusString(int) override {}
+    void SetStatusString(int) override {}
 };
 
 // The rest of the system as loading and saving reach it.

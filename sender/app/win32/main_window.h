@@ -71,7 +71,7 @@ class CTestDlg : public ui::Dialog,
     FileSettingsResult RunFileSettings(float width_mm, float height_mm) override;
     bool RunSaveDialog(const char* filter, std::string& chosen) override;
     void SetSendingLook(bool sending) override;
-    // SenderView.
+    // SenderView (SetStatusString: the SettingsView's too).
     std::string LoadString(int string_id) override;
     void SetStatusString(int string_id) override;
     void SetTipString(int string_id) override;
@@ -83,7 +83,6 @@ class CTestDlg : public ui::Dialog,
     // SettingsView.
     void ShowPortText(const char* text) override;
     void ShowModelText(const char* text) override;
-    void ShowStatusString(int resource_id) override;
     // SenderTimers.
     void StartTimer(int id, uint32_t period_ms) override;
     void KillTimer(int id) override;

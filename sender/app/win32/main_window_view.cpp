@@ -60,10 +60,6 @@ void CTestDlg::SetStatusString(int string_id) {
     SetDlgItemTextA(Handle(), IDC_STATUS_TEXT, LoadString(string_id).c_str());
 }
 
-void CTestDlg::ShowStatusString(int resource_id) {
-    SetStatusString(resource_id);
-}
-
 void CTestDlg::SetTipString(int string_id) {
     tray_.SetTooltipText(LoadString(string_id).c_str());
 }

@@ -64,7 +64,6 @@ class RecordingMainView : public MainWindowView {
     }
     void ShowPortText(const char*) override {}
     void ShowModelText(const char*) override {}
-    void ShowStatusString(int id) override { Log("status " + std::to_string(id)); }
 
     bool dialog_ok = true;
     int progress = -1;
