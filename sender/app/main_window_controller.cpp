@@ -113,15 +113,17 @@ void MainWindowController::StartSerialTransfer(JobBuffer job) {
         bytes != nullptr && job.Read(0, bytes.get(), static_cast<uint32_t>(capacity)) == capacity;
     const uint32_t size = job.Size();
     job.Free();
-    // A hand-over replaces whatever is being sent.
-    sender_.ForgetRunningSend();
     if (!whole) {
         view_.Notify(bytes == nullptr ? kJobBufferNoMemory : kDataError, NoticeStyle::kMessageBox);
         port_.Close();
         view_.SetSendingLook(false);
         return;
     }
-    sender_.StartTransfer(std::move(bytes), size, static_cast<uint32_t>(capacity));
+    // The block sender takes no job while it sends one; such a job is
+    // turned away as the job driver turns it away.
+    if (!sender_.StartTransfer(std::move(bytes), size, static_cast<uint32_t>(capacity))) {
+        view_.Notify(StringId{IDS_CUTTING_IN_PROGRESS}, NoticeStyle::kWarningBalloon);
+    }
 }
 
 bool MainWindowController::SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) {

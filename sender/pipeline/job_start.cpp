@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "sender/pipeline/work_file.h"
+#include "sender/res/resource.h"
 
 namespace tarnik {
 
@@ -45,6 +46,13 @@ bool LoadWorkFileForJob(JobContext& job, const std::string& work_file, std::size
 }
 
 bool OpenJobPort(JobContext& job) {
+    // The file settings dialog is modal: a job message that came while it
+    // was open may have started a send since the driver looked. Opening the
+    // port again would cut that send off.
+    if (!job.gate.SenderIdle()) {
+        job.view.Notify(StringId{IDS_CUTTING_IN_PROGRESS}, NoticeStyle::kWarningBalloon);
+        return false;
+    }
     if (job.handover.OpenSerialJobPort(job.settings.CurrentCom)) {
         return true;
     }

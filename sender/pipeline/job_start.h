@@ -43,7 +43,9 @@ bool LoadWorkFileForJob(JobContext& job, const std::string& work_file, std::size
                         JobBuffer& buffer);
 
 // Opens the serial job port on CurrentCom; on failure shows
-// "Faild to InitComPort() !" and returns false (nothing is sent).
+// "Faild to InitComPort() !" and returns false (nothing is sent). While a
+// send runs it opens nothing: the job is turned away with "cutting in
+// progress", as the job driver turns away a job that comes then.
 bool OpenJobPort(JobContext& job);
 
 // Switches the main window to its sending look and starts the transfer; the

@@ -64,9 +64,6 @@ class SerialSender {
     // them to default processing in any case).
     void OnTimer(int timer_id);
 
-    // Goes back to Idle without a finish, so that the next StartTransfer
-    // takes its job over whatever is being sent.
-    void ForgetRunningSend() { Enter(SendState::kIdle); }
     bool Idle() const { return state_ == SendState::kIdle; }
     uint32_t JobSize() const { return job_size_; }
     uint32_t BytesSent() const { return bytes_sent_; }

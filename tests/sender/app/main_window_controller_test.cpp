@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,12 @@ class RecordingMainView : public MainWindowView {
     FileSettingsResult RunFileSettings(float width_mm, float height_mm) override {
         Log("file settings " + std::to_string(static_cast<int>(width_mm)) + " x " +
             std::to_string(static_cast<int>(height_mm)));
+        // The dialog is modal: messages that come while it is open run now.
+        if (while_dialog_open) {
+            const std::function<void()> run = std::move(while_dialog_open);
+            while_dialog_open = nullptr;
+            run();
+        }
         return {dialog_ok, false};
     }
     bool RunSaveDialog(const char*, std::string&) override { return false; }
@@ -66,6 +73,7 @@ class RecordingMainView : public MainWindowView {
     void ShowModelText(const char*) override {}
 
     bool dialog_ok = true;
+    std::function<void()> while_dialog_open;
     int progress = -1;
 
   private:
@@ -174,6 +182,28 @@ TEST(MainWindowController, RefusalsOfTheJobRoad) {
             EXPECT_TRUE(Contains(window.log, c.shown));
         }
     }
+}
+
+// A job message that came while the file settings dialog was open has
+// started a send; the dialog's own job must neither replace that send nor
+// open its port again under it, and is turned away as any job that comes
+// while one is sent.
+TEST(MainWindowController, JobOfAnOpenDialogLeavesASendStartedMeanwhileAlone) {
+    Window lone;
+    WriteWholeFile(lone.ExportFile(), kSquare);
+    ASSERT_EQ(lone.controller.OnJobReady(0, 0), 1);
+    lone.SendToEnd();
+
+    Window window;
+    WriteWholeFile(window.ExportFile(), kSquare);
+    window.view.while_dialog_open = [&window] {
+        ASSERT_EQ(window.controller.OnJobReady(0, 0), 1);
+        WriteWholeFile(window.ExportFile(), kSquare);  // the macro's next export
+    };
+    window.controller.OnJobReady(0, 0);
+    EXPECT_TRUE(Contains(window.log, "balloon 123"));
+    window.SendToEnd();
+    EXPECT_EQ(window.port.written, lone.port.written);
 }
 
 // An encoder whose USB job is kept in its work file (too large for memory)
