@@ -5,6 +5,8 @@
 #include <cstring>
 #include <utility>
 
+#include "sender/res/resource.h"
+
 namespace tarnik::cli {
 
 void ConsoleJobView::Say(const char* text) {
@@ -12,21 +14,17 @@ void ConsoleJobView::Say(const char* text) {
     err_ << "tarnik-cli: " << text << "\n";
 }
 
-void ConsoleJobView::ShowBalloon(const char* text) {
-    Say(text);
-}
-
-void ConsoleJobView::ShowBalloonString(int string_id) {
-    if (string_id == kStringCuttingInProgress) {
+void ConsoleJobView::Notify(NoticeText text, NoticeStyle) {
+    if (!text.IsStringId()) {
+        Say(text.Text());
+        return;
+    }
+    if (text.StringIdValue() == IDS_CUTTING_IN_PROGRESS) {
         Say("正在切割，请稍后再试!");
         return;
     }
-    const std::string text = "message " + std::to_string(string_id);
-    Say(text.c_str());
-}
-
-void ConsoleJobView::ShowMessage(const char* text) {
-    Say(text);
+    const std::string shown = "message " + std::to_string(text.StringIdValue());
+    Say(shown.c_str());
 }
 
 // The tooltip is a status, not a message: it does not count as one.
@@ -73,8 +71,8 @@ bool CapturingHandover::SendJobToUsbPrinter(uint8_t, JobBuffer job) {
     return true;
 }
 
-void CapturingHandover::PostLineFault(int32_t code) {
-    err_ << "tarnik-cli: line fault " << code << "\n";
+void CapturingHandover::PostLineFault(LineFault fault) {
+    err_ << "tarnik-cli: line fault " << static_cast<int32_t>(fault) << "\n";
 }
 
 uint32_t CapturingHandover::Size() const {

@@ -16,9 +16,8 @@ class ConsoleJobView : public JobView {
   public:
     explicit ConsoleJobView(std::ostream& err) : err_(err) {}
 
-    void ShowBalloon(const char* text) override;
-    void ShowBalloonString(int string_id) override;
-    void ShowMessage(const char* text) override;
+    // Balloons and boxes alike become one line on the error stream.
+    void Notify(NoticeText text, NoticeStyle style) override;
     void SetTrayTip(const char* text) override;
     FileSettingsResult RunFileSettings(float width_mm, float height_mm) override;
     bool RunSaveDialog(const char* filter, std::string& chosen) override;
@@ -49,7 +48,7 @@ class CapturingHandover : public JobHandover {
     void StartSerialTransfer(JobBuffer job) override;
     bool SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) override;
     bool SendJobToUsbPrinter(uint8_t usb_port, JobBuffer job) override;
-    void PostLineFault(int32_t code) override;
+    void PostLineFault(LineFault fault) override;
 
     // Whether a job reached a transport, and its bytes: exactly what would
     // go down the line (for a serial job without the spare bytes behind

@@ -263,8 +263,8 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
            std::ostream& out, std::ostream& err) {
     ConsoleJobView view(err);
     CapturingHandover handover(err);
-    JobFlags flags;
-    JobContext job(settings, view, handover, flags);
+    OpenSendGate gate;
+    JobContext job(settings, view, handover, gate);
     job.TempFolder = folder.PathWithSeparator();
     job.HpglWorkFolder = folder.PathWithSeparator();
     job.PathSeparator = NativePathSeparator();

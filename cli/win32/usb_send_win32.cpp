@@ -14,8 +14,12 @@ namespace {
 class ConsoleUsbNotices : public UsbNotices {
   public:
     explicit ConsoleUsbNotices(std::ostream& err) : err_(err) {}
-    void ShowWarningBalloon(const char* text) override { err_ << "tarnik-cli: " << text << "\n"; }
-    void ShowMessage(const char* text) override { err_ << "tarnik-cli: " << text << "\n"; }
+    // The USB transport's notices hold fixed texts.
+    void Notify(NoticeText text, NoticeStyle) override {
+        if (!text.IsStringId()) {
+            err_ << "tarnik-cli: " << text.Text() << "\n";
+        }
+    }
 
   private:
     std::ostream& err_;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "sender/res/resource.h"
+
 namespace tarnik {
 
 // A watch that cannot be re-armed, or a wait that fails, leaves the folder
@@ -39,7 +41,7 @@ bool ExportWatcherControl::Start() {
     thread_.WaitForEnd();
     thread_.ResetStop();
     if (!thread_.Start(folder_)) {
-        notices_.ShowMessageString(kStringWatchFailed);
+        notices_.Notify(StringId{IDS_WATCH_FAILED}, NoticeStyle::kMessageBox);
         return false;
     }
     return true;

@@ -6,10 +6,10 @@
 // stop event and the thread.
 #include <cstdint>
 
+#include "sender/pipeline/notice.h"
+
 namespace tarnik {
 
-// String 111: "自动输出监测失败" (the automatic output watch failed).
-inline constexpr int kStringWatchFailed = 111;
 // The watched folder's text: up to 99 characters and the terminator.
 inline constexpr int kWatchFolderSize = 100;
 
@@ -56,12 +56,8 @@ class WatcherThread {
     virtual void WaitForEnd() = 0;
 };
 
-class WatcherNotices {
-  public:
-    virtual ~WatcherNotices() = default;
-    // Message box with a string of the table, default caption, OK.
-    virtual void ShowMessageString(int string_id) = 0;
-};
+// The watcher's one notice: a message box when its watch fails.
+class WatcherNotices : public Notifier {};
 
 class ExportWatcherControl {
   public:

@@ -7,23 +7,10 @@
 #include <cstdint>
 #include <string>
 
+#include "sender/pipeline/line_fault.h"
+#include "sender/pipeline/notice.h"
+
 namespace tarnik {
-
-// WM_LINE_FAULT codes (lParam).
-inline constexpr int32_t kLineFaultUnknown = 1;       // handled like a failed write
-inline constexpr int32_t kLineFaultWaitFailed = 2;    // the monitor's comm-event wait failed
-inline constexpr int32_t kLineFaultNotUsable = 3;     // a job came while the line is unusable
-inline constexpr int32_t kLineFaultWriteFailure = 4;  // a block write failed
-
-// String table ids of the line fault texts.
-inline constexpr int kStringPortOpenFailed = 107;  // "串口打开失败"
-inline constexpr int kStringLineReady = 108;       // "准备就绪"
-inline constexpr int kStringOnLine = 109;          // "联机"
-inline constexpr int kStringOffLine = 110;         // "脱机"
-inline constexpr int kStringPortOpened = 121;      // "打开成功,可以使用刻绘机了!"
-inline constexpr int kStringJobAborted = 124;  // "本次刻绘意外中止或被取消!请复位刻绘机!"
-inline constexpr int kStringSignalLost = 125;    // "信号中断或设备故障!..."
-inline constexpr int kStringPortNotReady = 126;  // "串口没有准备好,设备无法工作!"
 
 // Captions: the contour-cut macro's window titles.
 inline constexpr const char kCaptionMacro[] = "RAvivIZE";
@@ -41,12 +28,11 @@ enum class FaultBox {
     kExclamation,      // OK, exclamation icon
 };
 
-class LineFaultView {
+// The fault handler's balloons go through Notify; its boxes carry the
+// macro's captions and an answer, so they have a call of their own.
+class LineFaultView : public Notifier {
   public:
-    virtual ~LineFaultView() = default;
     virtual std::string LoadString(int string_id) = 0;
-    // Balloon of the notification icon: warning or information icon.
-    virtual void ShowFaultBalloon(const std::string& text, bool warning) = 0;
     // true when a Yes/No box was answered Yes; false for every other box.
     virtual bool ShowFaultBox(const std::string& text, const char* caption, FaultBox kind) = 0;
     // Presses No on an open question box of the contour-cut macro, if any.
@@ -76,28 +62,29 @@ class LineMonitor {
     virtual void ReclaimPort() = 0;
 };
 
+// What a line fault did to the line flag (the controller's LineUsable): a
+// monitor restart that worked makes the line usable, one declined or failed
+// makes it unusable, every other fault leaves it as it was.
+enum class LineVerdict { kUnchanged, kUsable, kUnusable };
+
 class LineFaultHandler {
   public:
-    // `line_usable` is the main window's LineUsable flag, which the job
-    // driver reads and a settings save sets to 1.
-    LineFaultHandler(LineFaultView& view, LineMonitor& monitor, int32_t& line_usable)
-        : view_(view), monitor_(monitor), line_usable_(line_usable) {}
+    LineFaultHandler(LineFaultView& view, LineMonitor& monitor) : view_(view), monitor_(monitor) {}
     LineFaultHandler(const LineFaultHandler&) = delete;
     LineFaultHandler& operator=(const LineFaultHandler&) = delete;
 
     // Handles WM_LINE_FAULT `code` with the settings' `current_com` and
-    // `baud_rate`; codes outside 1 to 4 are ignored. Always 1.
-    int OnLineFault(int32_t code, int current_com, int32_t baud_rate);
+    // `baud_rate`; codes that are no LineFault are ignored.
+    LineVerdict OnLineFault(int32_t code, int current_com, int32_t baud_rate);
     // 1 when the last modem-status read of a restart showed CTS on.
     int32_t LineOnline() const { return line_online_; }
 
   private:
     void Warn(int string_id);
-    void RestartMonitor(int current_com, int32_t baud_rate);
+    LineVerdict RestartMonitor(int current_com, int32_t baud_rate);
 
     LineFaultView& view_;
     LineMonitor& monitor_;
-    int32_t& line_usable_;
     int32_t line_online_ = 0;
 };
 

@@ -9,6 +9,7 @@
 #include "sender/pipeline/hpgl_encoder.h"
 #include "sender/pipeline/job_start.h"
 #include "sender/pipeline/work_file.h"
+#include "sender/res/resource.h"
 
 namespace tarnik {
 
@@ -26,8 +27,8 @@ MainWindowController::MainWindowController(MainWindowView& view, JobPort& port,
     : view_(view),
       port_(port),
       usb_(usb),
-      sender_(port, timers, view, flags_.SenderIdle, next_job_ready_),
-      job_(settings_, view, *this, flags_),
+      sender_(port, timers, view, this),
+      job_(settings_, view, *this, *this),
       dmpl_(dmpl != nullptr ? dmpl : &EncodeDmplJob),
       hpgl_(hpgl != nullptr ? hpgl : &EncodeHpglJob),
       driver_(job_, dmpl_, hpgl_) {}
@@ -39,7 +40,7 @@ void MainWindowController::Initialise(ProfileFile& profile, SettingsEnvironment&
     job_.TempFolder = settings_.ColExportPath;
     auto_mode_ = 1;
     macro_print_flag_ = 0;
-    flags_.LineUsable = 1;
+    SetLineUsable(true);
 }
 
 int MainWindowController::OnJobReady(int32_t a, int32_t b) {
@@ -75,7 +76,7 @@ int MainWindowController::OnMacroPrint(MacroPrintWindows& windows) {
     const MacroPrintOutcome outcome = RunMacroPrint(windows, *this, state, next_job_ready_);
     if (outcome == MacroPrintOutcome::kGaveUp) {
         // Nothing will be sent, so no send's end will make the link ready.
-        view_.ShowBalloonString(kStringPrintFileMissing);
+        view_.Notify(StringId{IDS_PRINT_FILE_MISSING}, NoticeStyle::kWarningBalloon);
         next_job_ready_ = 1;
     } else if (outcome == MacroPrintOutcome::kCut && Idle()) {
         // The print went to a file or the USB port, or ended with a
@@ -94,7 +95,7 @@ bool MainWindowController::CutPrintFile(const char* path) {
         return hpgl_(path, job_);
     }
     // Taken, as waiting longer would not make it encodable.
-    static_cast<JobView&>(view_).ShowMessage(kNoPlotterModel);
+    view_.Notify(kNoPlotterModel, NoticeStyle::kMessageBox);
     return true;
 }
 
@@ -112,17 +113,17 @@ void MainWindowController::StartSerialTransfer(JobBuffer job) {
         bytes != nullptr && job.Read(0, bytes.get(), static_cast<uint32_t>(capacity)) == capacity;
     const uint32_t size = job.Size();
     job.Free();
-    // The pipeline marks the job as being sent before the hand-over; the
-    // block sender takes a job only while idle and marks it again itself.
-    flags_.SenderIdle = 1;
     if (!whole) {
-        static_cast<JobView&>(view_).ShowMessage(bytes == nullptr ? kJobBufferNoMemory
-                                                                  : kDataError);
+        view_.Notify(bytes == nullptr ? kJobBufferNoMemory : kDataError, NoticeStyle::kMessageBox);
         port_.Close();
         view_.SetSendingLook(false);
         return;
     }
-    sender_.StartTransfer(std::move(bytes), size, static_cast<uint32_t>(capacity));
+    // The block sender takes no job while it sends one; such a job is
+    // turned away as the job driver turns it away.
+    if (!sender_.StartTransfer(std::move(bytes), size, static_cast<uint32_t>(capacity))) {
+        view_.Notify(StringId{IDS_CUTTING_IN_PROGRESS}, NoticeStyle::kWarningBalloon);
+    }
 }
 
 bool MainWindowController::SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) {
@@ -141,15 +142,15 @@ bool MainWindowController::SendJobToUsbPrinter(uint8_t usb_port, JobBuffer job) 
     const uint32_t size = job.Size();
     job.Free();
     if (read != LoadResult::Ok) {
-        static_cast<JobView&>(view_).ShowMessage(
-            read == LoadResult::NoMemory ? kJobBufferNoMemory : kWorkFileUnreadable);
+        view_.Notify(read == LoadResult::NoMemory ? kJobBufferNoMemory : kWorkFileUnreadable,
+                     NoticeStyle::kMessageBox);
         return false;
     }
     return SendToUsbPrinter(usb_port, whole.get(), size);
 }
 
-void MainWindowController::PostLineFault(int32_t code) {
-    view_.PostLineFault(code);
+void MainWindowController::PostLineFault(LineFault fault) {
+    view_.PostLineFault(fault);
 }
 
 }  // namespace tarnik

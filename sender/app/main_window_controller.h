@@ -20,7 +20,11 @@ namespace tarnik {
 
 // Everything the main window shows: the job pipeline's dialogs and
 // messages, the block sender's progress and looks, the settings texts.
-class MainWindowView : public JobView, public SenderView, public SettingsView {};
+class MainWindowView : public JobView, public SenderView, public SettingsView {
+  public:
+    // One notice call serves all three.
+    void Notify(NoticeText text, NoticeStyle style) override = 0;
+};
 
 // The USB printer-port transport as the main window reaches it.
 class UsbOutput {
@@ -45,11 +49,14 @@ ControlColours StatusLineColours(bool idle, uint32_t window_background);
 // a status, white on black otherwise.
 ControlColours SignalLampColours(bool line_status);
 
-// String table id of the warning that the contour-cut macro's print file
-// never came.
-inline constexpr int kStringPrintFileMissing = 127;
-
-class MainWindowController : private JobHandover, private MacroPrintJob {
+// The owner of the job sender's state: the block sender's send state, the
+// line flag (which the line fault handler's verdicts and a settings save
+// change through SetLineUsable) and the contour-cut link's "next job ready".
+// The job driver reads the first two through SendGate.
+class MainWindowController : private JobHandover,
+                             private MacroPrintJob,
+                             private SendGate,
+                             private SendEndListener {
   public:
     // The encoders default to EncodeDmplJob and EncodeHpglJob; tests give
     // their own.
@@ -84,12 +91,14 @@ class MainWindowController : private JobHandover, private MacroPrintJob {
     void SetMacroPrintFlagForTest(uint8_t flag) { macro_print_flag_ = flag; }
     uint8_t NextJobReady() const { return next_job_ready_; }
 
-    bool Idle() const { return flags_.SenderIdle != 0; }
+    bool Idle() const { return sender_.Idle(); }
+    bool LineUsable() const override { return line_usable_; }
+    // The one writer of the line flag.
+    void SetLineUsable(bool usable) { line_usable_ = usable; }
     uint8_t AutoMode() const { return auto_mode_; }
     uint8_t MacroPrintFlag() const { return macro_print_flag_; }
     const SenderSettings& Settings() const { return settings_; }
     SenderSettings& Settings() { return settings_; }
-    JobFlags& Flags() { return flags_; }
     JobContext& Job() { return job_; }
 
   private:
@@ -98,15 +107,19 @@ class MainWindowController : private JobHandover, private MacroPrintJob {
     void StartSerialTransfer(JobBuffer job) override;
     bool SendToUsbPrinter(uint8_t usb_port, const char* data, uint32_t length) override;
     bool SendJobToUsbPrinter(uint8_t usb_port, JobBuffer job) override;
-    void PostLineFault(int32_t code) override;
+    void PostLineFault(LineFault fault) override;
     // MacroPrintJob: the encoder of the selected model.
     bool CutPrintFile(const char* path) override;
+    // SendGate: what the job driver asks.
+    bool SenderIdle() const override { return sender_.Idle(); }
+    // SendEndListener: a send's end makes the contour-cut link ready.
+    void OnSendEnded() override { next_job_ready_ = 1; }
 
     MainWindowView& view_;
     JobPort& port_;
     UsbOutput& usb_;
     SenderSettings settings_;
-    JobFlags flags_;
+    bool line_usable_ = true;
     uint8_t next_job_ready_ = 1;
     uint8_t auto_mode_ = 1;
     uint8_t macro_print_flag_ = 0;

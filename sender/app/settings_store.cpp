@@ -8,6 +8,7 @@
 #include <string>
 
 #include "sender/app/setting_conversions.h"
+#include "sender/res/resource.h"
 
 namespace tarnik {
 namespace {
@@ -89,7 +90,7 @@ void LoadPort(SettingReader& read, SettingsView& view, SenderSettings& settings)
         std::snprintf(text, sizeof text, "COM:COM%d", settings.CurrentCom);
         view.ShowPortText(text);
     }
-    view.ShowStatusString(kReadyStatusString);
+    view.SetStatusString(IDS_READY);
 }
 
 void LoadModel(SettingReader& read, SettingsView& view, SenderSettings& settings) {
@@ -227,7 +228,7 @@ void SaveDialogValues(const SettingsSeams& seams, const SenderSettings& dialog_v
     SaveCutting(seams.profile, settings);
     WriteInt(seams.profile, "AutoGET", "WaitSecond", settings.WaitSecond);
     seams.environment.MarkLineUsable();
-    seams.view.ShowStatusString(kReadyStatusString);
+    seams.view.SetStatusString(IDS_READY);
     SavePort(seams, settings);
 }
 

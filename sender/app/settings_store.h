@@ -8,17 +8,15 @@
 
 namespace tarnik {
 
-// String resource of the status text "ready".
-constexpr int kReadyStatusString = 108;
-
 // What loading and saving show in the main window.
 class SettingsView {
   public:
     virtual ~SettingsView() = default;
     virtual void ShowPortText(const char* text) = 0;
     virtual void ShowModelText(const char* text) = 0;
-    // The main window resolves the string resource in the current language.
-    virtual void ShowStatusString(int resource_id) = 0;
+    // Status line to a string of the table, in the current language (the
+    // block sender's call of the same name).
+    virtual void SetStatusString(int string_id) = 0;
 };
 
 // A view for callers without a window (command-line tools).
@@ -26,7 +24,7 @@ class QuietSettingsView : public SettingsView {
   public:
     void ShowPortText(const char*) override {}
     void ShowModelText(const char*) override {}
-    void ShowStatusString(int) override {}
+    void SetStatusString(int) override {}
 };
 
 // The rest of the system as loading and saving reach it.
@@ -43,7 +41,8 @@ class SettingsEnvironment {
     virtual void HandExportFolderToWatcher(const char* folder) = 0;
     // Restarts the export watcher on the folder last handed over.
     virtual void RestartExportWatcher() = 0;
-    // Sets LineUsable to 1: a settings change may have fixed the serial line.
+    // Tells the line flag's owner that the line is usable: a settings change
+    // may have fixed the serial line.
     virtual void MarkLineUsable() = 0;
 };
 

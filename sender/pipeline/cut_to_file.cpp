@@ -32,7 +32,7 @@ void CutJobToFile(JobContext& job, const std::string& work_file) {
     if (job.view.RunSaveDialog(kPltSaveFilter, chosen)) {
         const std::string target = MakeSaveName(chosen);
         const bool saved = CopyFileOverwrite(work_file.c_str(), target.c_str());
-        job.view.ShowMessage(saved ? "Save OK!" : "Save faild!");
+        job.view.Notify(saved ? "Save OK!" : "Save faild!", NoticeStyle::kMessageBox);
     }
     job.CutToFile = false;
 }

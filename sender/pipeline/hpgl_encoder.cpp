@@ -73,7 +73,7 @@ ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, JobContext& job, 
 // Hands the loaded job to the serial transport.
 void HandOver(const char* plot_path, JobContext& job, JobBuffer buffer) {
     if (!job.handover.QuietLineMonitor()) {
-        job.view.ShowMessage(kSetCommMaskError);
+        job.view.Notify(kSetCommMaskError, NoticeStyle::kMessageBox);
     }
     // A job taken from the export folder consumes its file.
     if (std::strcmp(plot_path, job.ExportFilePath().c_str()) == 0) {

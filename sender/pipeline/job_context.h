@@ -14,8 +14,8 @@ namespace tarnik {
 
 struct JobContext {
     JobContext(const SenderSettings& settings_in, JobView& view_in, JobHandover& handover_in,
-               JobFlags& flags_in)
-        : settings(settings_in), view(view_in), handover(handover_in), flags(flags_in) {}
+               const SendGate& gate_in)
+        : settings(settings_in), view(view_in), handover(handover_in), gate(gate_in) {}
 
     const SenderSettings& settings;
 
@@ -48,7 +48,7 @@ struct JobContext {
 
     JobView& view;
     JobHandover& handover;
-    JobFlags& flags;
+    const SendGate& gate;
 
     // The export file: ColExportPath, PathSeparator, ColExportFilename, with
     // nothing collapsed (ColExportPath already ends with a separator, so the

@@ -8,6 +8,7 @@
 #include "sender/pipeline/mark_jobs.h"
 #include "sender/pipeline/plot_reader.h"
 #include "sender/pipeline/work_file.h"
+#include "sender/res/resource.h"
 
 namespace tarnik {
 
@@ -39,15 +40,15 @@ bool JobDriver::DeleteExportFile() const {
 }
 
 int JobDriver::OnJobReady(int32_t a, int32_t b) {
-    if (job_.flags.SenderIdle == 0) {
+    if (!job_.gate.SenderIdle()) {
         if (DeleteExportFile()) {
-            job_.view.ShowBalloonString(kStringCuttingInProgress);
+            job_.view.Notify(StringId{IDS_CUTTING_IN_PROGRESS}, NoticeStyle::kWarningBalloon);
         }
         return 0;
     }
-    if (job_.flags.LineUsable == 0) {
+    if (!job_.gate.LineUsable()) {
         if (DeleteExportFile()) {
-            job_.handover.PostLineFault(kLineFaultJobRefused);
+            job_.handover.PostLineFault(LineFault::kJobRefused);
         }
         return 0;
     }
@@ -55,7 +56,7 @@ int JobDriver::OnJobReady(int32_t a, int32_t b) {
     job_.MarkParamB = b;
     if (job_.settings.CutImageMode != 0 && a == kNoMarksSelected && b == kNoMarksSelected) {
         if (DeleteExportFile()) {
-            job_.view.ShowBalloon(kMarkNotSelected);
+            job_.view.Notify(kMarkNotSelected, NoticeStyle::kWarningBalloon);
         }
         return 0;
     }
@@ -67,7 +68,7 @@ int JobDriver::OnJobReady(int32_t a, int32_t b) {
     job_.mapping.XOrigin = 0;
     PlotExtent extent;
     if (!ScanPlotFile(plot_path.c_str(), extent)) {
-        job_.view.ShowBalloon(kDataError);
+        job_.view.Notify(kDataError, NoticeStyle::kWarningBalloon);
         return 0;
     }
     job_.extent = extent;
@@ -81,7 +82,7 @@ int JobDriver::OnJobReady(int32_t a, int32_t b) {
     if (job_.settings.CutImageMode != 0 && job_.settings.ModelIndex == 0 &&
         MarkBandsTooNarrow(extent, b)) {
         DeleteExportFile();
-        job_.view.ShowBalloon(kMarkBandsTooNarrow);
+        job_.view.Notify(kMarkBandsTooNarrow, NoticeStyle::kWarningBalloon);
         return 0;
     }
     const JobView::FileSettingsResult choice =
@@ -98,7 +99,7 @@ int JobDriver::OnJobReady(int32_t a, int32_t b) {
     if (job_.settings.ModelIndex == 1) {
         return hpgl_(plot_path.c_str(), job_) ? 1 : 0;
     }
-    job_.view.ShowMessage(kNoPlotterModel);
+    job_.view.Notify(kNoPlotterModel, NoticeStyle::kMessageBox);
     DeleteExportFile();
     return 0;
 }
@@ -108,7 +109,7 @@ int JobDriver::OnCutFromFile(const char* chosen_path) {
     const std::string target = job_.CutFromFileTarget();
     if (LowerAscii(source) != LowerAscii(target)) {
         if (!CopyFileOverwrite(source.c_str(), target.c_str())) {
-            job_.view.ShowMessage(kSourceFileError);
+            job_.view.Notify(kSourceFileError, NoticeStyle::kMessageBox);
             return 0;
         }
     }

@@ -7,33 +7,35 @@
 #include <string>
 
 #include "sender/pipeline/job_buffer.h"
+#include "sender/pipeline/line_fault.h"
+#include "sender/pipeline/notice.h"
 
 namespace tarnik {
 
-// String table id of "正在切割，请稍后再试!" (cutting in progress, try later).
-inline constexpr int kStringCuttingInProgress = 123;
-
-// Fault code of WM_LINE_FAULT sent when a job arrives while the serial line
-// may not take jobs.
-inline constexpr int32_t kLineFaultJobRefused = 3;
-
-// Process-wide job flags, owned by the main window.
-struct JobFlags {
-    uint8_t SenderIdle = 1;  // 1 while no job is being sent
-    int32_t LineUsable = 1;  // 1 while the serial line may take jobs
+// What the job driver asks before it takes a job. Its owner keeps the
+// answers (the main window's controller: the block sender's state and the
+// line flag); the pipeline only reads them.
+class SendGate {
+  public:
+    virtual ~SendGate() = default;
+    // No job is being sent.
+    virtual bool SenderIdle() const = 0;
+    // The serial line may take jobs.
+    virtual bool LineUsable() const = 0;
 };
 
-// What the user sees of a job.
-class JobView {
+// The gate of a caller that runs one job and watches no line (the
+// command-line tool): always open.
+class OpenSendGate final : public SendGate {
   public:
-    virtual ~JobView() = default;
+    bool SenderIdle() const override { return true; }
+    bool LineUsable() const override { return true; }
+};
 
-    // Notification icon balloon with the warning icon.
-    virtual void ShowBalloon(const char* text) = 0;
-    // The same with a text from the string table.
-    virtual void ShowBalloonString(int string_id) = 0;
-    // Message box (caption: the application title).
-    virtual void ShowMessage(const char* text) = 0;
+// What the user sees of a job: its notices (the pipeline's balloons carry
+// the warning icon) and the dialogs.
+class JobView : public Notifier {
+  public:
     // Notification icon tooltip.
     virtual void SetTrayTip(const char* text) = 0;
 
@@ -84,7 +86,7 @@ class JobHandover {
     // with ReadWholeJob).
     virtual bool SendJobToUsbPrinter(uint8_t usb_port, JobBuffer job);
     // Sends WM_LINE_FAULT with a fault code to the main window.
-    virtual void PostLineFault(int32_t code) = 0;
+    virtual void PostLineFault(LineFault fault) = 0;
     // Before an HPGL job: purges the line monitor's port (when it is open)
     // and clears its comm event mask, so that its watch does not report the
     // job's own line traffic. Returns false when clearing the mask failed

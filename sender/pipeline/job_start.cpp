@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "sender/pipeline/work_file.h"
+#include "sender/res/resource.h"
 
 namespace tarnik {
 
@@ -10,17 +11,17 @@ WorkFileOutcome WriteWorkFile(PlotPathReader& reader, CutPath& path, JobContext&
                               const std::string& work_path, EncodePass pass) {
     WorkFile work;
     if (!work.Create(work_path)) {
-        job.view.ShowMessage(kWorkFileError);
+        job.view.Notify(kWorkFileError, NoticeStyle::kMessageBox);
         return WorkFileOutcome::WriteFailed;
     }
     const ReadOutcome outcome = pass(reader, path, job, work);
     reader.Close();
     if (outcome == ReadOutcome::DataError) {
-        job.view.ShowBalloon(kDataError);
+        job.view.Notify(kDataError, NoticeStyle::kWarningBalloon);
         return WorkFileOutcome::DataError;
     }
     if (!work.Close() || outcome == ReadOutcome::WriteFailed) {
-        job.view.ShowMessage(kWorkFileError);
+        job.view.Notify(kWorkFileError, NoticeStyle::kMessageBox);
         return WorkFileOutcome::WriteFailed;
     }
     return WorkFileOutcome::Written;
@@ -32,28 +33,34 @@ bool LoadWorkFileForJob(JobContext& job, const std::string& work_file, std::size
         case LoadResult::Ok:
             return true;
         case LoadResult::NoMemory:
-            job.view.ShowMessage(kJobBufferNoMemory);
+            job.view.Notify(kJobBufferNoMemory, NoticeStyle::kMessageBox);
             return false;
         case LoadResult::TooLarge:
-            job.view.ShowMessage(kJobTooLarge);
+            job.view.Notify(kJobTooLarge, NoticeStyle::kMessageBox);
             return false;
         case LoadResult::CannotRead:
             break;
     }
-    job.view.ShowMessage(kWorkFileError);
+    job.view.Notify(kWorkFileError, NoticeStyle::kMessageBox);
     return false;
 }
 
 bool OpenJobPort(JobContext& job) {
+    // The file settings dialog is modal: a job message that came while it
+    // was open may have started a send since the driver looked. Opening the
+    // port again would cut that send off.
+    if (!job.gate.SenderIdle()) {
+        job.view.Notify(StringId{IDS_CUTTING_IN_PROGRESS}, NoticeStyle::kWarningBalloon);
+        return false;
+    }
     if (job.handover.OpenSerialJobPort(job.settings.CurrentCom)) {
         return true;
     }
-    job.view.ShowMessage(kInitComPortFailed);
+    job.view.Notify(kInitComPortFailed, NoticeStyle::kMessageBox);
     return false;
 }
 
 void StartSerialJob(JobContext& job, JobBuffer buffer) {
-    job.flags.SenderIdle = 0;
     job.view.SetSendingLook(true);
     job.handover.StartSerialTransfer(std::move(buffer));
 }

@@ -43,11 +43,14 @@ bool LoadWorkFileForJob(JobContext& job, const std::string& work_file, std::size
                         JobBuffer& buffer);
 
 // Opens the serial job port on CurrentCom; on failure shows
-// "Faild to InitComPort() !" and returns false (SenderIdle stays 1).
+// "Faild to InitComPort() !" and returns false (nothing is sent). While a
+// send runs it opens nothing: the job is turned away with "cutting in
+// progress", as the job driver turns away a job that comes then.
 bool OpenJobPort(JobContext& job);
 
-// Marks the sender busy, switches the main window to its sending look and
-// starts the transfer; the transport owns the buffer from here on.
+// Switches the main window to its sending look and starts the transfer; the
+// transport owns the buffer from here on, and its sender is busy until the
+// job ends.
 void StartSerialJob(JobContext& job, JobBuffer buffer);
 
 }  // namespace tarnik

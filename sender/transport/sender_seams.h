@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <string>
 
+#include "sender/pipeline/line_fault.h"
+#include "sender/pipeline/notice.h"
+
 namespace tarnik {
 
 // Window timers of the send path.
@@ -12,22 +15,6 @@ inline constexpr int kIconTimer = 1;  // animates the notification icon
 inline constexpr uint32_t kIconTimerPeriodMs = 1000;
 inline constexpr int kBlockPollTimer = 2;  // polls the block in flight
 inline constexpr uint32_t kBlockPollPeriodMs = 100;
-
-// String table ids used by the send path.
-inline constexpr int kStringReady = 108;         // "准备就绪"
-inline constexpr int kStringSendFinished = 112;  // "发送完毕！"
-inline constexpr int kStringDoneTip = 113;       // "完成: %.0f %% "
-inline constexpr int kStringSending = 115;       // "发送中。。。"
-// Balloon of a job that was not sent whole (cancel, failure): never "finished".
-inline constexpr int kStringSendStopped = 135;  // "发送已中止！"
-
-// Icon resources of the notification icon.
-inline constexpr int kIconIdle = 128;
-inline constexpr int kIconSendingA = 186;
-inline constexpr int kIconSendingB = 187;
-
-// WM_LINE_FAULT code of a failed write on the job port.
-inline constexpr int32_t kLineFaultWriteFailed = 4;
 
 // Fixed English texts of the send path (caption: the application title).
 inline constexpr const char kTextShortBlock[] = "SendBytes is problem!";
@@ -69,10 +56,19 @@ class SenderTimers {
     virtual void KillTimer(int id) = 0;
 };
 
-class SenderView {
+// The block sender's notices: the balloon that ends a send (information
+// icon) and message boxes.
+// The block sender's owner, told at the end of every send (sent whole,
+// stopped or failed, and a stop that came while idle): the contour-cut
+// macro's link may hand over its next job then.
+class SendEndListener {
   public:
-    virtual ~SenderView() = default;
+    virtual ~SendEndListener() = default;
+    virtual void OnSendEnded() = 0;
+};
 
+class SenderView : public Notifier {
+  public:
     // A text of the string table (in the user's language).
     virtual std::string LoadString(int string_id) = 0;
     // Status line (edit 1006) to a string of the table.
@@ -80,19 +76,15 @@ class SenderView {
     // Notification icon tooltip, from the table or as text.
     virtual void SetTipString(int string_id) = 0;
     virtual void SetTipText(const std::string& text) = 0;
-    // Balloon of the notification icon with the information icon.
-    virtual void ShowBalloon(int string_id) = 0;
     // Notification icon image; shows the icon again if it was hidden.
     virtual void SetTrayIcon(int icon_id) = 0;
     // Progress bar position, 0 to 100.
     virtual void SetProgressPosition(int position) = 0;
     // Button enables, tray menu state, progress colours, repaint.
     virtual void ApplyLook(const SenderLook& look) = 0;
-    // Message box with OK; the caption is the application title.
-    virtual void ShowMessage(const char* text) = 0;
     // Posts WM_LINE_FAULT with a fault code: it is handled after the
     // current message, so a job's finish runs before the fault report.
-    virtual void PostLineFault(int32_t code) = 0;
+    virtual void PostLineFault(LineFault fault) = 0;
 };
 
 }  // namespace tarnik

@@ -39,17 +39,20 @@ class LoopView : public SenderView {
     void SetStatusString(int) override {}
     void SetTipString(int) override {}
     void SetTipText(const std::string&) override {}
-    void ShowBalloon(int) override {}
     void SetTrayIcon(int) override {}
     void SetProgressPosition(int) override {}
     void ApplyLook(const SenderLook&) override {}
-    void ShowMessage(const char* text) override {
-        if (std::strcmp(text, kTextShortBlock) == 0) {
+    // Balloons are the window's; the sender's boxes hold fixed texts.
+    void Notify(NoticeText text, NoticeStyle style) override {
+        if (style != NoticeStyle::kMessageBox || text.IsStringId()) {
+            return;
+        }
+        if (std::strcmp(text.Text(), kTextShortBlock) == 0) {
             failed = true;
         }
-        sink_.OnMessage(text);
+        sink_.OnMessage(text.Text());
     }
-    void PostLineFault(int32_t) override {
+    void PostLineFault(LineFault) override {
         // Posted while the port is still open: its last error is the write's.
         failed = true;
         sink_.OnMessage(port_.FailureText());
@@ -72,9 +75,7 @@ int RunSerialJob(JobPort& port, const uint8_t* bytes, uint32_t size, ProgressSin
                  const std::atomic<bool>& cancel, uint8_t com_port) {
     LoopTimers timers;
     LoopView view(port, sink);
-    uint8_t sender_idle = 1;
-    uint8_t next_job_ready = 1;
-    SerialSender sender(port, timers, view, sender_idle, next_job_ready);
+    SerialSender sender(port, timers, view);
 
     if (!sender.OpenJobPort(com_port)) {
         sink.OnMessage(std::string(kTextInitComPortFailed) + " " + port.FailureText());

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "sender/res/resource.h"
+
 namespace tarnik {
 
 std::string FormatDoneTip(const std::string& tip_template, double percent) {
@@ -27,12 +29,8 @@ std::string FormatDoneTip(const std::string& tip_template, double percent) {
 }
 
 SerialSender::SerialSender(JobPort& port, SenderTimers& timers, SenderView& view,
-                           uint8_t& sender_idle, uint8_t& next_job_ready)
-    : port_(port),
-      timers_(timers),
-      view_(view),
-      sender_idle_(sender_idle),
-      next_job_ready_(next_job_ready) {}
+                           SendEndListener* owner)
+    : port_(port), timers_(timers), view_(view), owner_(owner) {}
 
 bool SerialSender::OpenJobPort(uint8_t com_port) {
     return port_.Open(com_port);
@@ -46,12 +44,11 @@ bool SerialSender::StartTransfer(std::unique_ptr<char[]> job, uint32_t size, uin
     job_size_ = job_ ? std::min(size, capacity) : 0;
     cursor_ = 0;
     bytes_sent_ = 0;
-    draining_ = false;
     sent_whole_ = false;
 
-    sender_idle_ = 0;
+    Enter(SendState::kSending);
     view_.ApplyLook(kSendingLook);
-    view_.SetStatusString(kStringSending);
+    view_.SetStatusString(IDS_SENDING);
     timers_.StartTimer(kIconTimer, kIconTimerPeriodMs);
     OnBlockSent(0);
     return true;
@@ -63,7 +60,7 @@ void SerialSender::OnBlockSent(int32_t count) {
         return;
     }
     if (count == -1) {
-        sender_idle_ = 1;
+        Enter(SendState::kIdle);
         Finish();
         return;
     }
@@ -74,7 +71,7 @@ void SerialSender::OnBlockSent(int32_t count) {
         job_size_ == 0 ? 100.0
                        : static_cast<double>(bytes_sent_) / static_cast<double>(job_size_) * 100.0;
     // The tip rounds and the bar truncates: at 45.5 % they read 46 and 45.
-    view_.SetTipText(FormatDoneTip(view_.LoadString(kStringDoneTip), percent));
+    view_.SetTipText(FormatDoneTip(view_.LoadString(IDS_DONE_TIP), percent));
     view_.SetProgressPosition(static_cast<int>(percent));
 
     SendNextBlock();
@@ -95,7 +92,7 @@ void SerialSender::SendNextBlock() {
     std::copy_n(job_.get() + cursor_, count, block_.begin());
     cursor_ += count;
     if (SendBytes(block_.data(), static_cast<int32_t>(count)) == 0) {
-        sender_idle_ = 1;
+        Enter(SendState::kIdle);
     }
 }
 
@@ -105,7 +102,7 @@ void SerialSender::SendNextBlock() {
 void SerialSender::BeginDrain() {
     const DrainState state = port_.StartDrain();
     if (state == DrainState::Pending) {
-        draining_ = true;
+        Enter(SendState::kDraining);
         timers_.StartTimer(kBlockPollTimer, kBlockPollPeriodMs);
         return;
     }
@@ -113,11 +110,10 @@ void SerialSender::BeginDrain() {
 }
 
 void SerialSender::EndDrain(DrainState state) {
-    draining_ = false;
     // A drain broken off (Ctrl-C in the command-line tool) leaves bytes
     // queued: they are dropped as on a cancel.
     sent_whole_ = state == DrainState::Done;
-    sender_idle_ = 1;
+    Enter(SendState::kIdle);
 }
 
 int SerialSender::SendBytes(const uint8_t* data, int32_t count) {
@@ -126,7 +122,7 @@ int SerialSender::SendBytes(const uint8_t* data, int32_t count) {
     // queue would cut it out of the job.
     port_.PurgeReceive();
     if (!port_.WriteBlock(data, static_cast<uint32_t>(count))) {
-        view_.PostLineFault(kLineFaultWriteFailed);
+        view_.PostLineFault(LineFault::kWriteFailed);
         return 0;
     }
     // A block that completed at once is reported by the first poll.
@@ -139,7 +135,7 @@ void SerialSender::CheckSendBytes() {
     if (!port_.IsOpen()) {
         return;
     }
-    if (draining_) {
+    if (state_ == SendState::kDraining) {
         const DrainState state = port_.PollDrain();
         if (state != DrainState::Pending) {
             timers_.KillTimer(kBlockPollTimer);
@@ -157,14 +153,14 @@ void SerialSender::CheckSendBytes() {
             if (poll.transferred == static_cast<uint32_t>(block_length_)) {
                 OnBlockSent(static_cast<int32_t>(poll.transferred));
             } else {
-                view_.ShowMessage(kTextShortBlock);
+                view_.Notify(kTextShortBlock, NoticeStyle::kMessageBox);
                 OnBlockSent(-1);
             }
             return;
         case BlockState::Failed:
             timers_.KillTimer(kBlockPollTimer);
             // Posted first: the finish runs now, the fault report after it.
-            view_.PostLineFault(kLineFaultWriteFailed);
+            view_.PostLineFault(LineFault::kWriteFailed);
             OnBlockSent(-1);
             return;
     }
@@ -178,10 +174,10 @@ void SerialSender::OnCancelWork() {
 void SerialSender::OnTimer(int timer_id) {
     if (timer_id == kIconTimer) {
         if (icon_phase_ != 0) {
-            view_.SetTrayIcon(kIconSendingA);
+            view_.SetTrayIcon(IDI_SENDING_A);
             icon_phase_ = 0;
         } else {
-            view_.SetTrayIcon(kIconSendingB);
+            view_.SetTrayIcon(IDI_SENDING_B);
             icon_phase_ = 1;
         }
     } else if (timer_id == kBlockPollTimer) {
@@ -192,15 +188,18 @@ void SerialSender::OnTimer(int timer_id) {
 // Every end of a job comes here: complete, NUL stop, write failure, short
 // block, cancel, and a stop that arrives while idle.
 void SerialSender::Finish() {
-    view_.ShowBalloon(sent_whole_ ? kStringSendFinished : kStringSendStopped);
+    view_.Notify(StringId{sent_whole_ ? IDS_SEND_FINISHED : IDS_SEND_STOPPED},
+                 NoticeStyle::kInfoBalloon);
     timers_.KillTimer(kIconTimer);
     // A poll left running would look at a closed port; no finish leaves one.
     timers_.KillTimer(kBlockPollTimer);
-    view_.SetTrayIcon(kIconIdle);
-    view_.SetStatusString(kStringReady);
-    view_.SetTipString(kStringReady);
+    view_.SetTrayIcon(IDR_MAINFRAME);
+    view_.SetStatusString(IDS_READY);
+    view_.SetTipString(IDS_READY);
     view_.ApplyLook(kIdleLook);
-    next_job_ready_ = 1;
+    if (owner_ != nullptr) {
+        owner_->OnSendEnded();
+    }
 
     job_.reset();
     job_size_ = 0;
@@ -220,10 +219,9 @@ void SerialSender::ReleasePort() {
         // both queues.
         port_.PurgeAll();
     }
-    draining_ = false;
     sent_whole_ = false;
     if (port_.IsOpen() && !port_.Close()) {
-        view_.ShowMessage(kTextCloseFailed);
+        view_.Notify(kTextCloseFailed, NoticeStyle::kMessageBox);
     }
 }
 

@@ -19,18 +19,23 @@ namespace tarnik {
 // for, and a granularity at which progress and cancel stay responsive.
 inline constexpr uint32_t kBlockSize = 1000;
 
-// The tip text: `tip_template` (string 113, "完成: %.0f %% ") with its
+// The tip text: `tip_template` (IDS_DONE_TIP, "完成: %.0f %% ") with its
 // "%.0f" replaced by the percent rounded as printf rounds and "%%" by "%".
 // Nothing else in the template is interpreted, so a translated table can
 // never make the formatting read arguments that are not there.
 std::string FormatDoneTip(const std::string& tip_template, double percent);
 
+// Where a send stands. Idle until a job is taken; Sending while its blocks
+// go out; Draining from the last block's completion until the port has
+// drained (timer 2 polls the drain, Cancel stays offered). Every end goes
+// back to Idle.
+enum class SendState { kIdle, kSending, kDraining };
+
 class SerialSender {
   public:
-    // `sender_idle` (1 while no job is sent) and `next_job_ready` are the
-    // process-wide flags the main window owns; the sender keeps them.
-    SerialSender(JobPort& port, SenderTimers& timers, SenderView& view, uint8_t& sender_idle,
-                 uint8_t& next_job_ready);
+    // `owner` (may be null) is told when each send ends.
+    SerialSender(JobPort& port, SenderTimers& timers, SenderView& view,
+                 SendEndListener* owner = nullptr);
     SerialSender(const SerialSender&) = delete;
     SerialSender& operator=(const SerialSender&) = delete;
 
@@ -59,11 +64,13 @@ class SerialSender {
     // them to default processing in any case).
     void OnTimer(int timer_id);
 
-    bool Idle() const { return sender_idle_ != 0; }
+    bool Idle() const { return state_ == SendState::kIdle; }
     uint32_t JobSize() const { return job_size_; }
     uint32_t BytesSent() const { return bytes_sent_; }
 
   private:
+    // The one place the send state changes.
+    void Enter(SendState next) { state_ = next; }
     void SendNextBlock();
     void BeginDrain();
     void EndDrain(DrainState state);
@@ -73,17 +80,14 @@ class SerialSender {
     JobPort& port_;
     SenderTimers& timers_;
     SenderView& view_;
-    uint8_t& sender_idle_;
-    uint8_t& next_job_ready_;
+    SendEndListener* owner_;
+    SendState state_ = SendState::kIdle;
 
     std::unique_ptr<char[]> job_;
     uint32_t job_size_ = 0;
     uint32_t cursor_ = 0;      // index of the next byte to send
     uint32_t bytes_sent_ = 0;  // bytes of completed blocks
     int32_t block_length_ = 0;
-    // From the last block's completion until the port has drained: timer 2
-    // polls the drain, Cancel stays offered.
-    bool draining_ = false;
     // Set when every byte up to the job's end (or its NUL stop) went out and
     // drained: only such a finish says "finished".
     bool sent_whole_ = false;

@@ -57,7 +57,7 @@ bool WriteChunks(PrinterSpooler& spooler, UsbNotices& notices, JobSource& job, c
     for (uint32_t offset = 0; offset < size;) {
         const uint32_t want = size - offset < kUsbChunkBytes ? size - offset : kUsbChunkBytes;
         if (job.Read(offset, chunk, want) != want) {
-            notices.ShowMessage(kWorkFileUnreadable);
+            notices.Notify(kWorkFileUnreadable, NoticeStyle::kMessageBox);
             return false;
         }
         if (!WriteWhole(spooler, chunk, want)) {
@@ -111,7 +111,7 @@ bool FindPlotterPrinter(PrinterSpooler& spooler, UsbNotices& notices, int port,
         }
     }
     if (!list.ok) {
-        notices.ShowMessage(EnumerationFailureText(list.error, list.needed).c_str());
+        notices.Notify(EnumerationFailureText(list.error, list.needed), NoticeStyle::kMessageBox);
         return false;
     }
     // Every record is looked at: with several plotters on the port, the one
@@ -135,18 +135,18 @@ bool SendToUsbPrinter(PrinterSpooler& spooler, UsbNotices& notices, int port, Jo
     if (whole == nullptr) {
         chunk.reset(new (std::nothrow) char[kUsbChunkBytes]);
         if (!chunk) {
-            notices.ShowMessage(kJobBufferNoMemory);
+            notices.Notify(kJobBufferNoMemory, NoticeStyle::kMessageBox);
             return false;
         }
     }
     std::string printer_name;
     if (!FindPlotterPrinter(spooler, notices, port, printer_name)) {
-        notices.ShowWarningBalloon(kTextPrinterNotFound);
+        notices.Notify(kTextPrinterNotFound, NoticeStyle::kWarningBalloon);
         return false;
     }
     switch (spooler.Open(printer_name)) {
         case PrinterSpooler::OpenResult::Failed:
-            notices.ShowWarningBalloon(kTextOpenPrinterFailed);
+            notices.Notify(kTextOpenPrinterFailed, NoticeStyle::kWarningBalloon);
             return false;
         case PrinterSpooler::OpenResult::NullHandle:
             return false;

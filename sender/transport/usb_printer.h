@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 
+#include "sender/pipeline/notice.h"
 #include "sender/transport/job_source.h"
 
 namespace tarnik {
@@ -62,16 +63,9 @@ struct PrinterRecord {
 // its driver name equal byte for byte.
 bool IsPlotterPrinter(const PrinterRecord& record, const std::string& port_name);
 
-// What the user sees of a USB job (the main window's notification icon and
-// message boxes).
-class UsbNotices {
-  public:
-    virtual ~UsbNotices() = default;
-    // Balloon of the notification icon with the warning icon.
-    virtual void ShowWarningBalloon(const char* text) = 0;
-    // Message box with OK; the caption is the application title.
-    virtual void ShowMessage(const char* text) = 0;
-};
+// What the user sees of a USB job: warning balloons of the main window's
+// notification icon and message boxes.
+class UsbNotices : public Notifier {};
 
 // The print spooler as the transport uses it. One printer at a time is open.
 class PrinterSpooler {

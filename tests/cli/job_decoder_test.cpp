@@ -177,8 +177,8 @@ TEST(JobDecoder, ReadsBackWhatTheEncodersWrite) {
         std::ostringstream err;
         cli::ConsoleJobView view(err);
         cli::CapturingHandover handover(err);
-        JobFlags flags;
-        JobContext job(settings, view, handover, flags);
+        OpenSendGate gate;
+        JobContext job(settings, view, handover, gate);
         job.TempFolder = folder.Path().string() + "/";
         job.HpglWorkFolder = job.TempFolder;
         ASSERT_TRUE(ScanPlotFile(plot.c_str(), job.extent));

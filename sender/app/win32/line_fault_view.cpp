@@ -3,7 +3,7 @@
 // titles, and the status, port and line-status edits.
 #include <windows.h>
 
-#include "sender/app/win32/test_dlg.h"
+#include "sender/app/win32/main_window.h"
 #include "sender/res/resource.h"
 
 namespace tarnik {
@@ -25,14 +25,13 @@ UINT BoxStyle(FaultBox kind) {
 
 int CTestDlg::HandleLineFault(LPARAM code) {
     const SenderSettings& settings = controller_.Settings();
-    const int handled = line_faults_.OnLineFault(static_cast<int32_t>(code), settings.CurrentCom,
-                                                 settings.BaudRate);
+    const LineVerdict verdict = line_faults_.OnLineFault(static_cast<int32_t>(code),
+                                                         settings.CurrentCom, settings.BaudRate);
+    if (verdict != LineVerdict::kUnchanged) {
+        controller_.SetLineUsable(verdict == LineVerdict::kUsable);
+    }
     InvalidateRect(Item(IDC_SIGNAL_LAMP), nullptr, TRUE);
-    return handled;
-}
-
-void CTestDlg::ShowFaultBalloon(const std::string& text, bool warning) {
-    tray_.ShowBalloon(text.c_str(), warning ? 1 : 0);
+    return 1;
 }
 
 bool CTestDlg::ShowFaultBox(const std::string& text, const char* caption, FaultBox kind) {

@@ -12,8 +12,6 @@ namespace {
 // The predefined dialog class, as its atom: "#32770".
 constexpr WORD kDialogClassAtom = 0x8002;
 
-static_assert(kStringPrintFileMissing == IDS_PRINT_FILE_MISSING);
-
 HWND Handle(MacroWindow window) {
     return reinterpret_cast<HWND>(window);
 }

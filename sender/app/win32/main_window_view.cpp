@@ -4,30 +4,28 @@
 // After windows.h, which it needs.
 #include <commdlg.h>
 
-
 #include "sender/app/win32/file_name_dialog.h"
+#include "sender/app/win32/main_window.h"
 #include "sender/app/win32/plt_file_cfg.h"
-#include "sender/app/win32/test_dlg.h"
 #include "sender/res/resource.h"
 #include "sender/transport/win32/win32_printer_spooler.h"
 #include "ui/win32/resources.h"
 
 namespace tarnik {
 
-void CTestDlg::ShowBalloon(const char* text) {
-    tray_.ShowBalloon(text, 1);
-}
-
-void CTestDlg::ShowBalloonString(int string_id) {
-    tray_.ShowBalloon(ui::LoadResourceString(static_cast<UINT>(string_id)).c_str(), 1);
-}
-
-void CTestDlg::ShowWarningBalloon(const char* text) {
-    tray_.ShowBalloon(text, 1);
-}
-
-void CTestDlg::ShowMessage(const char* text) {
-    ui::AppMessageBox(Handle(), text, MB_OK);
+void CTestDlg::Notify(NoticeText text, NoticeStyle style) {
+    const std::string shown = text.IsStringId() ? LoadString(text.StringIdValue()) : text.Text();
+    switch (style) {
+        case NoticeStyle::kInfoBalloon:
+            tray_.ShowBalloon(shown.c_str(), 0);
+            return;
+        case NoticeStyle::kWarningBalloon:
+            tray_.ShowBalloon(shown.c_str(), 1);
+            return;
+        case NoticeStyle::kMessageBox:
+            ui::AppMessageBox(Handle(), shown.c_str(), MB_OK);
+            return;
+    }
 }
 
 void CTestDlg::SetTrayTip(const char* text) {
@@ -62,20 +60,12 @@ void CTestDlg::SetStatusString(int string_id) {
     SetDlgItemTextA(Handle(), IDC_STATUS_TEXT, LoadString(string_id).c_str());
 }
 
-void CTestDlg::ShowStatusString(int resource_id) {
-    SetStatusString(resource_id);
-}
-
 void CTestDlg::SetTipString(int string_id) {
     tray_.SetTooltipText(LoadString(string_id).c_str());
 }
 
 void CTestDlg::SetTipText(const std::string& text) {
     tray_.SetTooltipText(text.c_str());
-}
-
-void CTestDlg::ShowBalloon(int string_id) {
-    tray_.ShowBalloon(LoadString(string_id).c_str(), 0);
 }
 
 void CTestDlg::SetTrayIcon(int icon_id) {
@@ -102,8 +92,8 @@ void CTestDlg::ApplyLook(const SenderLook& look) {
     }
 }
 
-void CTestDlg::PostLineFault(int32_t code) {
-    PostMessageA(Handle(), kWmLineFaultMessage, 0, static_cast<LPARAM>(code));
+void CTestDlg::PostLineFault(LineFault fault) {
+    PostMessageA(Handle(), kWmLineFault, 0, static_cast<LPARAM>(fault));
 }
 
 void CTestDlg::ShowPortText(const char* text) {
@@ -134,12 +124,8 @@ void CTestDlg::RestartExportWatcher() {
     export_watcher_.Start();
 }
 
-void CTestDlg::ShowMessageString(int string_id) {
-    ui::AppMessageBox(Handle(), LoadString(string_id).c_str(), MB_OK);
-}
-
 void CTestDlg::MarkLineUsable() {
-    controller_.Flags().LineUsable = 1;
+    controller_.SetLineUsable(true);
 }
 
 }  // namespace tarnik

@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "sender/pipeline/line_fault.h"
 #include "sender/transport/port_error_report.h"
+#include "sender/transport/win32/window_messages.h"
 #include "serial/com_port_names.h"
 #include "serial/win32/device_control.h"
 
@@ -158,7 +160,8 @@ DWORD WINAPI CSerialPort::WatchThread(LPVOID self) {
         if (!WaitCommEvent(monitor->port_, &events, &monitor->comm_event_)) {
             const DWORD error = GetLastError();
             if (error != ERROR_INVALID_PARAMETER && error != ERROR_IO_PENDING) {
-                PostMessageA(monitor->owner_, kWmLineFault, 0, kLineFaultWatchFailed);
+                PostMessageA(monitor->owner_, kWmLineFault, 0,
+                             static_cast<LPARAM>(LineFault::kWatchFailed));
             }
         }
     }

@@ -2,14 +2,10 @@
 // The line monitor: its own connection to the plotter's COM port, opened at
 // the configured baud rate for the line-status check, never used to send
 // jobs. Its one worker thread watches for a failing comm-event wait and
-// reports it to the main window as WM_LINE_FAULT code 2.
+// reports it to the main window as WM_LINE_FAULT LineFault::kWatchFailed.
 #include <windows.h>
 
 namespace tarnik {
-
-// WM_LINE_FAULT: lParam is the fault code.
-inline constexpr UINT kWmLineFault = WM_USER + 108;
-inline constexpr LPARAM kLineFaultWatchFailed = 2;
 
 class CSerialPort {
   public:

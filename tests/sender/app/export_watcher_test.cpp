@@ -5,10 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/notice_words.h"
+
 namespace tarnik {
 namespace {
 
 using Log = std::vector<std::string>;
+using testing::NoticeWords;
+using testing::StyleWord;
 
 // Wakes with the scripted results in order; records every call.
 class ScriptedWatch : public FolderWatch {
@@ -98,7 +102,9 @@ class RecordingThread : public WatcherThread, public WatcherNotices {
         return starts;
     }
     void WaitForEnd() override { log.push_back("join"); }
-    void ShowMessageString(int id) override { log.push_back("box " + std::to_string(id)); }
+    void Notify(NoticeText text, NoticeStyle style) override {
+        log.push_back(std::string(StyleWord(style)) + " " + NoticeWords(text));
+    }
 };
 
 TEST(ExportWatcher, StartEndsTheOldWatcherFirst) {

@@ -8,9 +8,13 @@
 #include <vector>
 
 #include "sender/app/main_window_controller.h"
+#include "tests/support/notice_words.h"
 
 namespace tarnik {
 namespace {
+
+using testing::NoticeWords;
+using testing::StyleWord;
 
 // One log line of words joined by blanks (appended piece by piece: GCC 12
 // warns falsely on chains of string additions under MinGW).
@@ -32,8 +36,8 @@ class RecordingFaultView : public LineFaultView {
     bool answer_yes = false;
 
     std::string LoadString(int id) override { return Line({"s"}).append(std::to_string(id)); }
-    void ShowFaultBalloon(const std::string& text, bool warning) override {
-        log.push_back(Line({warning ? "warn-balloon" : "info-balloon", text}));
+    void Notify(NoticeText text, NoticeStyle style) override {
+        log.push_back(Line({StyleWord(style), NoticeWords(text)}));
     }
     bool ShowFaultBox(const std::string& text, const char* caption, FaultBox kind) override {
         static const char* const kKinds[] = {"warning", "question", "exclamation"};
@@ -100,12 +104,10 @@ TEST(LineFaultHandler, WarningsAndIgnoredCodes) {
         SCOPED_TRACE(c.label);
         RecordingFaultView view;
         FakeMonitor monitor;
-        int32_t usable = 1;
-        LineFaultHandler handler(view, monitor, usable);
-        EXPECT_EQ(handler.OnLineFault(c.code, 3, 9600), 1);
+        LineFaultHandler handler(view, monitor);
+        EXPECT_EQ(handler.OnLineFault(c.code, 3, 9600), LineVerdict::kUnchanged);
         EXPECT_EQ(view.log, c.expected);
         EXPECT_TRUE(monitor.calls.empty());
-        EXPECT_EQ(usable, 1);
     }
 }
 
@@ -121,11 +123,11 @@ TEST(LineFaultHandler, MonitorRestart) {
         uint32_t status;
         Log tail;  // after the question
         Log monitor_calls;
-        int32_t usable;
+        LineVerdict verdict;
         int32_t online;
     };
     const Case cases[] = {
-        {"declined", false, 2, true, true, 0x10, refused, {}, 0, 0},
+        {"declined", false, 2, true, true, 0x10, refused, {}, LineVerdict::kUnusable, 0},
         {"restart on line",
          true,
          2,
@@ -134,7 +136,7 @@ TEST(LineFaultHandler, MonitorRestart) {
          0x10,
          {"lamp s109", "port COM: COM2", "info-balloon s121", "status s108"},
          {"open 2 19200 8", "watch"},
-         1,
+         LineVerdict::kUsable,
          1},
         {"restart off line",
          true,
@@ -144,7 +146,7 @@ TEST(LineFaultHandler, MonitorRestart) {
          0x20,
          {"lamp s110", "port COM: COM2", "info-balloon s121", "status s108"},
          {"open 2 19200 8", "watch"},
-         1,
+         LineVerdict::kUsable,
          0},
         {"unreadable status counts as off line",
          true,
@@ -154,7 +156,7 @@ TEST(LineFaultHandler, MonitorRestart) {
          0,
          {"lamp s110", "port COM: COM2", "info-balloon s121", "status s108"},
          {"open 2 19200 8", "watch"},
-         1,
+         LineVerdict::kUsable,
          0},
         {"first restart opens the configured port",
          true,
@@ -164,7 +166,7 @@ TEST(LineFaultHandler, MonitorRestart) {
          0x10,
          {"lamp s109", "port COM: COM7", "info-balloon s121", "status s108"},
          {"open 7 19200 8", "watch"},
-         1,
+         LineVerdict::kUsable,
          1},
         {"open fails",
          true,
@@ -174,7 +176,7 @@ TEST(LineFaultHandler, MonitorRestart) {
          0x10,
          {"box exclamation RAvivIZE COM error!", "status s107", "port COM:error"},
          {"open 2 19200 8"},
-         0,
+         LineVerdict::kUnusable,
          0},
     };
     for (const Case& c : cases) {
@@ -186,14 +188,12 @@ TEST(LineFaultHandler, MonitorRestart) {
         monitor.opens = c.opens;
         monitor.status_readable = c.readable;
         monitor.status = c.status;
-        int32_t usable = 1;
-        LineFaultHandler handler(view, monitor, usable);
-        EXPECT_EQ(handler.OnLineFault(2, 7, 19200), 1);
+        LineFaultHandler handler(view, monitor);
+        EXPECT_EQ(handler.OnLineFault(2, 7, 19200), c.verdict);
         Log expected = question;
         expected.insert(expected.end(), c.tail.begin(), c.tail.end());
         EXPECT_EQ(view.log, expected);
         EXPECT_EQ(monitor.calls, c.monitor_calls);
-        EXPECT_EQ(usable, c.usable);
         EXPECT_EQ(handler.LineOnline(), c.online);
     }
 }
@@ -204,8 +204,7 @@ TEST(LineFaultHandler, LampFollowsTheLastRestart) {
     view.answer_yes = true;
     FakeMonitor monitor;
     monitor.status = kModemCtsOn;
-    int32_t usable = 1;
-    LineFaultHandler handler(view, monitor, usable);
+    LineFaultHandler handler(view, monitor);
     handler.OnLineFault(2, 1, 9600);
     EXPECT_EQ(SignalLampColours(handler.LineOnline() != 0).text, 0x00FF00u);
     monitor.status = 0;

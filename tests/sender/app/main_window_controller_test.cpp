@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,12 +14,14 @@
 #include "sender/pipeline/job_buffer.h"
 #include "sender/transport/fake_send_seams.h"
 #include "support/test_files.h"
+#include "tests/support/notice_words.h"
 
 namespace tarnik {
 namespace {
 
 using testing::CallLog;
 using testing::FileExists;
+using testing::NoticeWords;
 using testing::RecordingEnvironment;
 using testing::RecordingProfile;
 using testing::ScratchFolder;
@@ -33,13 +36,23 @@ class RecordingMainView : public MainWindowView {
   public:
     explicit RecordingMainView(EventLog& log) : log_(log) {}
 
-    void ShowBalloon(const char* text) override { Log(std::string("balloon ") + text); }
-    void ShowBalloonString(int id) override { Log("balloon " + std::to_string(id)); }
-    void ShowMessage(const char* text) override { Log(std::string("message ") + text); }
+    // "balloon" with the warning icon, "info balloon", "message" for boxes.
+    void Notify(NoticeText text, NoticeStyle style) override {
+        const char* kind = style == NoticeStyle::kWarningBalloon ? "balloon "
+                           : style == NoticeStyle::kInfoBalloon  ? "info balloon "
+                                                                 : "message ";
+        Log(kind + NoticeWords(text));
+    }
     void SetTrayTip(const char*) override {}
     FileSettingsResult RunFileSettings(float width_mm, float height_mm) override {
         Log("file settings " + std::to_string(static_cast<int>(width_mm)) + " x " +
             std::to_string(static_cast<int>(height_mm)));
+        // The dialog is modal: messages that come while it is open run now.
+        if (while_dialog_open) {
+            const std::function<void()> run = std::move(while_dialog_open);
+            while_dialog_open = nullptr;
+            run();
+        }
         return {dialog_ok, false};
     }
     bool RunSaveDialog(const char*, std::string&) override { return false; }
@@ -48,18 +61,19 @@ class RecordingMainView : public MainWindowView {
     void SetStatusString(int id) override { Log("status " + std::to_string(id)); }
     void SetTipString(int) override {}
     void SetTipText(const std::string&) override {}
-    void ShowBalloon(int id) override { Log("info balloon " + std::to_string(id)); }
     void SetTrayIcon(int) override {}
     void SetProgressPosition(int position) override { progress = position; }
     void ApplyLook(const SenderLook& look) override {
         Log(look == kSendingLook ? "look sending" : "look idle");
     }
-    void PostLineFault(int32_t code) override { Log("line fault " + std::to_string(code)); }
+    void PostLineFault(LineFault fault) override {
+        Log("line fault " + std::to_string(static_cast<int32_t>(fault)));
+    }
     void ShowPortText(const char*) override {}
     void ShowModelText(const char*) override {}
-    void ShowStatusString(int id) override { Log("status " + std::to_string(id)); }
 
     bool dialog_ok = true;
+    std::function<void()> while_dialog_open;
     int progress = -1;
 
   private:
@@ -114,7 +128,7 @@ TEST(MainWindowController, StartsIdleInAutomaticModeWithTheLineUsable) {
     EXPECT_TRUE(window.controller.Idle());
     EXPECT_EQ(window.controller.AutoMode(), 1);
     EXPECT_EQ(window.controller.MacroPrintFlag(), 0);
-    EXPECT_EQ(window.controller.Flags().LineUsable, 1);
+    EXPECT_TRUE(window.controller.LineUsable());
     EXPECT_TRUE(Contains(window.log, "status 108"));
 }
 
@@ -168,6 +182,28 @@ TEST(MainWindowController, RefusalsOfTheJobRoad) {
             EXPECT_TRUE(Contains(window.log, c.shown));
         }
     }
+}
+
+// A job message that came while the file settings dialog was open has
+// started a send; the dialog's own job must neither replace that send nor
+// open its port again under it, and is turned away as any job that comes
+// while one is sent.
+TEST(MainWindowController, JobOfAnOpenDialogLeavesASendStartedMeanwhileAlone) {
+    Window lone;
+    WriteWholeFile(lone.ExportFile(), kSquare);
+    ASSERT_EQ(lone.controller.OnJobReady(0, 0), 1);
+    lone.SendToEnd();
+
+    Window window;
+    WriteWholeFile(window.ExportFile(), kSquare);
+    window.view.while_dialog_open = [&window] {
+        ASSERT_EQ(window.controller.OnJobReady(0, 0), 1);
+        WriteWholeFile(window.ExportFile(), kSquare);  // the macro's next export
+    };
+    window.controller.OnJobReady(0, 0);
+    EXPECT_TRUE(Contains(window.log, "balloon 123"));
+    window.SendToEnd();
+    EXPECT_EQ(window.port.written, lone.port.written);
 }
 
 // An encoder whose USB job is kept in its work file (too large for memory)

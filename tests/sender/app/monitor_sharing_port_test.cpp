@@ -93,7 +93,7 @@ class DeviceMonitor : public LineMonitor {
 class YesView : public LineFaultView {
   public:
     std::string LoadString(int) override { return {}; }
-    void ShowFaultBalloon(const std::string&, bool) override {}
+    void Notify(NoticeText, NoticeStyle) override {}
     bool ShowFaultBox(const std::string&, const char*, FaultBox kind) override {
         return kind == FaultBox::kQuestionTopmost;
     }
@@ -126,19 +126,17 @@ TEST(JobAfterMonitorRestart, ReachesThePlotterAndTheMonitorWatchesAgain) {
         FakeDevice device;
         DeviceMonitor monitor(device);
         YesView fault_view;
-        int32_t line_usable = 0;
-        LineFaultHandler faults(fault_view, monitor, line_usable);
-        faults.OnLineFault(kLineFaultWaitFailed, device.number, 9600);
-        ASSERT_EQ(line_usable, 1);
+        LineFaultHandler faults(fault_view, monitor);
+        ASSERT_EQ(
+            faults.OnLineFault(static_cast<int32_t>(LineFault::kWatchFailed), device.number, 9600),
+            LineVerdict::kUsable);
 
         fakes::EventLog log;
         DevicePort device_port(log, device);
         MonitorSharingJobPort port(device_port, monitor);
         fakes::FakeTimers timers(log);
         fakes::RecordingView view(log);
-        uint8_t sender_idle = 1;
-        uint8_t next_job_ready = 1;
-        SerialSender sender(port, timers, view, sender_idle, next_job_ready);
+        SerialSender sender(port, timers, view);
         const bool opened = sender.OpenJobPort(static_cast<uint8_t>(c.job_com));
         EXPECT_EQ(opened, c.job_sent);
         if (opened) {

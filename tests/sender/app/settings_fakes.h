@@ -46,7 +46,7 @@ class RecordingView : public SettingsView {
     explicit RecordingView(CallLog& log) : log_(log) {}
     void ShowPortText(const char* text) override { log_.push_back(std::string("port ") + text); }
     void ShowModelText(const char* text) override { log_.push_back(std::string("model ") + text); }
-    void ShowStatusString(int id) override { log_.push_back("status " + std::to_string(id)); }
+    void SetStatusString(int id) override { log_.push_back("status " + std::to_string(id)); }
 
   private:
     CallLog& log_;

@@ -57,7 +57,7 @@ TEST(JobDriver, OnJobReady) {
          kDesign,
          0,
          0,
-         [](JobRig& r) { r.flags.SenderIdle = 0; },
+         [](JobRig& r) { r.gate.sender_idle = false; },
          NoteDmpl,
          0,
          {"balloon#123"},
@@ -68,7 +68,7 @@ TEST(JobDriver, OnJobReady) {
          nullptr,
          0,
          0,
-         [](JobRig& r) { r.flags.SenderIdle = 0; },
+         [](JobRig& r) { r.gate.sender_idle = false; },
          NoteDmpl,
          0,
          {},
@@ -79,7 +79,7 @@ TEST(JobDriver, OnJobReady) {
          kDesign,
          0,
          0,
-         [](JobRig& r) { r.flags.LineUsable = 0; },
+         [](JobRig& r) { r.gate.line_usable = false; },
          NoteDmpl,
          0,
          {},
@@ -90,7 +90,7 @@ TEST(JobDriver, OnJobReady) {
          nullptr,
          0,
          0,
-         [](JobRig& r) { r.flags.LineUsable = 0; },
+         [](JobRig& r) { r.gate.line_usable = false; },
          NoteDmpl,
          0,
          {},
@@ -297,8 +297,8 @@ TEST(JobDriver, WholeRoadToTheSerialTransfer) {
     JobDriver driver(rig.job);
     EXPECT_EQ(driver.OnJobReady(0, 0), 1);
     EXPECT_EQ(rig.handover.SerialBytes(), ";:H A L0 EC1 U U1000,0 D0,0 U0,0 @");
-    EXPECT_EQ(rig.flags.SenderIdle, 0);
-    // A second job while the first is sent is turned away.
+    // A second job while the block sender sends the first is turned away.
+    rig.gate.sender_idle = false;
     WriteWholeFile(rig.ExportFile(), "IN;PU0,0;PD0,1000;");
     EXPECT_EQ(driver.OnJobReady(0, 0), 0);
     EXPECT_FALSE(FileExists(rig.ExportFile()));

@@ -10,6 +10,7 @@
 
 #include "sender/transport/job_source.h"
 #include "sender/transport/usb_printer.h"
+#include "tests/support/notice_words.h"
 
 namespace tarnik::testing::usb_send {
 
@@ -18,10 +19,13 @@ using EventLog = std::vector<std::string>;
 class RecordingNotices : public UsbNotices {
   public:
     explicit RecordingNotices(EventLog& log) : log_(log) {}
-    void ShowWarningBalloon(const char* text) override {
-        log_.push_back(std::string("balloon:") + text);
+    // "balloon:TEXT" for warning balloons, "message:TEXT" for boxes.
+    void Notify(NoticeText text, NoticeStyle style) override {
+        const char* kind = style == NoticeStyle::kMessageBox       ? "message:"
+                           : style == NoticeStyle::kWarningBalloon ? "balloon:"
+                                                                   : "info-balloon:";
+        log_.push_back(kind + NoticeWords(text));
     }
-    void ShowMessage(const char* text) override { log_.push_back(std::string("message:") + text); }
 
   private:
     EventLog& log_;

@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "sender/res/resource.h"
 #include "sender/transport/job_port.h"
 #include "sender/transport/sender_seams.h"
+#include "tests/support/notice_words.h"
 
 namespace tarnik::testing::serial_send {
 
@@ -93,7 +95,7 @@ class RecordingView : public SenderView {
     explicit RecordingView(EventLog& log) : log_(log) {}
 
     std::string LoadString(int string_id) override {
-        return string_id == kStringDoneTip ? "完成: %.0f %% " : "?";
+        return string_id == IDS_DONE_TIP ? "完成: %.0f %% " : "?";
     }
     void SetStatusString(int id) override { Log("status " + std::to_string(id)); }
     void SetTipString(int id) override { Log("tip " + std::to_string(id)); }
@@ -101,7 +103,13 @@ class RecordingView : public SenderView {
         tip = text;
         Log("tip " + text);
     }
-    void ShowBalloon(int id) override { Log("balloon " + std::to_string(id)); }
+    // "balloon ID" for the end-of-send balloon, "message TEXT" for boxes.
+    void Notify(NoticeText text, NoticeStyle style) override {
+        const char* kind = style == NoticeStyle::kInfoBalloon      ? "balloon "
+                           : style == NoticeStyle::kWarningBalloon ? "warn-balloon "
+                                                                   : "message ";
+        Log(kind + NoticeWords(text));
+    }
     void SetTrayIcon(int id) override { Log("icon " + std::to_string(id)); }
     void SetProgressPosition(int position) override {
         progress = position;
@@ -111,8 +119,9 @@ class RecordingView : public SenderView {
         last_look = look;
         Log(look == kSendingLook ? "look sending" : look == kIdleLook ? "look idle" : "look ?");
     }
-    void ShowMessage(const char* text) override { Log(std::string("message ") + text); }
-    void PostLineFault(int32_t code) override { Log("fault " + std::to_string(code)); }
+    void PostLineFault(LineFault fault) override {
+        Log("fault " + std::to_string(static_cast<int32_t>(fault)));
+    }
 
     std::string tip;
     int progress = -1;

@@ -51,9 +51,11 @@ class SerialSenderTest : public ::testing::Test {
     fakes::FakeJobPort port{log};
     fakes::FakeTimers timers{log};
     fakes::RecordingView view{log};
-    uint8_t sender_idle = 1;
-    uint8_t next_job_ready = 0;
-    SerialSender sender{port, timers, view, sender_idle, next_job_ready};
+    struct EndCount : SendEndListener {
+        int ends = 0;
+        void OnSendEnded() override { ++ends; }
+    } owner;
+    SerialSender sender{port, timers, view, &owner};
 };
 
 std::vector<uint8_t> Job(std::size_t size, std::vector<std::size_t> nul_at = {}) {
@@ -159,7 +161,6 @@ TEST_F(SerialSenderTest, SendingLookThenIdleLook) {
     EXPECT_TRUE(Logged("timer+1 1000"));
     EXPECT_TRUE(Logged("timer+2 100"));
     EXPECT_FALSE(sender.Idle());
-    EXPECT_EQ(sender_idle, 0);
 
     sender.OnTimer(kIconTimer);
     sender.OnTimer(kIconTimer);
@@ -167,8 +168,8 @@ TEST_F(SerialSenderTest, SendingLookThenIdleLook) {
     EXPECT_EQ(Matching("icon "), (std::vector<std::string>{"icon 186", "icon 187", "icon 186"}));
 
     RunToEnd();
-    EXPECT_EQ(sender_idle, 1);
-    EXPECT_EQ(next_job_ready, 1);
+    EXPECT_TRUE(sender.Idle());
+    EXPECT_EQ(owner.ends, 1);
     EXPECT_EQ(view.last_look, kIdleLook);
     EXPECT_FALSE(timers.Running(kIconTimer));
     EXPECT_FALSE(timers.Running(kBlockPollTimer));

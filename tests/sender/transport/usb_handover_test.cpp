@@ -64,7 +64,7 @@ TEST(UsbHandover, DmplJobsReachTheSpooler) {
         SCOPED_TRACE(c.label);
         UsbHandover handover;
         JobRig rig;
-        JobContext job(rig.settings, rig.view, handover, rig.flags);
+        JobContext job(rig.settings, rig.view, handover, rig.gate);
         job.TempFolder = rig.job.TempFolder;
         job.PathSeparator = '/';
         job.JobMemoryLimit = c.memory_limit;
@@ -88,11 +88,9 @@ TEST(UsbHandover, DmplJobsReachTheSpooler) {
         EXPECT_EQ(std::count_if(handover.log.begin(), handover.log.end(),
                                 [](const std::string& e) { return e.rfind("write ", 0) == 0; }),
                   writes);
-        // A USB job never takes the sending look or the idle flag, and the
-        // tip tells of success only.
+        // A USB job never takes the sending look, and the tip tells of success only.
         EXPECT_EQ(rig.view.calls, c.result ? std::vector<std::string>{"tip:Data finshed."}
                                            : std::vector<std::string>{});
-        EXPECT_EQ(rig.flags.SenderIdle, 1);
         if (c.result) {
             EXPECT_EQ(handover.spooler.document, work);
         } else {

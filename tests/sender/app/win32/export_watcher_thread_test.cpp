@@ -15,8 +15,12 @@ using testing::WriteWholeFile;
 
 class NoticeLog : public WatcherNotices {
   public:
-    std::vector<int> shown;
-    void ShowMessageString(int id) override { shown.push_back(id); }
+    std::vector<int> shown;  // string ids of message boxes
+    void Notify(NoticeText text, NoticeStyle style) override {
+        if (style == NoticeStyle::kMessageBox && text.IsStringId()) {
+            shown.push_back(text.StringIdValue());
+        }
+    }
 };
 
 // The watcher opens its watch on its own thread: wait a while for the

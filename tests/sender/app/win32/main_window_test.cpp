@@ -1,11 +1,12 @@
 // The real main window run modally in the test program, with a notification
 // area whose add fails as it does at logon before the taskbar is up; and
 // its system menu, which another process cannot read under Wine.
+#include "sender/app/win32/main_window.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "sender/app/win32/test_dlg.h"
 #include "sender/res/resource.h"
 #include "tests/sender/controls/win32/fake_notify_area.h"
 #include "ui/win32/resources.h"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sender/res/resource.h"
+#include "sender/transport/win32/window_messages.h"
 #include "tests/sender/controls/win32/fake_notify_area.h"
 #include "ui/win32/resources.h"
 
@@ -118,7 +119,7 @@ TEST(SystemTray, AddsTheIconAgainWhenTheTaskbarAnnouncesItself) {
         testing::FakeNotifyArea area;
         area.taskbar_up = c.up_at_create;
         CSystemTray tray(area);
-        EXPECT_EQ(tray.Create(owner, WM_USER + 10, "Tarnik", nullptr, IDR_TRAY_MENU), c.created);
+        EXPECT_EQ(tray.Create(owner, kWmTrayNotify, "Tarnik", nullptr, IDR_TRAY_MENU), c.created);
         tray.SetIcon(icon);
         tray.SetTooltipText("tip");
         area.taskbar_up = true;

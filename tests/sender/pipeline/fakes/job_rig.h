@@ -16,8 +16,8 @@ struct JobRig {
     SenderSettings settings;
     RecordingJobView view;
     RecordingHandover handover;
-    JobFlags flags;
-    JobContext job{settings, view, handover, flags};
+    FakeSendGate gate;
+    JobContext job{settings, view, handover, gate};
 
     JobRig() {
         const std::string dir = folder.Path().string();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sender/pipeline/job_seams.h"
+#include "tests/support/notice_words.h"
 
 namespace tarnik::testing {
 
@@ -21,11 +22,15 @@ class RecordingJobView : public JobView {
     float width_mm = -1.0f;
     float height_mm = -1.0f;
 
-    void ShowBalloon(const char* text) override { calls.push_back(std::string("balloon:") + text); }
-    void ShowBalloonString(int string_id) override {
-        calls.push_back("balloon#" + std::to_string(string_id));
+    // "balloon:TEXT" or "balloon#ID" for the pipeline's warning balloons,
+    // "message:TEXT" for boxes; an information balloon is logged as such.
+    void Notify(NoticeText text, NoticeStyle style) override {
+        std::string call = style == NoticeStyle::kMessageBox       ? "message"
+                           : style == NoticeStyle::kWarningBalloon ? "balloon"
+                                                                   : "info-balloon";
+        call += text.IsStringId() ? "#" : ":";
+        calls.push_back(call + NoticeWords(text));
     }
-    void ShowMessage(const char* text) override { calls.push_back(std::string("message:") + text); }
     void SetTrayTip(const char* text) override { calls.push_back(std::string("tip:") + text); }
     FileSettingsResult RunFileSettings(float width, float height) override {
         width_mm = width;
@@ -62,6 +67,15 @@ inline std::string JobBytes(const JobBuffer& job) {
     return bytes;
 }
 
+// The send state as a test sets it.
+class FakeSendGate : public SendGate {
+  public:
+    bool sender_idle = true;
+    bool line_usable = true;
+    bool SenderIdle() const override { return sender_idle; }
+    bool LineUsable() const override { return line_usable; }
+};
+
 class RecordingHandover : public JobHandover {
   public:
     bool port_opens = true;
@@ -88,8 +102,8 @@ class RecordingHandover : public JobHandover {
         usb_job.assign(data, length);
         return usb_succeeds;
     }
-    void PostLineFault(int32_t code) override {
-        calls.push_back("line-fault:" + std::to_string(code));
+    void PostLineFault(LineFault fault) override {
+        calls.push_back("line-fault:" + std::to_string(static_cast<int32_t>(fault)));
     }
     bool QuietLineMonitor() override {
         calls.push_back("quiet-monitor");

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "sender/transport/sender_seams.h"
+#include "sender/res/resource.h"
 
 namespace tarnik {
 namespace {
@@ -22,8 +22,8 @@ TEST(SendStrings, FinishedAndStoppedHaveTextsOfTheirOwn) {
         const char* text;
     };
     const Case cases[] = {
-        {"sent whole", kStringSendFinished, "发送完毕！"},
-        {"cancelled or failed", kStringSendStopped, "发送已中止！"},
+        {"sent whole", IDS_SEND_FINISHED, "发送完毕！"},
+        {"cancelled or failed", IDS_SEND_STOPPED, "发送已中止！"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);

@@ -13,8 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "sender/pipeline/line_fault.h"
 #include "sender/transport/serial_job_runner.h"
 #include "sender/transport/win32/serial_port.h"
+#include "sender/transport/win32/window_messages.h"
 #include "serial/init_com_port.h"
 #include "tests/serial/win32/windows_like_device.h"
 #include "tests/support/test_files.h"
@@ -212,7 +214,7 @@ TEST(Win32RealPort, LineMonitorOpensAndReportsAFailingWatch) {
         bool reported = false;
         for (int wait = 0; wait < 100 && !reported; ++wait) {
             reported = PeekMessageA(&message, owner, kWmLineFault, kWmLineFault, PM_REMOVE) &&
-                       message.lParam == kLineFaultWatchFailed;
+                       message.lParam == static_cast<LPARAM>(LineFault::kWatchFailed);
             Sleep(20);
         }
         EXPECT_TRUE(reported);

@@ -1,4 +1,4 @@
-#include "sender/app/win32/test_dlg.h"
+#include "sender/app/win32/main_window.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -74,7 +74,7 @@ CTestDlg::CTestDlg(NotifyArea& notify_area)
       icon_(LoadIconA(ui::ResourceModule(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       taskbar_created_(RegisterWindowMessageA("TaskbarCreated")),
       controller_(*this, shared_port_, *this, *this),
-      line_faults_(*this, line_monitor_, controller_.Flags().LineUsable),
+      line_faults_(*this, line_monitor_),
       tray_(notify_area),
       export_watcher_(watcher_thread_, *this) {
     controller_.Job().OpenExportFileAlone = &OpenWithoutSharing;
@@ -137,8 +137,7 @@ void CTestDlg::BuildMessageTable() {
         Win32MacroPrintWindows windows(Handle());
         return controller_.OnMacroPrint(windows);
     });
-    OnMessage(kWmLineFaultMessage,
-              [this](WPARAM, LPARAM l) -> LRESULT { return HandleLineFault(l); });
+    OnMessage(kWmLineFault, [this](WPARAM, LPARAM l) -> LRESULT { return HandleLineFault(l); });
     // The drawing program's macro asks whether the job sender runs.
     OnMessage(kWmMacroQuery, [](WPARAM, LPARAM) -> LRESULT { return 1; });
     if (taskbar_created_ != 0) {

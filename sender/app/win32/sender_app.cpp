@@ -1,4 +1,4 @@
-#include "sender/app/win32/test_app.h"
+#include "sender/app/win32/sender_app.h"
 
 #include <commctrl.h>
 
@@ -6,7 +6,7 @@
 
 #include "sender/app/settings_store.h"
 #include "sender/app/startup_language.h"
-#include "sender/app/win32/test_dlg.h"
+#include "sender/app/win32/main_window.h"
 #include "ui/win32/resources.h"
 
 namespace tarnik {

@@ -22,17 +22,10 @@
 #include "sender/controls/win32/text_progress_ctrl.h"
 #include "sender/transport/usb_printer.h"
 #include "sender/transport/win32/win32_job_port.h"
+#include "sender/transport/win32/window_messages.h"
 #include "ui/win32/dialog.h"
 
 namespace tarnik {
-
-// Window messages of the main window (WM_USER + n).
-inline constexpr UINT kWmBlockSent = WM_USER + 9;
-inline constexpr UINT kWmTrayNotify = WM_USER + 10;
-inline constexpr UINT kWmJobReady = WM_USER + 100;
-inline constexpr UINT kWmMacroPrint = WM_USER + 101;
-inline constexpr UINT kWmMacroQuery = WM_USER + 102;
-inline constexpr UINT kWmLineFaultMessage = WM_USER + 108;
 
 class CTestDlg : public ui::Dialog,
                  private MainWindowView,
@@ -69,42 +62,37 @@ class CTestDlg : public ui::Dialog,
     // WM_LINE_FAULT (line_fault_view.cpp).
     int HandleLineFault(LPARAM code);
 
-    // JobView (main_window_view.cpp).
-    void ShowBalloon(const char* text) override;
-    void ShowBalloonString(int string_id) override;
-    void ShowMessage(const char* text) override;
+    // Every notice of the controller, the pipeline, the block sender, the
+    // USB transport, the export watcher and the line faults
+    // (main_window_view.cpp).
+    void Notify(NoticeText text, NoticeStyle style) override;
+    // JobView.
     void SetTrayTip(const char* text) override;
     FileSettingsResult RunFileSettings(float width_mm, float height_mm) override;
     bool RunSaveDialog(const char* filter, std::string& chosen) override;
     void SetSendingLook(bool sending) override;
-    // SenderView.
+    // SenderView (SetStatusString: the SettingsView's too).
     std::string LoadString(int string_id) override;
     void SetStatusString(int string_id) override;
     void SetTipString(int string_id) override;
     void SetTipText(const std::string& text) override;
-    void ShowBalloon(int string_id) override;
     void SetTrayIcon(int icon_id) override;
     void SetProgressPosition(int position) override;
     void ApplyLook(const SenderLook& look) override;
-    void PostLineFault(int32_t code) override;
+    void PostLineFault(LineFault fault) override;
     // SettingsView.
     void ShowPortText(const char* text) override;
     void ShowModelText(const char* text) override;
-    void ShowStatusString(int resource_id) override;
     // SenderTimers.
     void StartTimer(int id, uint32_t period_ms) override;
     void KillTimer(int id) override;
-    // UsbOutput and its notices.
+    // UsbOutput.
     bool Send(uint8_t usb_port, const char* data, uint32_t length) override;
-    void ShowWarningBalloon(const char* text) override;
     // SettingsEnvironment: the export watcher's folder and restart.
     void HandExportFolderToWatcher(const char* folder) override;
     void RestartExportWatcher() override;
-    // WatcherNotices.
-    void ShowMessageString(int string_id) override;
     void MarkLineUsable() override;
     // LineFaultView (line_fault_view.cpp); LoadString is the SenderView's.
-    void ShowFaultBalloon(const std::string& text, bool warning) override;
     bool ShowFaultBox(const std::string& text, const char* caption, FaultBox kind) override;
     void DismissMacroQuestion() override;
     void SetStatusText(const std::string& text) override;
