@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "sender/app/sender_settings.h"
 #include "sender/pipeline/path_model.h"
+#include "sender/settings/sender_settings.h"
 
 namespace tarnik {
 
