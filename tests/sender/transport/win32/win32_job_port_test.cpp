@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "sender/transport/serial_job_runner.h"
+#include "cli/serial_job_runner.h"
 #include "sender/transport/win32/serial_port.h"
 #include "serial/init_com_port.h"
 #include "tests/serial/win32/windows_like_device.h"
@@ -21,6 +21,10 @@
 
 namespace tarnik {
 namespace {
+
+using cli::kSerialJobDone;
+using cli::kSerialJobFailed;
+using cli::RunSerialJob;
 
 // Far beyond any COM port Wine or a test machine maps.
 constexpr uint8_t kMissingCom = 231;
