@@ -78,24 +78,6 @@ bool PlaceExportFile(SenderSettings& settings, const WorkFolder& folder) {
     return true;
 }
 
-// Why a job that reached no transport was turned away, when the pipeline
-// said nothing itself.
-int ExplainRefusal(const CliOptions& options, const SenderSettings& settings,
-                   const ConsoleJobView& view, std::ostream& err) {
-    if (view.MessagesShown() > 0) {
-        return kExitRefused;
-    }
-    if (!view.DialogShown()) {
-        err << "tarnik-cli: " << options.input_path << " holds no path to cut\n";
-    } else if (settings.ModelIndex != 0 && settings.ModelIndex != 1) {
-        err << "tarnik-cli: the settings name no plotter model (Mode " << settings.ModelIndex + 1
-            << "); nothing was encoded\n";
-    } else {
-        err << "tarnik-cli: cannot read " << options.input_path << "\n";
-    }
-    return kExitRefused;
-}
-
 void PrintSummary(const CliOptions& options, const ConsoleJobView& view, size_t cut_paths,
                   uint32_t bytes, std::ostream& out) {
     // The dialog shows its floats as the dialog framework does ("%g" with
@@ -277,9 +259,10 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
         return kExitRefused;
     }
     JobDriver driver(job);
-    driver.OnJobReady(options.mark_a, options.mark_b);
-    if (!handover.Captured()) {
-        return ExplainRefusal(options, settings, view, err);
+    const JobOutcome outcome = driver.OnJobReady(options.mark_a, options.mark_b);
+    if (outcome != JobOutcome::Encoded || !handover.Captured()) {
+        err << RefusalReason(outcome, options.input_path);
+        return kExitRefused;
     }
     size_t cut_paths = 0;
     const std::string work_file =
@@ -313,6 +296,32 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
 }
 
 }  // namespace
+
+std::string RefusalReason(JobOutcome outcome, const std::string& input) {
+    switch (outcome) {
+        case JobOutcome::Busy:
+        case JobOutcome::LineNotUsable:
+        case JobOutcome::MarksNotSelected:
+        case JobOutcome::DataError:
+        case JobOutcome::MarkBandsTooNarrow:
+        case JobOutcome::NoPlotterModel:
+        case JobOutcome::SourceFileError:
+        case JobOutcome::NotSent:
+            return {};  // the pipeline's own message has gone to stderr
+        case JobOutcome::Unreadable:
+            return "tarnik-cli: cannot read " + input + "\n";
+        case JobOutcome::EmptyDesign:
+            return "tarnik-cli: " + input + " holds no path to cut\n";
+        case JobOutcome::Declined:
+            return "tarnik-cli: the job was declined; nothing was encoded\n";
+        case JobOutcome::UsbSendFailed:
+            return "tarnik-cli: the USB printer port did not take the job\n";
+        case JobOutcome::Encoded:
+            break;
+    }
+    // A job taken but not captured went nowhere the tool can follow.
+    return "tarnik-cli: the job reached no transport\n";
+}
 
 int RunCut(const CliOptions& options, std::ostream& out, std::ostream& err) {
     WorkFolder folder;

@@ -25,17 +25,17 @@ const std::string kTooLong = "IN;CO\"" + std::string(60, 'a') + "\";PU0,0;PD10,1
 
 // Encoders that only note their call.
 std::vector<std::string> g_encoded;
-bool NoteDmpl(const char*, JobContext&) {
+JobOutcome NoteDmpl(const char*, JobContext&) {
     g_encoded.push_back("dmpl");
-    return true;
+    return JobOutcome::Encoded;
 }
-bool NoteHpgl(const char*, JobContext&) {
+JobOutcome NoteHpgl(const char*, JobContext&) {
     g_encoded.push_back("hpgl");
-    return true;
+    return JobOutcome::Encoded;
 }
-bool Refuse(const char*, JobContext&) {
+JobOutcome Refuse(const char*, JobContext&) {
     g_encoded.push_back("refused");
-    return false;
+    return JobOutcome::DataError;
 }
 
 enum class Fate { Deleted, Kept, Absent };
@@ -47,7 +47,7 @@ TEST(JobDriver, OnJobReady) {
         int32_t a, b;
         void (*adjust)(JobRig&);
         JobEncoder dmpl;
-        int returns;
+        JobOutcome returns;
         std::vector<std::string> view_calls;
         std::vector<std::string> handover_calls;
         std::vector<std::string> encoded;
@@ -59,7 +59,7 @@ TEST(JobDriver, OnJobReady) {
          0,
          [](JobRig& r) { r.flags.SenderIdle = 0; },
          NoteDmpl,
-         0,
+         JobOutcome::Busy,
          {"balloon#123"},
          {},
          {},
@@ -70,7 +70,7 @@ TEST(JobDriver, OnJobReady) {
          0,
          [](JobRig& r) { r.flags.SenderIdle = 0; },
          NoteDmpl,
-         0,
+         JobOutcome::Busy,
          {},
          {},
          {},
@@ -81,7 +81,7 @@ TEST(JobDriver, OnJobReady) {
          0,
          [](JobRig& r) { r.flags.LineUsable = 0; },
          NoteDmpl,
-         0,
+         JobOutcome::LineNotUsable,
          {},
          {"line-fault:3"},
          {},
@@ -92,7 +92,7 @@ TEST(JobDriver, OnJobReady) {
          0,
          [](JobRig& r) { r.flags.LineUsable = 0; },
          NoteDmpl,
-         0,
+         JobOutcome::LineNotUsable,
          {},
          {},
          {},
@@ -103,7 +103,7 @@ TEST(JobDriver, OnJobReady) {
          1000,
          [](JobRig& r) { r.settings.CutImageMode = 1; },
          NoteDmpl,
-         0,
+         JobOutcome::MarksNotSelected,
          {"balloon:Mark not be selected!"},
          {},
          {},
@@ -114,7 +114,7 @@ TEST(JobDriver, OnJobReady) {
          1000,
          [](JobRig&) {},
          NoteDmpl,
-         1,
+         JobOutcome::Encoded,
          {"file-settings"},
          {},
          {"dmpl"},
@@ -125,7 +125,7 @@ TEST(JobDriver, OnJobReady) {
          0,
          [](JobRig&) {},
          NoteDmpl,
-         0,
+         JobOutcome::Unreadable,
          {},
          {},
          {},
@@ -136,7 +136,7 @@ TEST(JobDriver, OnJobReady) {
          0,
          [](JobRig&) {},
          NoteDmpl,
-         0,
+         JobOutcome::DataError,
          {"balloon:data error!"},
          {},
          {},
@@ -149,7 +149,7 @@ TEST(JobDriver, OnJobReady) {
          8,
          [](JobRig& r) { r.settings.CutImageMode = 1; },
          NoteDmpl,
-         1,
+         JobOutcome::Encoded,
          {"file-settings"},
          {},
          {"dmpl"},
@@ -160,7 +160,7 @@ TEST(JobDriver, OnJobReady) {
          9,
          [](JobRig& r) { r.settings.CutImageMode = 1; },
          NoteDmpl,
-         0,
+         JobOutcome::MarkBandsTooNarrow,
          {"balloon:Mark bands narrower than 10 mm!"},
          {},
          {},
@@ -171,7 +171,7 @@ TEST(JobDriver, OnJobReady) {
          1000000000,
          [](JobRig& r) { r.settings.CutImageMode = 1; },
          NoteDmpl,
-         0,
+         JobOutcome::MarkBandsTooNarrow,
          {"balloon:Mark bands narrower than 10 mm!"},
          {},
          {},
@@ -182,7 +182,7 @@ TEST(JobDriver, OnJobReady) {
          1000000000,
          [](JobRig&) {},
          NoteDmpl,
-         1,
+         JobOutcome::Encoded,
          {"file-settings"},
          {},
          {"dmpl"},
@@ -196,19 +196,29 @@ TEST(JobDriver, OnJobReady) {
              r.settings.ModelIndex = 1;
          },
          NoteDmpl,
-         1,
+         JobOutcome::Encoded,
          {"file-settings"},
          {},
          {"hpgl"},
          Fate::Kept},
-        {"no path", "IN;SP1;", 0, 0, [](JobRig&) {}, NoteDmpl, 0, {}, {}, {}, Fate::Kept},
+        {"no path",
+         "IN;SP1;",
+         0,
+         0,
+         [](JobRig&) {},
+         NoteDmpl,
+         JobOutcome::EmptyDesign,
+         {},
+         {},
+         {},
+         Fate::Kept},
         {"dialog cancelled",
          kDesign,
          0,
          0,
          [](JobRig& r) { r.view.file_settings.ok = false; },
          NoteDmpl,
-         0,
+         JobOutcome::Declined,
          {"file-settings"},
          {},
          {},
@@ -219,7 +229,7 @@ TEST(JobDriver, OnJobReady) {
          0,
          [](JobRig&) {},
          NoteDmpl,
-         1,
+         JobOutcome::Encoded,
          {"file-settings"},
          {},
          {"dmpl"},
@@ -230,7 +240,7 @@ TEST(JobDriver, OnJobReady) {
          0,
          [](JobRig& r) { r.settings.ModelIndex = 1; },
          NoteDmpl,
-         1,
+         JobOutcome::Encoded,
          {"file-settings"},
          {},
          {"hpgl"},
@@ -241,7 +251,7 @@ TEST(JobDriver, OnJobReady) {
          0,
          [](JobRig& r) { r.settings.ModelIndex = -1; },
          NoteDmpl,
-         0,
+         JobOutcome::NoPlotterModel,
          {"file-settings", std::string("message:") + kNoPlotterModel},
          {},
          {},
@@ -252,7 +262,7 @@ TEST(JobDriver, OnJobReady) {
          0,
          [](JobRig&) {},
          Refuse,
-         0,
+         JobOutcome::DataError,
          {"file-settings"},
          {},
          {"refused"},
@@ -280,7 +290,7 @@ TEST(JobDriver, SizeAndOriginFromThePreScan) {
     WriteWholeFile(rig.ExportFile(), kDesign);
     rig.view.file_settings.cut_to_file = true;
     JobDriver driver(rig.job, NoteDmpl, NoteHpgl);
-    EXPECT_EQ(driver.OnJobReady(5, 6), 1);
+    EXPECT_EQ(driver.OnJobReady(5, 6), JobOutcome::Encoded);
     EXPECT_FLOAT_EQ(rig.view.width_mm, 95.25019f);
     EXPECT_EQ(rig.view.width_mm, 3000.0f / 31.496000289916992f);
     EXPECT_EQ(rig.view.height_mm, 3000.0f / 31.496000289916992f);
@@ -295,12 +305,12 @@ TEST(JobDriver, WholeRoadToTheSerialTransfer) {
     JobRig rig;
     WriteWholeFile(rig.ExportFile(), "IN;PU0,0;PD0,1000;");
     JobDriver driver(rig.job);
-    EXPECT_EQ(driver.OnJobReady(0, 0), 1);
+    EXPECT_EQ(driver.OnJobReady(0, 0), JobOutcome::Encoded);
     EXPECT_EQ(rig.handover.SerialBytes(), ";:H A L0 EC1 U U1000,0 D0,0 U0,0 @");
     EXPECT_EQ(rig.flags.SenderIdle, 0);
     // A second job while the first is sent is turned away.
     WriteWholeFile(rig.ExportFile(), "IN;PU0,0;PD0,1000;");
-    EXPECT_EQ(driver.OnJobReady(0, 0), 0);
+    EXPECT_EQ(driver.OnJobReady(0, 0), JobOutcome::Busy);
     EXPECT_FALSE(FileExists(rig.ExportFile()));
 }
 
@@ -309,15 +319,23 @@ TEST(JobDriver, OnCutFromFile) {
         const char* label;
         const char* picked;  // in the scratch folder; "" picks the export file
         bool picked_exists;
-        int returns;
+        JobOutcome returns;
         std::vector<std::string> view_calls;
     } cases[] = {
-        {"picked file copied over the export file", "design.plt", true, 1, {"file-settings"}},
-        {"picked file missing", "missing.plt", false, 0, {"message:Source file error!"}},
+        {"picked file copied over the export file",
+         "design.plt",
+         true,
+         JobOutcome::Encoded,
+         {"file-settings"}},
+        {"picked file missing",
+         "missing.plt",
+         false,
+         JobOutcome::SourceFileError,
+         {"message:Source file error!"}},
         {"the export file itself in other letter case: no copy",
          "EXPORT.PLT",
          false,
-         1,
+         JobOutcome::Encoded,
          {"file-settings"}},
     };
     for (const Case& c : cases) {
