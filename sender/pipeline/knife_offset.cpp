@@ -421,18 +421,10 @@ void CompensateKnifeOffset(CutPath& path, BladeState& blade, float sharp_offset_
         p3 = At(next_node);
     }
 
-    // Overshoot the end by r along the last segment, so that the trailing
-    // blade tip reaches the last point as drawn.
-    const float last_length = d1;  // p1 to p2
-    if (last_length != 0) {
-        const double rho = last_length / r;
-        const int32_t lx = static_cast<int32_t>(p2.x);
-        const int32_t ly = static_cast<int32_t>(p2.y);
-        corner_node->x =
-            TruncateToCoordinate(((rho + 1) * static_cast<double>(p2.x) - p1.x) / rho, lx);
-        corner_node->y =
-            TruncateToCoordinate(((rho + 1) * static_cast<double>(p2.y) - p1.y) / rho, ly);
-    }
+    // Overshoot the end by r along the last segment p1 -> p2, so that the
+    // trailing blade tip reaches the last point as drawn. The last node
+    // still holds p2, which a last segment of length 0 leaves in place.
+    ExtendPast(p1, p2, d1, r, corner_node->x, corner_node->y);
     blade.FromX = static_cast<int32_t>(p1.x);
     blade.FromY = static_cast<int32_t>(p1.y);
     blade.ToX = static_cast<int32_t>(p2.x);
