@@ -169,21 +169,26 @@ bool PlacePlotFile(const std::string& input, const std::string& export_file, std
     return false;
 }
 
-// Counts the cut paths of the captured job, reading it block by block.
-bool CountJobCutPaths(const CapturingHandover& job, size_t& cut_paths) {
+// Reads the captured job block by block, counting its cut paths and
+// writing every block to file when one is given: a job of any size is never
+// held whole.
+CopyResult ReadJobInBlocks(const CapturingHandover& job, OutputFile* file, size_t& cut_paths) {
     constexpr uint32_t kBlock = 64 * 1024;
     std::vector<char> block(kBlock);
     CutPathCounter counter;
     for (uint32_t offset = 0; offset < job.Size();) {
         const uint32_t wanted = std::min(kBlock, job.Size() - offset);
         if (job.Read(offset, block.data(), wanted) != wanted) {
-            return false;
+            return CopyResult::CannotRead;
         }
         counter.Feed(std::string_view(block.data(), wanted));
+        if (file != nullptr && !file->Write(block.data(), wanted)) {
+            return CopyResult::CannotWrite;
+        }
         offset += wanted;
     }
     cut_paths = counter.Count();
-    return true;
+    return CopyResult::Ok;
 }
 
 // A job streamed from its work file is that file's bytes exactly; the work
@@ -203,41 +208,29 @@ bool LinkStreamedJob(const CapturingHandover& job, const std::string& work_file,
     return file.CreateAsLinkOf(output_path, work_file.c_str());
 }
 
-// Copies the captured job to output_path (none when empty) block by block,
-// counting its cut paths on the way: a job of any size is never held whole.
-// When the output is the job's only destination, a streamed job's work file
+// Copies the captured job to output_path (none when empty), counting its
+// cut paths on the way. When the output is the job's only destination, a streamed job's work file
 // becomes the output instead, and the job is released.
 CopyResult CopyJob(CapturingHandover& job, const std::string& work_file,
                    const std::string& output_path, bool output_only, size_t& cut_paths) {
-    constexpr uint32_t kBlock = 64 * 1024;
     const bool writing = !output_path.empty();
     OutputFile file;
     if (writing && output_only && LinkStreamedJob(job, work_file, output_path, file)) {
-        const bool counted = CountJobCutPaths(job, cut_paths);
+        const CopyResult counted = ReadJobInBlocks(job, nullptr, cut_paths);
         // Released before the rename, and before the link is removed again.
         job.Release();
-        if (!counted) {
-            return CopyResult::CannotRead;
+        if (counted != CopyResult::Ok) {
+            return counted;
         }
         return file.Commit() ? CopyResult::Ok : CopyResult::CannotWrite;
     }
     if (writing && !file.Create(output_path)) {
         return CopyResult::CannotWrite;
     }
-    std::vector<char> block(kBlock);
-    CutPathCounter counter;
-    for (uint32_t offset = 0; offset < job.Size();) {
-        const uint32_t wanted = std::min(kBlock, job.Size() - offset);
-        if (job.Read(offset, block.data(), wanted) != wanted) {
-            return CopyResult::CannotRead;
-        }
-        counter.Feed(std::string_view(block.data(), wanted));
-        if (writing && !file.Write(block.data(), wanted)) {
-            return CopyResult::CannotWrite;
-        }
-        offset += wanted;
+    const CopyResult copied = ReadJobInBlocks(job, writing ? &file : nullptr, cut_paths);
+    if (copied != CopyResult::Ok) {
+        return copied;
     }
-    cut_paths = counter.Count();
     return !writing || file.Commit() ? CopyResult::Ok : CopyResult::CannotWrite;
 }
 
