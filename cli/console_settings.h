@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "sender/app/sender_settings.h"
+#include "sender/settings/sender_settings.h"
 
 namespace tarnik::cli {
 

@@ -78,24 +78,6 @@ bool PlaceExportFile(SenderSettings& settings, const WorkFolder& folder) {
     return true;
 }
 
-// Why a job that reached no transport was turned away, when the pipeline
-// said nothing itself.
-int ExplainRefusal(const CliOptions& options, const SenderSettings& settings,
-                   const ConsoleJobView& view, std::ostream& err) {
-    if (view.MessagesShown() > 0) {
-        return kExitRefused;
-    }
-    if (!view.DialogShown()) {
-        err << "tarnik-cli: " << options.input_path << " holds no path to cut\n";
-    } else if (settings.ModelIndex != 0 && settings.ModelIndex != 1) {
-        err << "tarnik-cli: the settings name no plotter model (Mode " << settings.ModelIndex + 1
-            << "); nothing was encoded\n";
-    } else {
-        err << "tarnik-cli: cannot read " << options.input_path << "\n";
-    }
-    return kExitRefused;
-}
-
 void PrintSummary(const CliOptions& options, const ConsoleJobView& view, size_t cut_paths,
                   uint32_t bytes, std::ostream& out) {
     // The dialog shows its floats as the dialog framework does ("%g" with
@@ -187,21 +169,26 @@ bool PlacePlotFile(const std::string& input, const std::string& export_file, std
     return false;
 }
 
-// Counts the cut paths of the captured job, reading it block by block.
-bool CountJobCutPaths(const CapturingHandover& job, size_t& cut_paths) {
+// Reads the captured job block by block, counting its cut paths and
+// writing every block to file when one is given: a job of any size is never
+// held whole.
+CopyResult ReadJobInBlocks(const CapturingHandover& job, OutputFile* file, size_t& cut_paths) {
     constexpr uint32_t kBlock = 64 * 1024;
     std::vector<char> block(kBlock);
     CutPathCounter counter;
     for (uint32_t offset = 0; offset < job.Size();) {
         const uint32_t wanted = std::min(kBlock, job.Size() - offset);
         if (job.Read(offset, block.data(), wanted) != wanted) {
-            return false;
+            return CopyResult::CannotRead;
         }
         counter.Feed(std::string_view(block.data(), wanted));
+        if (file != nullptr && !file->Write(block.data(), wanted)) {
+            return CopyResult::CannotWrite;
+        }
         offset += wanted;
     }
     cut_paths = counter.Count();
-    return true;
+    return CopyResult::Ok;
 }
 
 // A job streamed from its work file is that file's bytes exactly; the work
@@ -221,41 +208,29 @@ bool LinkStreamedJob(const CapturingHandover& job, const std::string& work_file,
     return file.CreateAsLinkOf(output_path, work_file.c_str());
 }
 
-// Copies the captured job to output_path (none when empty) block by block,
-// counting its cut paths on the way: a job of any size is never held whole.
-// When the output is the job's only destination, a streamed job's work file
+// Copies the captured job to output_path (none when empty), counting its
+// cut paths on the way. When the output is the job's only destination, a streamed job's work file
 // becomes the output instead, and the job is released.
 CopyResult CopyJob(CapturingHandover& job, const std::string& work_file,
                    const std::string& output_path, bool output_only, size_t& cut_paths) {
-    constexpr uint32_t kBlock = 64 * 1024;
     const bool writing = !output_path.empty();
     OutputFile file;
     if (writing && output_only && LinkStreamedJob(job, work_file, output_path, file)) {
-        const bool counted = CountJobCutPaths(job, cut_paths);
+        const CopyResult counted = ReadJobInBlocks(job, nullptr, cut_paths);
         // Released before the rename, and before the link is removed again.
         job.Release();
-        if (!counted) {
-            return CopyResult::CannotRead;
+        if (counted != CopyResult::Ok) {
+            return counted;
         }
         return file.Commit() ? CopyResult::Ok : CopyResult::CannotWrite;
     }
     if (writing && !file.Create(output_path)) {
         return CopyResult::CannotWrite;
     }
-    std::vector<char> block(kBlock);
-    CutPathCounter counter;
-    for (uint32_t offset = 0; offset < job.Size();) {
-        const uint32_t wanted = std::min(kBlock, job.Size() - offset);
-        if (job.Read(offset, block.data(), wanted) != wanted) {
-            return CopyResult::CannotRead;
-        }
-        counter.Feed(std::string_view(block.data(), wanted));
-        if (writing && !file.Write(block.data(), wanted)) {
-            return CopyResult::CannotWrite;
-        }
-        offset += wanted;
+    const CopyResult copied = ReadJobInBlocks(job, writing ? &file : nullptr, cut_paths);
+    if (copied != CopyResult::Ok) {
+        return copied;
     }
-    cut_paths = counter.Count();
     return !writing || file.Commit() ? CopyResult::Ok : CopyResult::CannotWrite;
 }
 
@@ -277,9 +252,10 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
         return kExitRefused;
     }
     JobDriver driver(job);
-    driver.OnJobReady(options.mark_a, options.mark_b);
-    if (!handover.Captured()) {
-        return ExplainRefusal(options, settings, view, err);
+    const JobOutcome outcome = driver.OnJobReady(options.mark_a, options.mark_b);
+    if (outcome != JobOutcome::Encoded || !handover.Captured()) {
+        err << RefusalReason(outcome, options.input_path);
+        return kExitRefused;
     }
     size_t cut_paths = 0;
     const std::string work_file =
@@ -313,6 +289,32 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
 }
 
 }  // namespace
+
+std::string RefusalReason(JobOutcome outcome, const std::string& input) {
+    switch (outcome) {
+        case JobOutcome::Busy:
+        case JobOutcome::LineNotUsable:
+        case JobOutcome::MarksNotSelected:
+        case JobOutcome::DataError:
+        case JobOutcome::MarkBandsTooNarrow:
+        case JobOutcome::NoPlotterModel:
+        case JobOutcome::SourceFileError:
+        case JobOutcome::NotSent:
+            return {};  // the pipeline's own message has gone to stderr
+        case JobOutcome::Unreadable:
+            return "tarnik-cli: cannot read " + input + "\n";
+        case JobOutcome::EmptyDesign:
+            return "tarnik-cli: " + input + " holds no path to cut\n";
+        case JobOutcome::Declined:
+            return "tarnik-cli: the job was declined; nothing was encoded\n";
+        case JobOutcome::UsbSendFailed:
+            return "tarnik-cli: the USB printer port did not take the job\n";
+        case JobOutcome::Encoded:
+            break;
+    }
+    // A job taken but not captured went nowhere the tool can follow.
+    return "tarnik-cli: the job reached no transport\n";
+}
 
 int RunCut(const CliOptions& options, std::ostream& out, std::ostream& err) {
     WorkFolder folder;

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "sender/transport/serial_job_runner.h"
+#include "sender/transport/progress_sink.h"
 
 namespace tarnik::cli {
 

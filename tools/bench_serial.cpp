@@ -20,8 +20,8 @@ int main() {
 #include <cstdlib>
 #include <vector>
 
+#include "cli/serial_job_runner.h"
 #include "sender/transport/posix/posix_job_port.h"
-#include "sender/transport/serial_job_runner.h"
 
 namespace {
 
@@ -49,8 +49,8 @@ int main(int argc, char** argv) {
     QuietSink sink;
     std::atomic<bool> cancel{false};
     const auto started = std::chrono::steady_clock::now();
-    const int status =
-        tarnik::RunSerialJob(port, job.data(), static_cast<uint32_t>(job.size()), sink, cancel);
+    const int status = tarnik::cli::RunSerialJob(port, job.data(),
+                                                 static_cast<uint32_t>(job.size()), sink, cancel);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("bench_serial: %zu bytes handed over in %.3f s, status %d\n", job.size(), seconds,

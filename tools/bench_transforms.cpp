@@ -12,9 +12,9 @@
 #include <random>
 #include <vector>
 
-#include "sender/app/sender_settings.h"
 #include "sender/pipeline/path_model.h"
 #include "sender/pipeline/path_transforms.h"
+#include "sender/settings/sender_settings.h"
 
 namespace {
 

@@ -4,10 +4,15 @@
 #include "cli/cli_args.h"
 #include "cli/interrupt.h"
 #include "cli/progress_bar.h"
+#include "cli/serial_job_runner.h"
 #include "cli/usb_send.h"
 #include "sender/transport/posix/usb_device_writer.h"
 
 namespace tarnik::cli {
+
+// The USB writers return the tool's exit statuses as they are.
+static_assert(kUsbJobDone == kExitOk && kUsbJobFailed == kExitRefused &&
+              kUsbJobCancelled == kSerialJobCancelled);
 
 int SendJobToUsb(const CapturingHandover& job, const std::string& target, std::ostream& err) {
     CapturedJobSource source(job);
@@ -20,7 +25,7 @@ int SendJobToUsb(const CapturingHandover& job, const std::string& target, std::o
     }
     if (!error.empty())
         err << "tarnik-cli: " << error << "\n";
-    if (status == kSerialJobCancelled) {
+    if (status == kUsbJobCancelled) {
         err << "tarnik-cli: cancelled; nothing more was sent to " << target << "\n";
         return interrupt.CancelStatus();
     }

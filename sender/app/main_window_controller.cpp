@@ -44,11 +44,11 @@ void MainWindowController::Initialise(ProfileFile& profile, SettingsEnvironment&
 }
 
 int MainWindowController::OnJobReady(int32_t a, int32_t b) {
-    return driver_.OnJobReady(a, b);
+    return JobMessageAnswer(driver_.OnJobReady(a, b));
 }
 
 int MainWindowController::OnCutFromFile(const char* chosen_path) {
-    return driver_.OnCutFromFile(chosen_path);
+    return JobMessageAnswer(driver_.OnCutFromFile(chosen_path));
 }
 
 void MainWindowController::OnAutoModeRadio() {
@@ -89,10 +89,10 @@ int MainWindowController::OnMacroPrint(MacroPrintWindows& windows) {
 
 bool MainWindowController::CutPrintFile(const char* path) {
     if (settings_.ModelIndex == 0) {
-        return dmpl_(path, job_);
+        return JobMessageAnswer(dmpl_(path, job_)) == 1;
     }
     if (settings_.ModelIndex == 1) {
-        return hpgl_(path, job_);
+        return JobMessageAnswer(hpgl_(path, job_)) == 1;
     }
     // Taken, as waiting longer would not make it encodable.
     view_.Notify(kNoPlotterModel, NoticeStyle::kMessageBox);

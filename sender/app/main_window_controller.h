@@ -7,11 +7,11 @@
 #include <cstdint>
 
 #include "sender/app/macro_print.h"
-#include "sender/app/sender_settings.h"
 #include "sender/app/settings_store.h"
 #include "sender/pipeline/job_context.h"
 #include "sender/pipeline/job_driver.h"
 #include "sender/pipeline/job_seams.h"
+#include "sender/settings/sender_settings.h"
 #include "sender/transport/job_port.h"
 #include "sender/transport/sender_seams.h"
 #include "sender/transport/serial_sender.h"

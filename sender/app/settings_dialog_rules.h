@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sender/app/sender_settings.h"
+#include "sender/settings/sender_settings.h"
 
 namespace tarnik {
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 
 #include "sender/app/profile_file.h"
-#include "sender/app/sender_settings.h"
+#include "sender/settings/sender_settings.h"
 
 namespace tarnik {
 

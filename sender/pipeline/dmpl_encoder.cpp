@@ -82,48 +82,39 @@ ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, JobContext& job, 
 
 // The USB transport takes the buffer and frees it once the document is
 // written.
-bool SendOverUsb(JobContext& job, JobBuffer buffer) {
-    const bool sent = job.handover.SendJobToUsbPrinter(job.settings.USBPort, std::move(buffer));
-    if (sent) {
-        job.view.SetTrayTip(kDataFinished);
+JobOutcome SendOverUsb(JobContext& job, JobBuffer buffer) {
+    if (!job.handover.SendJobToUsbPrinter(job.settings.USBPort, std::move(buffer))) {
+        return JobOutcome::UsbSendFailed;
     }
-    return sent;
+    job.view.SetTrayTip(kDataFinished);
+    return JobOutcome::Encoded;
 }
 
 }  // namespace
 
-bool EncodeDmplJob(const char* plot_path, JobContext& job) {
+JobOutcome EncodeDmplJob(const char* plot_path, JobContext& job) {
     job.mapping.hpgl_scale = false;
-    CutPath path;
-    PlotPathReader reader(path, job.mapping);
-    if (!reader.Open(plot_path)) {
-        return false;
-    }
     const std::string work_path = job.DmplWorkFilePath();
-    switch (WriteWorkFile(reader, path, job, work_path, EncodePaths)) {
-        case WorkFileOutcome::Written:
-            break;
-        case WorkFileOutcome::DataError:
-            return false;
-        case WorkFileOutcome::WriteFailed:
-            return true;  // told; a retry by the macro link would only repeat it
+    const JobOutcome written = EncodeWorkFile(plot_path, job, work_path, EncodePaths);
+    if (written != JobOutcome::Encoded) {
+        return written;
     }
     if (job.CutToFile) {
         CutJobToFile(job, work_path);
-        return true;
+        return JobOutcome::Encoded;
     }
     JobBuffer buffer;
     if (!LoadWorkFileForJob(job, work_path, 0, buffer)) {
-        return true;
+        return JobOutcome::NotSent;
     }
     if (job.settings.PortType == 1) {
         return SendOverUsb(job, std::move(buffer));
     }
     if (!OpenJobPort(job)) {
-        return true;
+        return JobOutcome::NotSent;
     }
     StartSerialJob(job, std::move(buffer));
-    return true;
+    return JobOutcome::Encoded;
 }
 
 }  // namespace tarnik

@@ -3,10 +3,10 @@
 // paths, the registration-mark header and the trailers. Coordinates are
 // plotter units (31.496 per millimetre); each command is put down in the
 // encoder's work file (or any other command output).
-#include "sender/app/sender_settings.h"
 #include "sender/pipeline/command_text.h"
 #include "sender/pipeline/mark_jobs.h"
 #include "sender/pipeline/path_model.h"
+#include "sender/settings/sender_settings.h"
 
 namespace tarnik {
 

@@ -113,33 +113,21 @@ void AppendHpglTrailer(CommandOutput& out, int32_t feed_x) {
     out.Append(std::string_view(",0;!PG;"));
 }
 
-bool EncodeHpglJob(const char* plot_path, JobContext& job) {
+JobOutcome EncodeHpglJob(const char* plot_path, JobContext& job) {
     job.mapping.hpgl_scale = true;
     job.mapping.XSizeRedeem = job.settings.XSizeRedeem;
     job.mapping.YSizeRedeem = job.settings.YSizeRedeem;
-    CutPath path;
-    PlotPathReader reader(path, job.mapping);
-    if (!reader.Open(plot_path)) {
-        return false;
-    }
     const std::string work_path = job.HpglWorkFilePath();
-    switch (WriteWorkFile(reader, path, job, work_path, EncodePaths)) {
-        case WorkFileOutcome::Written:
-            break;
-        case WorkFileOutcome::DataError:
-            return false;
-        case WorkFileOutcome::WriteFailed:
-            return true;  // told; a retry by the macro link would only repeat it
+    const JobOutcome written = EncodeWorkFile(plot_path, job, work_path, EncodePaths);
+    if (written != JobOutcome::Encoded) {
+        return written;
     }
     JobBuffer buffer;
-    if (!LoadWorkFileForJob(job, work_path, kHpglExtraBytes, buffer)) {
-        return true;
-    }
-    if (!OpenJobPort(job)) {
-        return true;
+    if (!LoadWorkFileForJob(job, work_path, kHpglExtraBytes, buffer) || !OpenJobPort(job)) {
+        return JobOutcome::NotSent;
     }
     HandOver(plot_path, job, std::move(buffer));
-    return true;
+    return JobOutcome::Encoded;
 }
 
 }  // namespace tarnik

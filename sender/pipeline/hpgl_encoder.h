@@ -4,17 +4,18 @@
 // clear of the design and a page command.
 #include "sender/pipeline/command_text.h"
 #include "sender/pipeline/job_context.h"
+#include "sender/pipeline/job_outcome.h"
 #include "sender/pipeline/path_model.h"
 
 namespace tarnik {
 
 // Encodes the plot file into the HPGL work file and hands it to the serial
-// transport on CurrentCom. Returns false when the plot file cannot be opened
-// or holds malformed data ("data error!"); true when the transfer started or
-// the job ended with a message (work file, job buffer or job port failure),
-// in which case nothing was sent. The export file (plot_path equal to
+// transport on CurrentCom. Returns Encoded when the transfer started,
+// Unreadable (the plot file cannot be opened), DataError ("data error!"), or
+// NotSent when the job ended with a message (work file, job buffer or job
+// port failure) and nothing was sent. The export file (plot_path equal to
 // job.ExportFilePath(), byte for byte) is consumed once its job starts.
-bool EncodeHpglJob(const char* plot_path, JobContext& job);
+JobOutcome EncodeHpglJob(const char* plot_path, JobContext& job);
 
 // A path as HPGL: "PU%d,%d;" for the first point, "PD%d,%d;" for the others.
 void AppendHpglPath(CommandOutput& out, const CutPath& path);

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
-#include "sender/app/sender_settings.h"
 #include "sender/pipeline/job_seams.h"
 #include "sender/pipeline/plot_reader.h"
 #include "sender/pipeline/work_file.h"
+#include "sender/settings/sender_settings.h"
 
 namespace tarnik {
 

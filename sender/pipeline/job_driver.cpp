@@ -39,18 +39,18 @@ bool JobDriver::DeleteExportFile() const {
     return DeleteIfReadable(job_.ExportFilePath().c_str());
 }
 
-int JobDriver::OnJobReady(int32_t a, int32_t b) {
+JobOutcome JobDriver::OnJobReady(int32_t a, int32_t b) {
     if (!job_.gate.SenderIdle()) {
         if (DeleteExportFile()) {
             job_.view.Notify(StringId{IDS_CUTTING_IN_PROGRESS}, NoticeStyle::kWarningBalloon);
         }
-        return 0;
+        return JobOutcome::Busy;
     }
     if (!job_.gate.LineUsable()) {
         if (DeleteExportFile()) {
             job_.handover.PostLineFault(LineFault::kJobRefused);
         }
-        return 0;
+        return JobOutcome::LineNotUsable;
     }
     job_.MarkParamA = a;
     job_.MarkParamB = b;
@@ -58,22 +58,22 @@ int JobDriver::OnJobReady(int32_t a, int32_t b) {
         if (DeleteExportFile()) {
             job_.view.Notify(kMarkNotSelected, NoticeStyle::kWarningBalloon);
         }
-        return 0;
+        return JobOutcome::MarksNotSelected;
     }
     const std::string plot_path = job_.ExportFilePath();
     if (!job_.OpenExportFileAlone(plot_path.c_str())) {
-        return 0;
+        return JobOutcome::Unreadable;
     }
     job_.mapping.YTop = 0;
     job_.mapping.XOrigin = 0;
     PlotExtent extent;
     if (!ScanPlotFile(plot_path.c_str(), extent)) {
         job_.view.Notify(kDataError, NoticeStyle::kWarningBalloon);
-        return 0;
+        return JobOutcome::DataError;
     }
     job_.extent = extent;
     if (extent.IsEmpty()) {
-        return 0;
+        return JobOutcome::EmptyDesign;
     }
     job_.mapping.XOrigin = extent.MinX;
     job_.mapping.YTop = extent.MaxY;
@@ -83,34 +83,34 @@ int JobDriver::OnJobReady(int32_t a, int32_t b) {
         MarkBandsTooNarrow(extent, b)) {
         DeleteExportFile();
         job_.view.Notify(kMarkBandsTooNarrow, NoticeStyle::kWarningBalloon);
-        return 0;
+        return JobOutcome::MarkBandsTooNarrow;
     }
     const JobView::FileSettingsResult choice =
         job_.view.RunFileSettings(static_cast<float>(extent.Width) / kUnitsPerMmShown,
                                   static_cast<float>(extent.Height) / kUnitsPerMmShown);
     if (!choice.ok) {
         DeleteExportFile();
-        return 0;
+        return JobOutcome::Declined;
     }
     job_.CutToFile = choice.cut_to_file;
     if (job_.settings.ModelIndex == 0) {
-        return dmpl_(plot_path.c_str(), job_) ? 1 : 0;
+        return dmpl_(plot_path.c_str(), job_);
     }
     if (job_.settings.ModelIndex == 1) {
-        return hpgl_(plot_path.c_str(), job_) ? 1 : 0;
+        return hpgl_(plot_path.c_str(), job_);
     }
     job_.view.Notify(kNoPlotterModel, NoticeStyle::kMessageBox);
     DeleteExportFile();
-    return 0;
+    return JobOutcome::NoPlotterModel;
 }
 
-int JobDriver::OnCutFromFile(const char* chosen_path) {
+JobOutcome JobDriver::OnCutFromFile(const char* chosen_path) {
     const std::string source = chosen_path;
     const std::string target = job_.CutFromFileTarget();
     if (LowerAscii(source) != LowerAscii(target)) {
         if (!CopyFileOverwrite(source.c_str(), target.c_str())) {
             job_.view.Notify(kSourceFileError, NoticeStyle::kMessageBox);
-            return 0;
+            return JobOutcome::SourceFileError;
         }
     }
     return OnJobReady(0, 0);

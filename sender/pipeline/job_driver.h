@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "sender/pipeline/job_context.h"
+#include "sender/pipeline/job_outcome.h"
 
 namespace tarnik {
 
@@ -22,23 +23,22 @@ inline constexpr char kNoPlotterModel[] =
 // selected.
 inline constexpr int32_t kNoMarksSelected = 1000;
 
-using JobEncoder = bool (*)(const char* plot_path, JobContext& job);
+using JobEncoder = JobOutcome (*)(const char* plot_path, JobContext& job);
 
 class JobDriver {
   public:
     // The encoders default to EncodeDmplJob and EncodeHpglJob.
     explicit JobDriver(JobContext& job, JobEncoder dmpl = nullptr, JobEncoder hpgl = nullptr);
 
-    // The job message with its two mark parameters: returns 1 when an
-    // encoder took the job, 0 when the job was refused, cancelled, its
-    // encoder returned false or ModelIndex names no encoder.
-    int OnJobReady(int32_t a, int32_t b);
+    // The job message with its two mark parameters: the encoder's outcome
+    // when one ran, else why the job was turned away.
+    JobOutcome OnJobReady(int32_t a, int32_t b);
 
     // Cut from a picked plot file, after the open dialog chose chosen_path:
     // copies it over the export file (unless it is that file, compared in
     // lower case) and runs the job as OnJobReady(0, 0) does. A failed copy
-    // shows "Source file error!" and returns 0.
-    int OnCutFromFile(const char* chosen_path);
+    // shows "Source file error!" (SourceFileError).
+    JobOutcome OnCutFromFile(const char* chosen_path);
 
   private:
     // Deletes the export file; true when it existed.

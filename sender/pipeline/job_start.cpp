@@ -7,24 +7,29 @@
 
 namespace tarnik {
 
-WorkFileOutcome WriteWorkFile(PlotPathReader& reader, CutPath& path, JobContext& job,
-                              const std::string& work_path, EncodePass pass) {
+JobOutcome EncodeWorkFile(const char* plot_path, JobContext& job, const std::string& work_path,
+                          EncodePass pass) {
+    CutPath path;
+    PlotPathReader reader(path, job.mapping);
+    if (!reader.Open(plot_path)) {
+        return JobOutcome::Unreadable;
+    }
     WorkFile work;
     if (!work.Create(work_path)) {
         job.view.Notify(kWorkFileError, NoticeStyle::kMessageBox);
-        return WorkFileOutcome::WriteFailed;
+        return JobOutcome::NotSent;
     }
     const ReadOutcome outcome = pass(reader, path, job, work);
     reader.Close();
     if (outcome == ReadOutcome::DataError) {
         job.view.Notify(kDataError, NoticeStyle::kWarningBalloon);
-        return WorkFileOutcome::DataError;
+        return JobOutcome::DataError;
     }
     if (!work.Close() || outcome == ReadOutcome::WriteFailed) {
         job.view.Notify(kWorkFileError, NoticeStyle::kMessageBox);
-        return WorkFileOutcome::WriteFailed;
+        return JobOutcome::NotSent;
     }
-    return WorkFileOutcome::Written;
+    return JobOutcome::Encoded;
 }
 
 bool LoadWorkFileForJob(JobContext& job, const std::string& work_file, std::size_t extra_bytes,

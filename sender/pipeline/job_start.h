@@ -1,11 +1,13 @@
 #pragma once
-// The last steps every encoder shares: loading the closed work file into the
+// The steps every encoder shares: opening the plot file, writing the work
+// file with the encoder's own pass, loading the closed work file into the
 // job buffer and handing a serial job to the transport.
 #include <cstddef>
 #include <string>
 
 #include "sender/pipeline/job_buffer.h"
 #include "sender/pipeline/job_context.h"
+#include "sender/pipeline/job_outcome.h"
 #include "sender/pipeline/plot_reader.h"
 #include "sender/pipeline/work_file.h"
 
@@ -22,18 +24,15 @@ enum class ReadOutcome { Done, DataError, WriteFailed };
 using EncodePass = ReadOutcome (*)(PlotPathReader& reader, CutPath& path, JobContext& job,
                                    WorkFile& work);
 
-// How writing the job's work file ended.
-enum class WorkFileOutcome {
-    Written,      // closed and complete
-    DataError,    // the plot file is malformed: "data error!" was shown
-    WriteFailed,  // the work file could not be written: the user was told
-};
-
-// Creates the work file anew at work_path, runs the encoder's pass over the
-// opened plot file into it and closes both. Nothing of a failed job may
-// reach the plotter, so every failure ends here with its message.
-WorkFileOutcome WriteWorkFile(PlotPathReader& reader, CutPath& path, JobContext& job,
-                              const std::string& work_path, EncodePass pass);
+// Opens the plot file through job.mapping, creates the work file anew at
+// work_path, runs the encoder's pass over the plot file into it and closes
+// both. Nothing of a failed job may reach the plotter, so every failure ends
+// here: Unreadable when the plot file cannot be opened (nothing shown),
+// DataError when it is malformed ("data error!" shown), NotSent when the
+// work file could not be written (the user was told). Encoded when the work
+// file is closed and complete.
+JobOutcome EncodeWorkFile(const char* plot_path, JobContext& job, const std::string& work_path,
+                          EncodePass pass);
 
 // Loads the work file with extra_bytes cleared bytes behind the data (in
 // memory up to job.JobMemoryLimit bytes, else read from the file as it is

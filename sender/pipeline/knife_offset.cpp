@@ -5,7 +5,6 @@
 // offset so that the trailing tip reaches it.
 #include <algorithm>
 #include <cmath>
-#include <new>
 
 #include "sender/pipeline/path_arithmetic.h"
 #include "sender/pipeline/path_transforms.h"
@@ -289,87 +288,6 @@ void CompensateCorner(CutPath& path, PathPoint* corner_node, Point p1, Point p2,
 
 }  // namespace
 
-SwingArcMemo::SwingArcMemo() = default;
-SwingArcMemo::~SwingArcMemo() = default;
-
-bool SwingArcMemo::WithinReach(int64_t dx, int64_t dy) {
-    return dx >= -kOffsetReach && dx <= kOffsetReach && dy >= -kOffsetReach && dy <= kOffsetReach;
-}
-
-std::size_t SwingArcMemo::OffsetSlot(int64_t dx, int64_t dy) {
-    return static_cast<std::size_t>(dy + kOffsetReach) * kOffsetSide +
-           static_cast<std::size_t>(dx + kOffsetReach);
-}
-
-const SwingArcMemo::Arc* SwingArcMemo::Find(int64_t ex, int64_t ey, int64_t sx, int64_t sy,
-                                            double r) const {
-    if (!arcs_ || r != r_ || !WithinReach(ex, ey) || !WithinReach(sx, sy))
-        return nullptr;
-    const unsigned e = angle_numbers_[OffsetSlot(ex, ey)];
-    const unsigned s = angle_numbers_[OffsetSlot(sx, sy)];
-    if (e == 0 || s == 0)
-        return nullptr;
-    const unsigned arc = arc_numbers_[(e - 1) * kMostAngles + (s - 1)];
-    return arc != 0 ? &arcs_[arc - 1] : nullptr;
-}
-
-bool SwingArcMemo::Allocate() {
-    if (arcs_)
-        return true;
-    // Without memory for the tables every arc is simply measured. The arcs
-    // are left uninitialised: only those stored are ever read.
-    angle_numbers_.reset(new (std::nothrow) uint8_t[kOffsetSide * kOffsetSide]());
-    arc_numbers_.reset(new (std::nothrow) uint16_t[kMostAngles * kMostAngles]());
-    if (angle_numbers_ && arc_numbers_)
-        arcs_.reset(new (std::nothrow) Arc[kMostArcs]);
-    return arcs_ != nullptr;
-}
-
-void SwingArcMemo::Forget() {
-    std::fill_n(angle_numbers_.get(), kOffsetSide * kOffsetSide, uint8_t{0});
-    std::fill_n(arc_numbers_.get(), kMostAngles * kMostAngles, uint16_t{0});
-    angles_used_ = 0;
-    arcs_used_ = 0;
-}
-
-unsigned SwingArcMemo::AngleNumber(const Offset& offset) {
-    if (!WithinReach(offset.dx, offset.dy))
-        return 0;
-    uint8_t& number = angle_numbers_[OffsetSlot(offset.dx, offset.dy)];
-    if (number != 0)
-        return number;
-    // A new offset: its angle may be known from another offset already.
-    for (std::size_t i = 0; i < angles_used_; ++i) {
-        if (angles_[i] == offset.angle) {
-            number = static_cast<uint8_t>(i + 1);
-            return number;
-        }
-    }
-    if (angles_used_ == kMostAngles)
-        return 0;
-    angles_[angles_used_] = offset.angle;
-    number = static_cast<uint8_t>(++angles_used_);
-    return number;
-}
-
-void SwingArcMemo::Store(const Offset& e, const Offset& s, double r, const Arc& arc) {
-    if (!(r > 0) || !Allocate())
-        return;
-    if (r != r_) {
-        Forget();
-        r_ = r;
-    }
-    const unsigned e_number = AngleNumber(e);
-    const unsigned s_number = e_number != 0 ? AngleNumber(s) : 0;
-    if (s_number == 0)
-        return;
-    uint16_t& number = arc_numbers_[(e_number - 1) * kMostAngles + (s_number - 1)];
-    if (number != 0 || arcs_used_ == kMostArcs)
-        return;
-    arcs_[arcs_used_] = arc;
-    number = static_cast<uint16_t>(++arcs_used_);
-}
-
 double PointAngle(int32_t qx, int32_t qy, int32_t cx, int32_t cy, double r) {
     const double ux = std::clamp((static_cast<double>(qx) - cx) / r, -1.0, 1.0);
     const double uy = std::clamp((static_cast<double>(qy) - cy) / r, -1.0, 1.0);
@@ -421,18 +339,10 @@ void CompensateKnifeOffset(CutPath& path, BladeState& blade, float sharp_offset_
         p3 = At(next_node);
     }
 
-    // Overshoot the end by r along the last segment, so that the trailing
-    // blade tip reaches the last point as drawn.
-    const float last_length = d1;  // p1 to p2
-    if (last_length != 0) {
-        const double rho = last_length / r;
-        const int32_t lx = static_cast<int32_t>(p2.x);
-        const int32_t ly = static_cast<int32_t>(p2.y);
-        corner_node->x =
-            TruncateToCoordinate(((rho + 1) * static_cast<double>(p2.x) - p1.x) / rho, lx);
-        corner_node->y =
-            TruncateToCoordinate(((rho + 1) * static_cast<double>(p2.y) - p1.y) / rho, ly);
-    }
+    // Overshoot the end by r along the last segment p1 -> p2, so that the
+    // trailing blade tip reaches the last point as drawn. The last node
+    // still holds p2, which a last segment of length 0 leaves in place.
+    ExtendPast(p1, p2, d1, r, corner_node->x, corner_node->y);
     blade.FromX = static_cast<int32_t>(p1.x);
     blade.FromY = static_cast<int32_t>(p1.y);
     blade.ToX = static_cast<int32_t>(p2.x);

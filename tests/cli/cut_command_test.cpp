@@ -1,5 +1,7 @@
 // "tarnik-cli cut": the job's bytes go to the output file only when the job
 // succeeds; every refusal says why on stderr, exits 1 and leaves no file.
+#include "cli/cut_command.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -80,6 +82,33 @@ TEST(CutCommand, RefusalsSayWhyExitOneAndWriteNoOutput) {
         if (test.plot != nullptr) {
             EXPECT_EQ(ReadWholeFile(plot), test.plot);
         }
+    }
+}
+
+// What the tool adds for each way the job driver turns a job away: nothing
+// where the pipeline's own message has gone to stderr already.
+TEST(CutCommand, RefusalReasonPerOutcome) {
+    const struct {
+        JobOutcome outcome;
+        const char* reason;
+    } cases[] = {
+        {JobOutcome::Busy, ""},
+        {JobOutcome::LineNotUsable, ""},
+        {JobOutcome::MarksNotSelected, ""},
+        {JobOutcome::Unreadable, "tarnik-cli: cannot read d.plt\n"},
+        {JobOutcome::DataError, ""},
+        {JobOutcome::EmptyDesign, "tarnik-cli: d.plt holds no path to cut\n"},
+        {JobOutcome::MarkBandsTooNarrow, ""},
+        {JobOutcome::Declined, "tarnik-cli: the job was declined; nothing was encoded\n"},
+        {JobOutcome::NoPlotterModel, ""},
+        {JobOutcome::SourceFileError, ""},
+        {JobOutcome::UsbSendFailed, "tarnik-cli: the USB printer port did not take the job\n"},
+        {JobOutcome::NotSent, ""},
+        {JobOutcome::Encoded, "tarnik-cli: the job reached no transport\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.outcome));
+        EXPECT_EQ(cli::RefusalReason(c.outcome, "d.plt"), c.reason);
     }
 }
 

@@ -189,7 +189,8 @@ TEST(JobDecoder, ReadsBackWhatTheEncodersWrite) {
         const Paths expected = ReadPlotPaths(plot, expected_mapping);
         ASSERT_EQ(expected.size(), 9u);
 
-        ASSERT_TRUE(test.hpgl ? EncodeHpglJob(plot.c_str(), job) : EncodeDmplJob(plot.c_str(), job))
+        ASSERT_EQ(test.hpgl ? EncodeHpglJob(plot.c_str(), job) : EncodeDmplJob(plot.c_str(), job),
+                  JobOutcome::Encoded)
             << err.str();
         ASSERT_TRUE(handover.Captured());
         DecodedJob decoded;

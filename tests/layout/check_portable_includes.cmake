@@ -1,7 +1,7 @@
 # Fails when a portable source (a file directly in a subsystem folder, not in
 # its win32/ or posix/ subfolder) includes an operating-system header.
-set(portable_dirs sender/app sender/pipeline sender/transport sender/controls serial markoffset
-    installer)
+set(portable_dirs sender/settings sender/app sender/pipeline sender/transport sender/controls serial
+    markoffset installer)
 set(os_headers windows.h winbase.h winuser.h winspool.h commctrl.h shellapi.h objbase.h
     termios.h unistd.h fcntl.h poll.h pthread.h dirent.h sys/ cups/ libserialport.h io.h
     direct.h)

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "sender/app/sender_settings.h"
+#include "sender/settings/sender_settings.h"
 #include "ui/win32/dialog.h"
 
 namespace tarnik {

@@ -8,13 +8,13 @@
 #include <string>
 
 #include "sender/transport/job_source.h"
-#include "sender/transport/serial_job_runner.h"
+#include "sender/transport/progress_sink.h"
 
 namespace tarnik {
 
-inline constexpr int kUsbJobDone = kSerialJobDone;            // 0
-inline constexpr int kUsbJobFailed = kSerialJobFailed;        // 1
-inline constexpr int kUsbJobCancelled = kSerialJobCancelled;  // 130
+inline constexpr int kUsbJobDone = 0;
+inline constexpr int kUsbJobFailed = 1;
+inline constexpr int kUsbJobCancelled = 130;  // 128 + SIGINT, as a shell reports Ctrl-C
 
 // Bytes per write to a printer device: progress is reported after each.
 inline constexpr uint32_t kUsbDeviceChunkBytes = 4096;

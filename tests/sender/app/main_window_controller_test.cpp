@@ -208,15 +208,17 @@ TEST(MainWindowController, JobOfAnOpenDialogLeavesASendStartedMeanwhileAlone) {
 
 // An encoder whose USB job is kept in its work file (too large for memory)
 // and can no longer be read back whole when the window sends it.
-bool UnreadableStreamedUsbJob(const char*, JobContext& job) {
+JobOutcome UnreadableStreamedUsbJob(const char*, JobContext& job) {
     const std::string work = job.DmplWorkFilePath();
     WriteWholeFile(work, std::string(200000, 'U'));
     JobBuffer buffer;
     if (LoadJobFile(work.c_str(), 0, buffer, 0) != LoadResult::Ok) {
-        return false;
+        return JobOutcome::NotSent;
     }
     std::filesystem::resize_file(work, 10);
-    return job.handover.SendJobToUsbPrinter(job.settings.USBPort, std::move(buffer));
+    return job.handover.SendJobToUsbPrinter(job.settings.USBPort, std::move(buffer))
+               ? JobOutcome::Encoded
+               : JobOutcome::UsbSendFailed;
 }
 
 class CountingUsb : public UsbOutput {
@@ -307,17 +309,17 @@ struct PrintEncoders {
 };
 PrintEncoders print_encoders;
 
-bool PrintEncoder(const char* model, const char* path, JobContext& job, JobEncoder real) {
+JobOutcome PrintEncoder(const char* model, const char* path, JobContext& job, JobEncoder real) {
     print_encoders.log->push_back(std::string(model) + " " + path);
     if (print_encoders.refusals-- > 0) {
-        return false;
+        return JobOutcome::Unreadable;
     }
     return real(print_encoders.design.c_str(), job);
 }
-bool PrintDmpl(const char* path, JobContext& job) {
+JobOutcome PrintDmpl(const char* path, JobContext& job) {
     return PrintEncoder("dmpl", path, job, &EncodeDmplJob);
 }
-bool PrintHpgl(const char* path, JobContext& job) {
+JobOutcome PrintHpgl(const char* path, JobContext& job) {
     return PrintEncoder("hpgl", path, job, &EncodeHpglJob);
 }
 

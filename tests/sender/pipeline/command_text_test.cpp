@@ -214,8 +214,9 @@ TEST(CommandText, LargeJobsAreTheSameInMemoryAndStreamed) {
             rig.job.mapping.YTop = 20000;
             rig.job.JobMemoryLimit = streamed != 0 ? 0 : std::size_t{1} << 30;
             const std::string path = rig.Plot(plot);
-            ASSERT_TRUE(c.hpgl ? EncodeHpglJob(path.c_str(), rig.job)
-                               : EncodeDmplJob(path.c_str(), rig.job));
+            ASSERT_EQ(c.hpgl ? EncodeHpglJob(path.c_str(), rig.job)
+                             : EncodeDmplJob(path.c_str(), rig.job),
+                      JobOutcome::Encoded);
             const JobBuffer& serial = rig.handover.serial_job;
             jobs[streamed] = c.port_type == 1 ? rig.handover.usb_job : JobBytes(serial);
             ASSERT_GT(jobs[streamed].size(), 2u * JobBuffer::kWindowSize);

@@ -96,7 +96,7 @@ TEST(DmplEncoder, Streams) {
         JobRig rig;
         c.adjust(rig);
         rig.job.mapping.YTop = c.y_top;
-        ASSERT_TRUE(EncodeDmplJob(rig.Plot(c.plot).c_str(), rig.job));
+        ASSERT_EQ(EncodeDmplJob(rig.Plot(c.plot).c_str(), rig.job), JobOutcome::Encoded);
         EXPECT_EQ(rig.handover.SerialBytes(), kHeader + c.expected);
         EXPECT_EQ(rig.handover.serial_job.Capacity(), rig.handover.serial_job.Size());
     }
@@ -106,20 +106,20 @@ TEST(DmplEncoder, Outputs) {
     struct Case {
         const char* label;
         void (*adjust)(JobRig&);
-        bool returns;
+        JobOutcome returns;
         std::vector<std::string> view_calls;
         std::vector<std::string> handover_calls;
         bool sent;
     } cases[] = {
         {"serial",
          [](JobRig& r) { r.settings.CurrentCom = 3; },
-         true,
+         JobOutcome::Encoded,
          {"look:sending"},
          {"open-port:3", "start-transfer"},
          true},
         {"serial port fails: nothing sent",
          [](JobRig& r) { r.handover.port_opens = false; },
-         true,
+         JobOutcome::NotSent,
          {"message:Faild to InitComPort() !"},
          {"open-port:1"},
          false},
@@ -128,7 +128,7 @@ TEST(DmplEncoder, Outputs) {
              r.settings.PortType = 1;
              r.settings.USBPort = 2;
          },
-         true,
+         JobOutcome::Encoded,
          {"tip:Data finshed."},
          {"usb:2"},
          true},
@@ -137,13 +137,13 @@ TEST(DmplEncoder, Outputs) {
              r.settings.PortType = 1;
              r.handover.usb_succeeds = false;
          },
-         false,
+         JobOutcome::UsbSendFailed,
          {},
          {"usb:1"},
          true},
         {"work file cannot be created: nothing sent",
          [](JobRig& r) { r.job.TempFolder = r.folder.File("missing"); },
-         true,
+         JobOutcome::NotSent,
          {"message:Cannot write the work file!"},
          {},
          false},
@@ -152,7 +152,7 @@ TEST(DmplEncoder, Outputs) {
              std::filesystem::create_directory(r.job.DmplWorkFilePath());
              testing::WriteWholeFile(r.job.DmplWorkFilePath() + "/keep", "x");
          },
-         true,
+         JobOutcome::NotSent,
          {"message:Cannot write the work file!"},
          {},
          false},
@@ -173,7 +173,7 @@ TEST(DmplEncoder, Outputs) {
 TEST(DmplEncoder, DataErrorSendsNothingAndKeepsThePlotFile) {
     JobRig rig;
     const std::string plot = rig.Plot("PU0,0;PD10,10;PU0,0;PD123456789012345,0;");
-    EXPECT_FALSE(EncodeDmplJob(plot.c_str(), rig.job));
+    EXPECT_EQ(EncodeDmplJob(plot.c_str(), rig.job), JobOutcome::DataError);
     EXPECT_EQ(rig.view.calls, std::vector<std::string>{"balloon:data error!"});
     EXPECT_TRUE(rig.handover.calls.empty());
     EXPECT_TRUE(FileExists(plot));
@@ -181,7 +181,7 @@ TEST(DmplEncoder, DataErrorSendsNothingAndKeepsThePlotFile) {
 
 TEST(DmplEncoder, MissingPlotFile) {
     JobRig rig;
-    EXPECT_FALSE(EncodeDmplJob(rig.folder.File("none.plt").c_str(), rig.job));
+    EXPECT_EQ(EncodeDmplJob(rig.folder.File("none.plt").c_str(), rig.job), JobOutcome::Unreadable);
     EXPECT_TRUE(rig.view.calls.empty());
     EXPECT_FALSE(FileExists(rig.job.DmplWorkFilePath()));
 }
@@ -190,7 +190,7 @@ TEST(DmplEncoder, ReplacesAnOldWorkFile) {
     JobRig rig;
     testing::WriteWholeFile(rig.job.DmplWorkFilePath(), std::string(5000, 'x'));
     rig.settings.PortType = 1;
-    ASSERT_TRUE(EncodeDmplJob(rig.Plot("IN;").c_str(), rig.job));
+    ASSERT_EQ(EncodeDmplJob(rig.Plot("IN;").c_str(), rig.job), JobOutcome::Encoded);
     EXPECT_EQ(ReadWholeFile(rig.job.DmplWorkFilePath()), std::string(kHeader) + "U0,0 @");
 }
 
@@ -233,7 +233,7 @@ TEST(CutToFile, SavesInsteadOfSending) {
         rig.job.CutToFile = true;
         rig.view.save_confirmed = c.confirm;
         rig.view.save_name = rig.folder.File(c.name);
-        ASSERT_TRUE(EncodeDmplJob(rig.Plot("IN;").c_str(), rig.job));
+        ASSERT_EQ(EncodeDmplJob(rig.Plot("IN;").c_str(), rig.job), JobOutcome::Encoded);
         std::vector<std::string> calls = {std::string("save-dialog:") + kPltSaveFilter};
         if (c.message) {
             calls.push_back(c.message);

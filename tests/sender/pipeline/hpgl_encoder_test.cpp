@@ -59,7 +59,7 @@ TEST(HpglEncoder, Streams) {
         JobRig rig;
         c.adjust(rig.settings);
         rig.job.mapping.YTop = c.y_top;
-        ASSERT_TRUE(EncodeHpglJob(rig.Plot(c.plot).c_str(), rig.job));
+        ASSERT_EQ(EncodeHpglJob(rig.Plot(c.plot).c_str(), rig.job), JobOutcome::Encoded);
         EXPECT_EQ(rig.handover.SerialBytes(), c.expected);
     }
 }
@@ -68,7 +68,7 @@ TEST(HpglEncoder, HandsOverOnTheJobPortWithATerminatedBuffer) {
     JobRig rig;
     rig.settings.CurrentCom = 4;
     rig.job.mapping.YTop = 3150;
-    ASSERT_TRUE(EncodeHpglJob(rig.Plot(kSquare).c_str(), rig.job));
+    ASSERT_EQ(EncodeHpglJob(rig.Plot(kSquare).c_str(), rig.job), JobOutcome::Encoded);
     const std::vector<std::string> calls = {"open-port:4", "quiet-monitor", "start-transfer"};
     EXPECT_EQ(rig.handover.calls, calls);
     EXPECT_EQ(rig.view.calls, std::vector<std::string>{"look:sending"});
@@ -82,29 +82,29 @@ TEST(HpglEncoder, Failures) {
         const char* label;
         const char* plot;  // null: the plot file does not exist
         void (*adjust)(JobRig&);
-        bool returns;
+        JobOutcome returns;
         std::vector<std::string> view_calls;
     } cases[] = {
-        {"plot file missing", nullptr, [](JobRig&) {}, false, {}},
+        {"plot file missing", nullptr, [](JobRig&) {}, JobOutcome::Unreadable, {}},
         {"work folder missing",
          "PU0,0;PD10,10;",
          [](JobRig& r) { r.job.HpglWorkFolder = r.folder.File("missing"); },
-         true,
+         JobOutcome::NotSent,
          {"message:Cannot write the work file!"}},
         {"data error in a path",
          "PU0,0;PD123456789012345,0;",
          [](JobRig&) {},
-         false,
+         JobOutcome::DataError,
          {"balloon:data error!"}},
         {"job port does not open",
          "PU0,0;PD10,10;",
          [](JobRig& r) { r.handover.port_opens = false; },
-         true,
+         JobOutcome::NotSent,
          {"message:Faild to InitComPort() !"}},
         {"line monitor mask not cleared: the job goes on",
          "PU0,0;PD10,10;",
          [](JobRig& r) { r.handover.monitor_quiets = false; },
-         true,
+         JobOutcome::Encoded,
          {"message:setcommMask error!", "look:sending"}},
     };
     for (const Case& c : cases) {
@@ -139,7 +139,7 @@ TEST(HpglEncoder, ConsumesOnlyTheExportFile) {
             plot = rig.ExportFile();
             testing::WriteWholeFile(plot, "PU0,0;PD10,10;");
         }
-        EXPECT_TRUE(EncodeHpglJob(plot.c_str(), rig.job));
+        EXPECT_EQ(JobMessageAnswer(EncodeHpglJob(plot.c_str(), rig.job)), 1);
         EXPECT_EQ(FileExists(plot), c.kept);
     }
 }

@@ -25,20 +25,32 @@ const std::string kTooLong = "IN;CO\"" + std::string(60, 'a') + "\";PU0,0;PD10,1
 
 // Encoders that only note their call.
 std::vector<std::string> g_encoded;
-bool NoteDmpl(const char*, JobContext&) {
+JobOutcome NoteDmpl(const char*, JobContext&) {
     g_encoded.push_back("dmpl");
-    return true;
+    return JobOutcome::Encoded;
 }
-bool NoteHpgl(const char*, JobContext&) {
+JobOutcome NoteHpgl(const char*, JobContext&) {
     g_encoded.push_back("hpgl");
-    return true;
+    return JobOutcome::Encoded;
 }
-bool Refuse(const char*, JobContext&) {
+JobOutcome Refuse(const char*, JobContext&) {
     g_encoded.push_back("refused");
-    return false;
+    return JobOutcome::DataError;
 }
 
 enum class Fate { Deleted, Kept, Absent };
+
+// What a job message leaves: the outcome, the calls on both seams, the
+// encoders called and the export file.
+struct Expected {
+    JobOutcome returns;
+    std::vector<std::string> view_calls;
+    std::vector<std::string> handover_calls;
+    std::vector<std::string> encoded;
+    Fate fate;
+};
+const Expected kTakenByDmpl{JobOutcome::Encoded, {"file-settings"}, {}, {"dmpl"}, Fate::Kept};
+const Expected kTakenByHpgl{JobOutcome::Encoded, {"file-settings"}, {}, {"hpgl"}, Fate::Kept};
 
 TEST(JobDriver, OnJobReady) {
     struct Case {
@@ -47,11 +59,7 @@ TEST(JobDriver, OnJobReady) {
         int32_t a, b;
         void (*adjust)(JobRig&);
         JobEncoder dmpl;
-        int returns;
-        std::vector<std::string> view_calls;
-        std::vector<std::string> handover_calls;
-        std::vector<std::string> encoded;
-        Fate fate;
+        Expected expected;
     } cases[] = {
         {"busy sending",
          kDesign,
@@ -59,204 +67,120 @@ TEST(JobDriver, OnJobReady) {
          0,
          [](JobRig& r) { r.gate.sender_idle = false; },
          NoteDmpl,
-         0,
-         {"balloon#123"},
-         {},
-         {},
-         Fate::Deleted},
+         {JobOutcome::Busy, {"balloon#123"}, {}, {}, Fate::Deleted}},
         {"busy sending, no export file",
          nullptr,
          0,
          0,
          [](JobRig& r) { r.gate.sender_idle = false; },
          NoteDmpl,
-         0,
-         {},
-         {},
-         {},
-         Fate::Absent},
+         {JobOutcome::Busy, {}, {}, {}, Fate::Absent}},
         {"line not usable",
          kDesign,
          0,
          0,
          [](JobRig& r) { r.gate.line_usable = false; },
          NoteDmpl,
-         0,
-         {},
-         {"line-fault:3"},
-         {},
-         Fate::Deleted},
+         {JobOutcome::LineNotUsable, {}, {"line-fault:3"}, {}, Fate::Deleted}},
         {"line not usable, no export file",
          nullptr,
          0,
          0,
          [](JobRig& r) { r.gate.line_usable = false; },
          NoteDmpl,
-         0,
-         {},
-         {},
-         {},
-         Fate::Absent},
+         {JobOutcome::LineNotUsable, {}, {}, {}, Fate::Absent}},
         {"marks not selected",
          kDesign,
          1000,
          1000,
          [](JobRig& r) { r.settings.CutImageMode = 1; },
          NoteDmpl,
-         0,
-         {"balloon:Mark not be selected!"},
-         {},
-         {},
-         Fate::Deleted},
-        {"1000, 1000 outside mark mode is a job",
-         kDesign,
-         1000,
-         1000,
-         [](JobRig&) {},
-         NoteDmpl,
-         1,
-         {"file-settings"},
-         {},
-         {"dmpl"},
-         Fate::Kept},
+         {JobOutcome::MarksNotSelected, {"balloon:Mark not be selected!"}, {}, {}, Fate::Deleted}},
+        {"1000, 1000 outside mark mode is a job", kDesign, 1000, 1000, [](JobRig&) {}, NoteDmpl,
+         kTakenByDmpl},
         {"export file missing",
          nullptr,
          0,
          0,
          [](JobRig&) {},
          NoteDmpl,
-         0,
-         {},
-         {},
-         {},
-         Fate::Absent},
+         {JobOutcome::Unreadable, {}, {}, {}, Fate::Absent}},
         {"over-long command",
          kTooLong.c_str(),
          0,
          0,
          [](JobRig&) {},
          NoteDmpl,
-         0,
-         {"balloon:data error!"},
-         {},
-         {},
-         Fate::Kept},
+         {JobOutcome::DataError, {"balloon:data error!"}, {}, {}, Fate::Kept}},
         // Design height 3000: 8 inner limits give bands of 333 units, 9 give
         // 300, under the 10 mm (314.96 units) a band needs.
-        {"mark bands of 10 mm or more",
-         kDesign,
-         0,
-         8,
-         [](JobRig& r) { r.settings.CutImageMode = 1; },
-         NoteDmpl,
-         1,
-         {"file-settings"},
-         {},
-         {"dmpl"},
-         Fate::Kept},
+        {"mark bands of 10 mm or more", kDesign, 0, 8,
+         [](JobRig& r) { r.settings.CutImageMode = 1; }, NoteDmpl, kTakenByDmpl},
         {"mark bands under 10 mm",
          kDesign,
          0,
          9,
          [](JobRig& r) { r.settings.CutImageMode = 1; },
          NoteDmpl,
-         0,
-         {"balloon:Mark bands narrower than 10 mm!"},
-         {},
-         {},
-         Fate::Deleted},
+         {JobOutcome::MarkBandsTooNarrow,
+          {"balloon:Mark bands narrower than 10 mm!"},
+          {},
+          {},
+          Fate::Deleted}},
         {"a billion mark bands on the tallest design",
          kTallest,
          0,
          1000000000,
          [](JobRig& r) { r.settings.CutImageMode = 1; },
          NoteDmpl,
-         0,
-         {"balloon:Mark bands narrower than 10 mm!"},
-         {},
-         {},
-         Fate::Deleted},
-        {"mark bands outside mark mode are a job",
-         kTallest,
-         0,
-         1000000000,
-         [](JobRig&) {},
-         NoteDmpl,
-         1,
-         {"file-settings"},
-         {},
-         {"dmpl"},
-         Fate::Kept},
-        {"model NVAS splits no bands",
-         kTallest,
-         0,
-         1000000000,
+         {JobOutcome::MarkBandsTooNarrow,
+          {"balloon:Mark bands narrower than 10 mm!"},
+          {},
+          {},
+          Fate::Deleted}},
+        {"mark bands outside mark mode are a job", kTallest, 0, 1000000000, [](JobRig&) {},
+         NoteDmpl, kTakenByDmpl},
+        {"model NVAS splits no bands", kTallest, 0, 1000000000,
          [](JobRig& r) {
              r.settings.CutImageMode = 1;
              r.settings.ModelIndex = 1;
          },
+         NoteDmpl, kTakenByHpgl},
+        {"no path",
+         "IN;SP1;",
+         0,
+         0,
+         [](JobRig&) {},
          NoteDmpl,
-         1,
-         {"file-settings"},
-         {},
-         {"hpgl"},
-         Fate::Kept},
-        {"no path", "IN;SP1;", 0, 0, [](JobRig&) {}, NoteDmpl, 0, {}, {}, {}, Fate::Kept},
+         {JobOutcome::EmptyDesign, {}, {}, {}, Fate::Kept}},
         {"dialog cancelled",
          kDesign,
          0,
          0,
          [](JobRig& r) { r.view.file_settings.ok = false; },
          NoteDmpl,
-         0,
-         {"file-settings"},
-         {},
-         {},
-         Fate::Deleted},
-        {"model NVA",
-         kDesign,
-         0,
-         0,
-         [](JobRig&) {},
-         NoteDmpl,
-         1,
-         {"file-settings"},
-         {},
-         {"dmpl"},
-         Fate::Kept},
-        {"model NVAS",
-         kDesign,
-         0,
-         0,
-         [](JobRig& r) { r.settings.ModelIndex = 1; },
-         NoteDmpl,
-         1,
-         {"file-settings"},
-         {},
-         {"hpgl"},
-         Fate::Kept},
+         {JobOutcome::Declined, {"file-settings"}, {}, {}, Fate::Deleted}},
+        {"model NVA", kDesign, 0, 0, [](JobRig&) {}, NoteDmpl, kTakenByDmpl},
+        {"model NVAS", kDesign, 0, 0, [](JobRig& r) { r.settings.ModelIndex = 1; }, NoteDmpl,
+         kTakenByHpgl},
         {"unknown model: neither encoder, and a message",
          kDesign,
          0,
          0,
          [](JobRig& r) { r.settings.ModelIndex = -1; },
          NoteDmpl,
-         0,
-         {"file-settings", std::string("message:") + kNoPlotterModel},
-         {},
-         {},
-         Fate::Deleted},
+         {JobOutcome::NoPlotterModel,
+          {"file-settings", std::string("message:") + kNoPlotterModel},
+          {},
+          {},
+          Fate::Deleted}},
         {"encoder refuses",
          kDesign,
          0,
          0,
          [](JobRig&) {},
          Refuse,
-         0,
-         {"file-settings"},
-         {},
-         {"refused"},
-         Fate::Kept},
+         {JobOutcome::DataError, {"file-settings"}, {}, {"refused"}, Fate::Kept}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -267,11 +191,12 @@ TEST(JobDriver, OnJobReady) {
             WriteWholeFile(rig.ExportFile(), c.export_text);
         }
         JobDriver driver(rig.job, c.dmpl, NoteHpgl);
-        EXPECT_EQ(driver.OnJobReady(c.a, c.b), c.returns);
-        EXPECT_EQ(rig.view.calls, c.view_calls);
-        EXPECT_EQ(rig.handover.calls, c.handover_calls);
-        EXPECT_EQ(g_encoded, c.encoded);
-        EXPECT_EQ(FileExists(rig.ExportFile()), c.fate == Fate::Kept);
+        const Expected& e = c.expected;
+        EXPECT_EQ(driver.OnJobReady(c.a, c.b), e.returns);
+        EXPECT_EQ(rig.view.calls, e.view_calls);
+        EXPECT_EQ(rig.handover.calls, e.handover_calls);
+        EXPECT_EQ(g_encoded, e.encoded);
+        EXPECT_EQ(FileExists(rig.ExportFile()), e.fate == Fate::Kept);
     }
 }
 
@@ -280,7 +205,7 @@ TEST(JobDriver, SizeAndOriginFromThePreScan) {
     WriteWholeFile(rig.ExportFile(), kDesign);
     rig.view.file_settings.cut_to_file = true;
     JobDriver driver(rig.job, NoteDmpl, NoteHpgl);
-    EXPECT_EQ(driver.OnJobReady(5, 6), 1);
+    EXPECT_EQ(driver.OnJobReady(5, 6), JobOutcome::Encoded);
     EXPECT_FLOAT_EQ(rig.view.width_mm, 95.25019f);
     EXPECT_EQ(rig.view.width_mm, 3000.0f / 31.496000289916992f);
     EXPECT_EQ(rig.view.height_mm, 3000.0f / 31.496000289916992f);
@@ -295,12 +220,12 @@ TEST(JobDriver, WholeRoadToTheSerialTransfer) {
     JobRig rig;
     WriteWholeFile(rig.ExportFile(), "IN;PU0,0;PD0,1000;");
     JobDriver driver(rig.job);
-    EXPECT_EQ(driver.OnJobReady(0, 0), 1);
+    EXPECT_EQ(driver.OnJobReady(0, 0), JobOutcome::Encoded);
     EXPECT_EQ(rig.handover.SerialBytes(), ";:H A L0 EC1 U U1000,0 D0,0 U0,0 @");
     // A second job while the block sender sends the first is turned away.
     rig.gate.sender_idle = false;
     WriteWholeFile(rig.ExportFile(), "IN;PU0,0;PD0,1000;");
-    EXPECT_EQ(driver.OnJobReady(0, 0), 0);
+    EXPECT_EQ(driver.OnJobReady(0, 0), JobOutcome::Busy);
     EXPECT_FALSE(FileExists(rig.ExportFile()));
 }
 
@@ -309,15 +234,23 @@ TEST(JobDriver, OnCutFromFile) {
         const char* label;
         const char* picked;  // in the scratch folder; "" picks the export file
         bool picked_exists;
-        int returns;
+        JobOutcome returns;
         std::vector<std::string> view_calls;
     } cases[] = {
-        {"picked file copied over the export file", "design.plt", true, 1, {"file-settings"}},
-        {"picked file missing", "missing.plt", false, 0, {"message:Source file error!"}},
+        {"picked file copied over the export file",
+         "design.plt",
+         true,
+         JobOutcome::Encoded,
+         {"file-settings"}},
+        {"picked file missing",
+         "missing.plt",
+         false,
+         JobOutcome::SourceFileError,
+         {"message:Source file error!"}},
         {"the export file itself in other letter case: no copy",
          "EXPORT.PLT",
          false,
-         1,
+         JobOutcome::Encoded,
          {"file-settings"}},
     };
     for (const Case& c : cases) {

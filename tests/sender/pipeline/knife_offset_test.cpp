@@ -12,18 +12,16 @@
 namespace tarnik {
 namespace {
 
-using testing::LoadPath;
+using testing::ExpectReworked;
 using testing::Points;
-using testing::ReadPath;
+using testing::Reworked;
 
 constexpr double k150Degrees = 2.6179940700531006;
 
 Points Compensate(const Points& in, BladeState& blade, float offset_mm = 0.3f,
                   double max_angle = k150Degrees) {
-    CutPath path;
-    LoadPath(path, in);
-    CompensateKnifeOffset(path, blade, offset_mm, max_angle);
-    return ReadPath(path);
+    return Reworked(
+        in, [&](CutPath& path) { CompensateKnifeOffset(path, blade, offset_mm, max_angle); });
 }
 
 TEST(KnifeOffset, OpenSquareReproducesTheReferenceCut) {
@@ -58,6 +56,11 @@ TEST(KnifeOffset, WhichCornersAreCompensated) {
         {"right angle is compensated", {{0, 0}, {1000, 0}, {1000, 1000}}, along_x, 3 + 1 + 5},
         {"reversal is compensated", {{0, 0}, {1000, 0}, {0, 0}}, along_x, 3 + 1 + 5},
         {"short segment before a flat corner", {{0, 0}, {5, 0}, {1000, 200}}, along_x, 3 + 1 + 5},
+        // Arriving along +y and going on along +x: the full swing.
+        {"first corner of a straight run after a turn",
+         {{0, 0}, {1000, 0}, {2000, 0}},
+         BladeState{},
+         3 + 1 + 5},
     };
     for (const CornerCase& c : cases) {
         SCOPED_TRACE(c.label);
@@ -100,33 +103,22 @@ TEST(KnifeOffset, CornerLimitDecidesOnBothSides) {
     }
 }
 
-TEST(KnifeOffset, FirstCornerOfAStraightRunIsCompensated) {
-    // Arriving along +x and continuing along +x: E = (9, 0) and S = (9, 0)
-    // coincide, so the first corner only gains E.
-    BladeState blade{0, 0, 80, 0};
-    EXPECT_EQ(Compensate({{0, 0}, {1000, 0}, {2000, 0}}, blade),
-              (Points{{0, 0}, {9, 0}, {1000, 0}, {2009, 0}}));
-    // Arriving along +y and going along +x: the full swing.
-    BladeState turning;
-    EXPECT_EQ(Compensate({{0, 0}, {1000, 0}, {2000, 0}}, turning).size(), 1 + 1 + 5 + 1 + 1u);
-}
-
-TEST(KnifeOffset, EveryCornerOfAPathOfShortSegmentsIsCompensated) {
-    // Segments of 5 units, below R = 9.45, on a straight line: every corner
-    // moves R forward although none is sharp (E and S coincide: no arc).
-    BladeState blade{0, 0, 80, 0};
-    EXPECT_EQ(Compensate({{0, 0}, {5, 0}, {10, 0}, {15, 0}, {20, 0}}, blade),
-              (Points{{0, 0}, {9, 0}, {14, 0}, {19, 0}, {24, 0}, {29, 0}}));
-}
-
-TEST(KnifeOffset, ZeroLengthSegmentsAreHandledWithoutDivisionByZero) {
-    struct Case {
-        const char* label;
-        Points in;
-        BladeState blade;
-        Points expected;
-    };
-    const Case cases[] = {
+TEST(KnifeOffset, StraightRunsAndZeroLengthSegments) {
+    const testing::ReworkCase<BladeState> cases[] = {
+        // Arriving along +x and continuing along +x: E = (9, 0) and S = (9, 0)
+        // coincide, so the first corner only gains E.
+        {"first corner of a straight run",
+         {{0, 0}, {1000, 0}, {2000, 0}},
+         {0, 0, 80, 0},
+         {{0, 0}, {9, 0}, {1000, 0}, {2009, 0}}},
+        // Segments of 5 units, below R = 9.45, on a straight line: every
+        // corner moves R forward although none is sharp (E and S coincide:
+        // no arc).
+        {"every corner of a path of short segments",
+         {{0, 0}, {5, 0}, {10, 0}, {15, 0}, {20, 0}},
+         {0, 0, 80, 0},
+         {{0, 0}, {9, 0}, {14, 0}, {19, 0}, {24, 0}, {29, 0}}},
+        // Zero-length segments need no division by zero:
         // The previous path ended with a zero-length segment: the virtual
         // point equals the start, so E is the start itself; the swing then
         // runs from 270 degrees (E at the centre) up to S.
@@ -149,12 +141,7 @@ TEST(KnifeOffset, ZeroLengthSegmentsAreHandledWithoutDivisionByZero) {
           {1000, 0},
           {1000, 0}}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
-        BladeState blade = c.blade;
-        const Points out = Compensate(c.in, blade);
-        EXPECT_EQ(out, c.expected);
-    }
+    ExpectReworked(cases, [](const Points& in, BladeState blade) { return Compensate(in, blade); });
 }
 
 TEST(KnifeOffset, NonPositiveOffsetLeavesPathAndBladeUnchanged) {

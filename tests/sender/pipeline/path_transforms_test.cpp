@@ -11,25 +11,18 @@
 namespace tarnik {
 namespace {
 
-using testing::LoadPath;
+using testing::ExpectReworked;
 using testing::Points;
 using testing::ReadPath;
+using testing::Reworked;
+using MmCase = testing::ReworkCase<float>;
 
 Points Reduce(const Points& in, float mm) {
-    CutPath path;
-    LoadPath(path, in);
-    ReducePathPoints(path, mm);
-    return ReadPath(path);
+    return Reworked(in, [mm](CutPath& path) { ReducePathPoints(path, mm); });
 }
 
 TEST(PathTransformsReduce, KeepsPointsByDistanceToTheLastKept) {
-    struct Case {
-        const char* label;
-        Points in;
-        float mm;
-        Points expected;
-    };
-    const Case cases[] = {
+    const MmCase cases[] = {
         // T = 6.2992: (3,0) and (5,0) within T of (0,0); (12,0) within T of
         // (10,0) but last.
         {"reference run",
@@ -58,32 +51,22 @@ TEST(PathTransformsReduce, KeepsPointsByDistanceToTheLastKept) {
          -1.0f,
          {{0, 0}, {0, 0}, {1, 0}}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
-        EXPECT_EQ(Reduce(c.in, c.mm), c.expected);
-    }
+    ExpectReworked(cases, Reduce);
 }
 
+// The new head is the path's, and the tail its last point.
 Points Overcut(const Points& in, float mm) {
-    CutPath path;
-    LoadPath(path, in);
-    PathPoint* head = AddClosingOvercut(path, mm);
-    EXPECT_EQ(head, path.head);
-    Points out = ReadPath(path);
-    EXPECT_EQ(path.tail->next, nullptr);
-    EXPECT_EQ(path.tail->x, out.back().x);
-    EXPECT_EQ(path.tail->y, out.back().y);
-    return out;
+    return Reworked(in, [mm](CutPath& path) {
+        EXPECT_EQ(AddClosingOvercut(path, mm), path.head);
+        const Points out = ReadPath(path);
+        EXPECT_EQ(path.tail->next, nullptr);
+        EXPECT_EQ(path.tail->x, out.back().x);
+        EXPECT_EQ(path.tail->y, out.back().y);
+    });
 }
 
 TEST(PathTransformsOvercut, ReThreadsAtTheFirstLongSegment) {
-    struct Case {
-        const char* label;
-        Points in;
-        float mm;
-        Points expected;
-    };
-    const Case cases[] = {
+    const MmCase cases[] = {
         {"square, horizontal first segment",
          {{0, 0}, {1000, 0}, {1000, 1000}, {0, 1000}, {0, 0}},
          0.5f,
@@ -122,10 +105,7 @@ TEST(PathTransformsOvercut, ReThreadsAtTheFirstLongSegment) {
          0.5f,
          {{-1, 0}, {INT32_MAX, 0}, {INT32_MAX, 100}, {INT32_MIN, 0}, {-1, 0}, {14, 0}}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
-        EXPECT_EQ(Overcut(c.in, c.mm), c.expected);
-    }
+    ExpectReworked(cases, Overcut);
 }
 
 SenderSettings AllEnabled() {
@@ -137,10 +117,9 @@ SenderSettings AllEnabled() {
 }
 
 Points Apply(const Points& in, const SenderSettings& settings, BladeState& blade) {
-    CutPath path;
-    LoadPath(path, in);
-    ApplyPathTransforms(path, static_cast<int32_t>(in.size()), settings, blade);
-    return ReadPath(path);
+    return Reworked(in, [&](CutPath& path) {
+        ApplyPathTransforms(path, static_cast<int32_t>(in.size()), settings, blade);
+    });
 }
 
 TEST(PathTransformsApply, RunsOnlyWhatIsEnabledAndOnlyOnLongEnoughPaths) {
@@ -150,13 +129,7 @@ TEST(PathTransformsApply, RunsOnlyWhatIsEnabledAndOnlyOnLongEnoughPaths) {
                                  {0, 0},   {500, 0},  {515, 0}};
     SenderSettings close_only;
     close_only.CloseEnble = 1;
-    struct Case {
-        const char* label;
-        Points in;
-        SenderSettings settings;
-        Points expected;
-    };
-    const Case cases[] = {
+    const testing::ReworkCase<SenderSettings> cases[] = {
         {"nothing enabled", square, SenderSettings{}, square},
         {"closed path gets the overcut", square, close_only, closing_only},
         {"open path never gets the overcut", open, close_only, open},
@@ -176,12 +149,12 @@ TEST(PathTransformsApply, RunsOnlyWhatIsEnabledAndOnlyOnLongEnoughPaths) {
          }(),
          {{500, 0}, {1000, 0}, {1000, 1000}, {0, 0}, {500, 0}, {515, 0}}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
+    ExpectReworked(cases, [](const Points& in, const SenderSettings& settings) {
         BladeState blade;
-        EXPECT_EQ(Apply(c.in, c.settings, blade), c.expected);
+        const Points out = Apply(in, settings, blade);
         EXPECT_EQ(blade.ToY, 80);  // compensation off: blade untouched
-    }
+        return out;
+    });
 }
 
 TEST(PathTransformsApply, CompensationRunsLastAndCarriesTheBlade) {

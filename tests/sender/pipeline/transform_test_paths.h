@@ -1,6 +1,9 @@
 #pragma once
-// Building a CutPath from a list of points and reading it back, for the path
-// rework tests.
+// Building a CutPath from a list of points and reading it back, and the
+// tables of the path rework tests.
+#include <gtest/gtest.h>
+
+#include <cstddef>
 #include <cstdint>
 #include <ostream>
 #include <vector>
@@ -37,6 +40,33 @@ inline Points ReadPath(const CutPath& path) {
     for (const PathPoint* node = path.head; node; node = node->next)
         out.push_back({node->x, node->y});
     return out;
+}
+
+// in loaded into a path, reworked in place by rework(path) and read back.
+template <class Rework>
+Points Reworked(const Points& in, Rework rework) {
+    CutPath path;
+    LoadPath(path, in);
+    rework(path);
+    return ReadPath(path);
+}
+
+// A path reworked with a setting (a length in millimetres, a blade, ...).
+template <class Setting>
+struct ReworkCase {
+    const char* label;
+    Points in;
+    Setting setting;
+    Points expected;
+};
+
+// Every case through rework(in, setting), compared with what it expects.
+template <class Setting, std::size_t N, class Rework>
+void ExpectReworked(const ReworkCase<Setting> (&cases)[N], Rework rework) {
+    for (const ReworkCase<Setting>& c : cases) {
+        SCOPED_TRACE(c.label);
+        EXPECT_EQ(rework(c.in, c.setting), c.expected);
+    }
 }
 
 }  // namespace tarnik::testing

@@ -74,7 +74,8 @@ TEST(UsbHandover, DmplJobsReachTheSpooler) {
         handover.spooler.printers = {
             {"Cutter", c.plotter_installed ? "USB004" : "USB005", kPlotterDriverName}};
 
-        EXPECT_EQ(EncodeDmplJob(rig.Plot(ManyCuts(9000)).c_str(), job), c.result);
+        EXPECT_EQ(EncodeDmplJob(rig.Plot(ManyCuts(9000)).c_str(), job),
+                  c.result ? JobOutcome::Encoded : JobOutcome::UsbSendFailed);
         EXPECT_EQ(handover.calls, std::vector<std::string>{"usb-job:4"});
         EXPECT_EQ(handover.buffer_was_in_memory, c.in_memory);
         EXPECT_EQ(std::count(handover.log.begin(), handover.log.end(), "start-doc TarnikDoc RAW"),

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <string>
 
-#include "sender/app/sender_settings.h"
 #include "sender/pipeline/fakes/recording_job_seams.h"
 #include "sender/pipeline/job_context.h"
+#include "sender/settings/sender_settings.h"
 #include "support/test_files.h"
 
 namespace tarnik::testing {

@@ -18,9 +18,9 @@ using testing::JobRig;
 using testing::WriteWholeFile;
 
 int g_encoded = 0;
-bool NoteEncoder(const char*, JobContext&) {
+JobOutcome NoteEncoder(const char*, JobContext&) {
     ++g_encoded;
-    return true;
+    return JobOutcome::Encoded;
 }
 
 // A writer as the macro holds the file: open for writing, sharing all.
@@ -49,12 +49,12 @@ TEST(ExportFileSharing, AFileStillBeingWrittenIsNotRead) {
     struct Case {
         const char* label;
         bool held;
-        int returns;
+        JobOutcome returns;
         std::vector<std::string> view_calls;
         int encoded;
     } cases[] = {
-        {"held open for writing: refused quietly, file kept", true, 0, {}, 0},
-        {"closed: the job goes on", false, 1, {"file-settings"}, 1},
+        {"held open for writing: refused quietly, file kept", true, JobOutcome::Unreadable, {}, 0},
+        {"closed: the job goes on", false, JobOutcome::Encoded, {"file-settings"}, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);

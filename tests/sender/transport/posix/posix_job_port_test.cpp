@@ -14,11 +14,16 @@
 #include <thread>
 #include <vector>
 
-#include "sender/transport/serial_job_runner.h"
+#include "cli/serial_job_runner.h"
 #include "support/posix/pty_plotter.h"
 
 namespace tarnik {
 namespace {
+
+using cli::kSerialJobCancelled;
+using cli::kSerialJobDone;
+using cli::kSerialJobFailed;
+using cli::RunSerialJob;
 
 using Clock = std::chrono::steady_clock;
 using testing::PtyPlotter;

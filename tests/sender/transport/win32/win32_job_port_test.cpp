@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/serial_job_runner.h"
 #include "sender/pipeline/line_fault.h"
-#include "sender/transport/serial_job_runner.h"
 #include "sender/transport/win32/serial_port.h"
 #include "sender/transport/win32/window_messages.h"
 #include "serial/init_com_port.h"
@@ -23,6 +23,10 @@
 
 namespace tarnik {
 namespace {
+
+using cli::kSerialJobDone;
+using cli::kSerialJobFailed;
+using cli::RunSerialJob;
 
 // Far beyond any COM port Wine or a test machine maps.
 constexpr uint8_t kMissingCom = 231;

@@ -1,13 +1,14 @@
-#include "sender/transport/serial_job_runner.h"
+#include "cli/serial_job_runner.h"
 
 #include <chrono>
 #include <cstring>
 #include <memory>
 #include <thread>
+#include <utility>
 
 #include "sender/transport/serial_sender.h"
 
-namespace tarnik {
+namespace tarnik::cli {
 namespace {
 
 // Long enough not to spin, short enough that a pseudo-terminal's or a
@@ -71,7 +72,7 @@ double PercentOf(uint32_t sent, uint32_t size) {
 
 }  // namespace
 
-int RunSerialJob(JobPort& port, const uint8_t* bytes, uint32_t size, ProgressSink& sink,
+int RunSerialJob(JobPort& port, std::unique_ptr<char[]> job, uint32_t size, ProgressSink& sink,
                  const std::atomic<bool>& cancel, uint8_t com_port) {
     LoopTimers timers;
     LoopView view(port, sink);
@@ -80,10 +81,6 @@ int RunSerialJob(JobPort& port, const uint8_t* bytes, uint32_t size, ProgressSin
     if (!sender.OpenJobPort(com_port)) {
         sink.OnMessage(std::string(kTextInitComPortFailed) + " " + port.FailureText());
         return kSerialJobFailed;
-    }
-    auto job = std::make_unique<char[]>(size + 1);
-    if (size > 0) {
-        std::memcpy(job.get(), bytes, size);
     }
     sender.StartTransfer(std::move(job), size, size);
 
@@ -116,4 +113,4 @@ int RunSerialJob(JobPort& port, const uint8_t* bytes, uint32_t size, ProgressSin
     return view.failed ? kSerialJobFailed : kSerialJobDone;
 }
 
-}  // namespace tarnik
+}  // namespace tarnik::cli
