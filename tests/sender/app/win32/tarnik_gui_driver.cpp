@@ -36,79 +36,30 @@
 //                                           driver name on PORT ("USB001"), raw data
 #include <windows.h>
 // After windows.h, which it needs.
-#include <winspool.h>
-// After windows.h, which it needs.
 #include <tlhelp32.h>
 
 #include <cstdio>
-#include <cwchar>
 #include <string>
+
+#include "sender/transport/usb_printer.h"
+#include "tests/support/win32/stand_in_printers.h"
+#include "tests/support/win32/window_probe.h"
 
 namespace {
 
+using tarnik::testing::Number;
+using tarnik::testing::PrintUtf8;
+using tarnik::testing::WaitFor;
+using tarnik::testing::WindowText;
+
 constexpr DWORD kDefaultWaitMs = 10000;
-constexpr DWORD kPollMs = 50;
 
-void PrintUtf8(const std::wstring& text) {
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size > 0 ? size : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
-    std::fputs(bytes.c_str(), stdout);
-    std::fputs("\n", stdout);
-}
-
-std::wstring WindowText(HWND window) {
-    wchar_t text[1024] = {};
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000,
-                        nullptr);
-    return text;
-}
-
-// A top-level dialog whose caption is exactly `title`: FindWindow compares
-// captions without regard to case, and the message boxes of "tarnik" must
-// not pass for the main window "Tarnik".
 HWND FindDialog(const wchar_t* title) {
-    struct Search {
-        const wchar_t* title;
-        HWND found;
-    } search = {title, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            wchar_t kind[16] = {};
-            wchar_t caption[256] = {};
-            GetClassNameW(window, kind, 16);
-            GetWindowTextW(window, caption, 256);
-            if (std::wcscmp(kind, L"#32770") == 0 && std::wcscmp(caption, s->title) == 0) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-template <typename Find>
-HWND WaitFor(Find find, DWORD wait_ms) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        HWND window = find();
-        if (window != nullptr || GetTickCount() - start >= wait_ms) {
-            return window;
-        }
-        Sleep(kPollMs);
-    }
+    return tarnik::testing::FirstDialogCaptioned(title);
 }
 
 DWORD WaitArgument(int argc, wchar_t** argv, int index) {
-    return argc > index ? static_cast<DWORD>(std::wcstoul(argv[index], nullptr, 10))
-                        : kDefaultWaitMs;
-}
-
-long long Number(const wchar_t* text) {
-    return std::wcstoll(text, nullptr, 0);
+    return tarnik::testing::WaitArgument(argc, argv, index, kDefaultWaitMs);
 }
 
 int PrintState(HWND control) {
@@ -186,54 +137,24 @@ HWND MainWindow() {
     return FindDialog(L"Tarnik");
 }
 
-// A message box is a dialog whose text sits in a static control of id
-// 0xFFFF (Wine) or 65535; the first static with text is the message.
-std::wstring MessageText(HWND box) {
-    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t kind[16] = {};
-        GetClassNameW(child, kind, 16);
-        if (_wcsicmp(kind, L"Static") == 0) {
-            std::wstring text = WindowText(child);
-            if (!text.empty()) {
-                return text;
-            }
-        }
-    }
-    return L"";
+// The spooler's printer names and ports are ASCII in these tests.
+std::string Ansi(const wchar_t* text) {
+    char bytes[256] = {};
+    WideCharToMultiByte(CP_ACP, 0, text, -1, bytes, sizeof bytes - 1, nullptr, nullptr);
+    return bytes;
 }
 
 // The plotter as a printer of the spooler: the driver name the job sender
-// looks for, Wine's PostScript driver files behind it, raw data through.
+// looks for, raw data through.
 int AddPlotterPrinter(const wchar_t* name, const wchar_t* port) {
-    std::wstring driver_name = L"norvask plotter driver";
-    std::wstring driver_file = L"wineps.drv";
-    DRIVER_INFO_3W driver = {};
-    driver.cVersion = 3;
-    driver.pName = driver_name.data();
-    driver.pDriverPath = driver_file.data();
-    driver.pDataFile = driver_file.data();
-    driver.pConfigFile = driver_file.data();
-    if (!AddPrinterDriverW(nullptr, 3, reinterpret_cast<LPBYTE>(&driver)) &&
-        GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED) {
+    if (!tarnik::testing::AddStandInDriver(tarnik::kPlotterDriverName)) {
         return 1;
     }
-    std::wstring printer_name = name;
-    std::wstring port_name = port;
-    std::wstring processor = L"WinPrint";
-    std::wstring data_type = L"RAW";
-    PRINTER_INFO_2W info = {};
-    info.pPrinterName = printer_name.data();
-    info.pPortName = port_name.data();
-    info.pDriverName = driver_name.data();
-    info.pPrintProcessor = processor.data();
-    info.pDatatype = data_type.data();
-    HANDLE printer = AddPrinterW(nullptr, 2, reinterpret_cast<LPBYTE>(&info));
-    if (printer == nullptr) {
-        return GetLastError() == ERROR_PRINTER_ALREADY_EXISTS ? 0 : 1;
-    }
-    ClosePrinter(printer);
-    return 0;
+    return tarnik::testing::AddRawPrinter(Ansi(name).c_str(), Ansi(port).c_str(),
+                                          tarnik::kPlotterDriverName) ||
+                   GetLastError() == ERROR_PRINTER_ALREADY_EXISTS
+               ? 0
+               : 1;
 }
 
 int Run(int argc, wchar_t** argv) {
@@ -249,16 +170,10 @@ int Run(int argc, wchar_t** argv) {
         // Also as the program's single-instance check sees it: any dialog
         // captioned "Tarnik" in any case, message boxes included.
         const auto any_instance = [] {
-            return MainWindow() != nullptr || FindWindowW(L"#32770", L"Tarnik") != nullptr;
+            HWND main = MainWindow();
+            return main != nullptr ? main : FindWindowW(L"#32770", L"Tarnik");
         };
-        const DWORD start = GetTickCount();
-        while (any_instance()) {
-            if (GetTickCount() - start >= WaitArgument(argc, argv, 2)) {
-                return 1;
-            }
-            Sleep(kPollMs);
-        }
-        return 0;
+        return tarnik::testing::WaitGone(any_instance, WaitArgument(argc, argv, 2)) ? 0 : 1;
     }
     if (command == L"add-plotter" && argc >= 4) {
         return AddPlotterPrinter(argv[2], argv[3]);
@@ -293,7 +208,7 @@ int Run(int argc, wchar_t** argv) {
             return 1;
         }
         if (command == L"message") {
-            PrintUtf8(MessageText(dialog));
+            PrintUtf8(tarnik::testing::MessageBoxText(dialog));
         }
         return 0;
     }
@@ -401,10 +316,5 @@ int Run(int argc, wchar_t** argv) {
 }  // namespace
 
 int main() {
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    const int status = Run(argc, argv);
-    LocalFree(argv);
-    std::fflush(stdout);
-    return status;
+    return tarnik::testing::RunDriver(Run);
 }
