@@ -13,16 +13,13 @@
 
 namespace {
 
-using tarnik::testing::PrintUtf8;
-using tarnik::testing::WaitFor;
-using tarnik::testing::WaitGone;
-using tarnik::testing::WindowText;
+namespace probe = tarnik::testing;
 
 constexpr int kInstructions = 1007;
 
 // The main dialog (want_box false) or one of its message boxes, shown.
 HWND Find(bool want_box) {
-    for (HWND window : tarnik::testing::DialogsCaptioned(L"Mirando")) {
+    for (HWND window : probe::DialogsCaptioned(L"Mirando")) {
         const bool is_box = GetDlgItem(window, kInstructions) == nullptr;
         if (IsWindowVisible(window) && is_box == want_box) {
             return window;
@@ -39,11 +36,11 @@ HWND FindBox() {
 }
 
 int Number(const wchar_t* text) {
-    return static_cast<int>(tarnik::testing::Number(text));
+    return static_cast<int>(probe::Number(text));
 }
 
 DWORD Wait(int argc, wchar_t** argv, int index) {
-    return tarnik::testing::WaitArgument(argc, argv, index, 0);
+    return probe::WaitArgument(argc, argv, index, 0);
 }
 
 int Run(int argc, wchar_t** argv) {
@@ -52,17 +49,17 @@ int Run(int argc, wchar_t** argv) {
     }
     const std::wstring command = argv[1];
     if (command == L"main") {
-        return WaitFor(FindMain, Wait(argc, argv, 2)) != nullptr ? 0 : 1;
+        return probe::WaitFor(FindMain, Wait(argc, argv, 2)) != nullptr ? 0 : 1;
     }
     if (command == L"gone") {
-        return WaitGone(FindMain, Wait(argc, argv, 2)) ? 0 : 1;
+        return probe::WaitGone(FindMain, Wait(argc, argv, 2)) ? 0 : 1;
     }
     if (command == L"box") {  // box WAIT: prints the text of the message box
-        HWND box = WaitFor(FindBox, Wait(argc, argv, 2));
+        HWND box = probe::WaitFor(FindBox, Wait(argc, argv, 2));
         if (box == nullptr) {
             return 1;
         }
-        PrintUtf8(tarnik::testing::MessageBoxText(box));
+        probe::PrintUtf8(probe::MessageBoxText(box));
         return 0;
     }
     if (command == L"answer" && argc >= 3) {  // answer BUTTON_ID
@@ -72,7 +69,7 @@ int Run(int argc, wchar_t** argv) {
             return 1;
         }
         PostMessageW(button, BM_CLICK, 0, 0);
-        return WaitGone(FindBox, 5000) ? 0 : 1;
+        return probe::WaitGone(FindBox, 5000) ? 0 : 1;
     }
     HWND dialog = FindMain();
     if (dialog == nullptr) {
@@ -102,7 +99,7 @@ int Run(int argc, wchar_t** argv) {
         return 1;
     }
     if (command == L"text") {
-        PrintUtf8(WindowText(control));
+        probe::PrintUtf8(probe::WindowText(control));
     } else if (command == L"style") {
         std::printf("0x%lx\n", static_cast<unsigned long>(GetWindowLongW(control, GWL_STYLE)));
     } else if (command == L"check") {
@@ -120,7 +117,7 @@ int Run(int argc, wchar_t** argv) {
             SendMessageW(control, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
             SendMessageW(control, CB_GETLBTEXT, count - 1, reinterpret_cast<LPARAM>(last));
         }
-        PrintUtf8(std::to_wstring(count) + L" " + first + L" " + last);
+        probe::PrintUtf8(std::to_wstring(count) + L" " + first + L" " + last);
     } else if (command == L"type" && argc >= 4) {
         // The focus goes to the edit (the one that had it loses it), its
         // text is selected, and the keys replace it one by one.
@@ -140,5 +137,5 @@ int Run(int argc, wchar_t** argv) {
 }  // namespace
 
 int main() {
-    return tarnik::testing::RunDriver(Run);
+    return probe::RunDriver(Run);
 }

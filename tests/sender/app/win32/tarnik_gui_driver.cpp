@@ -47,19 +47,16 @@
 
 namespace {
 
-using tarnik::testing::Number;
-using tarnik::testing::PrintUtf8;
-using tarnik::testing::WaitFor;
-using tarnik::testing::WindowText;
+namespace probe = tarnik::testing;
 
 constexpr DWORD kDefaultWaitMs = 10000;
 
 HWND FindDialog(const wchar_t* title) {
-    return tarnik::testing::FirstDialogCaptioned(title);
+    return probe::FirstDialogCaptioned(title);
 }
 
 DWORD WaitArgument(int argc, wchar_t** argv, int index) {
-    return tarnik::testing::WaitArgument(argc, argv, index, kDefaultWaitMs);
+    return probe::WaitArgument(argc, argv, index, kDefaultWaitMs);
 }
 
 int PrintState(HWND control) {
@@ -86,7 +83,7 @@ int PrintList(HWND combo) {
         line += L" ";
         line += text;
     }
-    PrintUtf8(line);
+    probe::PrintUtf8(line);
     return 0;
 }
 
@@ -126,7 +123,7 @@ int ListWindows() {
             line += caption;
             line += L"] process " + std::to_wstring(process);
             line += IsWindowVisible(window) ? L" visible" : L" hidden";
-            PrintUtf8(line);
+            probe::PrintUtf8(line);
             return TRUE;
         },
         0);
@@ -147,11 +144,11 @@ std::string Ansi(const wchar_t* text) {
 // The plotter as a printer of the spooler: the driver name the job sender
 // looks for, raw data through.
 int AddPlotterPrinter(const wchar_t* name, const wchar_t* port) {
-    if (!tarnik::testing::AddStandInDriver(tarnik::kPlotterDriverName)) {
+    if (!probe::AddStandInDriver(tarnik::kPlotterDriverName)) {
         return 1;
     }
-    return tarnik::testing::AddRawPrinter(Ansi(name).c_str(), Ansi(port).c_str(),
-                                          tarnik::kPlotterDriverName) ||
+    return probe::AddRawPrinter(Ansi(name).c_str(), Ansi(port).c_str(),
+                                tarnik::kPlotterDriverName) ||
                    GetLastError() == ERROR_PRINTER_ALREADY_EXISTS
                ? 0
                : 1;
@@ -163,7 +160,7 @@ int Run(int argc, wchar_t** argv) {
     }
     const std::wstring command = argv[1];
     if (command == L"find") {
-        HWND window = WaitFor(MainWindow, WaitArgument(argc, argv, 2));
+        HWND window = probe::WaitFor(MainWindow, WaitArgument(argc, argv, 2));
         return window != nullptr ? 0 : 1;
     }
     if (command == L"gone") {
@@ -173,7 +170,7 @@ int Run(int argc, wchar_t** argv) {
             HWND main = MainWindow();
             return main != nullptr ? main : FindWindowW(L"#32770", L"Tarnik");
         };
-        return tarnik::testing::WaitGone(any_instance, WaitArgument(argc, argv, 2)) ? 0 : 1;
+        return probe::WaitGone(any_instance, WaitArgument(argc, argv, 2)) ? 0 : 1;
     }
     if (command == L"add-plotter" && argc >= 4) {
         return AddPlotterPrinter(argv[2], argv[3]);
@@ -188,8 +185,8 @@ int Run(int argc, wchar_t** argv) {
         return 0;
     }
     if (command == L"menu") {
-        HWND menu =
-            WaitFor([] { return FindWindowW(L"#32768", nullptr); }, WaitArgument(argc, argv, 2));
+        HWND menu = probe::WaitFor([] { return FindWindowW(L"#32768", nullptr); },
+                                   WaitArgument(argc, argv, 2));
         if (menu == nullptr || !IsWindowVisible(menu)) {
             return 1;
         }
@@ -203,12 +200,13 @@ int Run(int argc, wchar_t** argv) {
             return 2;
         }
         const wchar_t* title = argv[2];
-        HWND dialog = WaitFor([title] { return FindDialog(title); }, WaitArgument(argc, argv, 3));
+        HWND dialog =
+            probe::WaitFor([title] { return FindDialog(title); }, WaitArgument(argc, argv, 3));
         if (dialog == nullptr) {
             return 1;
         }
         if (command == L"message") {
-            PrintUtf8(tarnik::testing::MessageBoxText(dialog));
+            probe::PrintUtf8(probe::MessageBoxText(dialog));
         }
         return 0;
     }
@@ -226,13 +224,14 @@ int Run(int argc, wchar_t** argv) {
             return 2;
         }
         HWND dialog = FindDialog(argv[2]);
-        HWND control =
-            dialog != nullptr ? GetDlgItem(dialog, static_cast<int>(Number(argv[3]))) : nullptr;
+        HWND control = dialog != nullptr
+                           ? GetDlgItem(dialog, static_cast<int>(probe::Number(argv[3])))
+                           : nullptr;
         if (control == nullptr) {
             return 1;
         }
         if (command == L"dtext") {
-            PrintUtf8(WindowText(control));
+            probe::PrintUtf8(probe::WindowText(control));
         } else if (command == L"dset" && argc >= 5) {
             SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]),
                                 SMTO_BLOCK, 5000, nullptr);
@@ -241,8 +240,8 @@ int Run(int argc, wchar_t** argv) {
         } else if (command == L"dlist") {
             return PrintList(control);
         } else if (command == L"dselect" && argc >= 5) {
-            SendMessageTimeoutW(control, CB_SETCURSEL, static_cast<WPARAM>(Number(argv[4])), 0,
-                                SMTO_BLOCK, 5000, nullptr);
+            SendMessageTimeoutW(control, CB_SETCURSEL, static_cast<WPARAM>(probe::Number(argv[4])),
+                                0, SMTO_BLOCK, 5000, nullptr);
         } else {
             return PrintState(control);
         }
@@ -266,9 +265,9 @@ int Run(int argc, wchar_t** argv) {
         return 0;
     }
     if ((command == L"send" || command == L"post") && argc >= 5) {
-        const UINT message = static_cast<UINT>(Number(argv[2]));
-        const WPARAM wparam = static_cast<WPARAM>(Number(argv[3]));
-        const LPARAM lparam = static_cast<LPARAM>(Number(argv[4]));
+        const UINT message = static_cast<UINT>(probe::Number(argv[2]));
+        const WPARAM wparam = static_cast<WPARAM>(probe::Number(argv[3]));
+        const LPARAM lparam = static_cast<LPARAM>(probe::Number(argv[4]));
         if (command == L"post") {
             return PostMessageW(main_window, message, wparam, lparam) ? 0 : 1;
         }
@@ -282,12 +281,12 @@ int Run(int argc, wchar_t** argv) {
     if (argc < 3) {
         return 2;
     }
-    HWND control = GetDlgItem(main_window, static_cast<int>(Number(argv[2])));
+    HWND control = GetDlgItem(main_window, static_cast<int>(probe::Number(argv[2])));
     if (command == L"text") {
         if (control == nullptr) {
             return 1;
         }
-        PrintUtf8(WindowText(control));
+        probe::PrintUtf8(probe::WindowText(control));
         return 0;
     }
     if (command == L"state") {
@@ -304,7 +303,7 @@ int Run(int argc, wchar_t** argv) {
     }
     if (command == L"key") {
         // The dialog's message loop sees the key as typed on the window.
-        const WPARAM key = static_cast<WPARAM>(Number(argv[2]));
+        const WPARAM key = static_cast<WPARAM>(probe::Number(argv[2]));
         return PostMessageW(main_window, WM_KEYDOWN, key, 1) &&
                        PostMessageW(main_window, WM_KEYUP, key, 0xC0000001)
                    ? 0
@@ -316,5 +315,5 @@ int Run(int argc, wchar_t** argv) {
 }  // namespace
 
 int main() {
-    return tarnik::testing::RunDriver(Run);
+    return probe::RunDriver(Run);
 }
