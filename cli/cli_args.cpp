@@ -10,8 +10,8 @@ namespace tarnik::cli {
 namespace {
 
 constexpr char kUsage[] =
-    "usage: tarnik-cli cut [--settings FILE] [--marks A,B] [--output FILE] [--port DEVICE] "
-    "PLOTFILE\n"
+    "usage: tarnik-cli cut [--settings FILE] [--marks A,B] [--output FILE]\n"
+    "                      [--port DEVICE | --usb TARGET] PLOTFILE\n"
     "       tarnik-cli preview JOBFILE -o FILE.svg\n"
     "       tarnik-cli mark-offset [--upper MM | --lower MM] [--left MM | --right MM]\n"
     "                              (--port DEVICE | --output FILE)\n"
@@ -20,8 +20,8 @@ constexpr char kUsage[] =
 constexpr char kHelp[] =
     "tarnik-cli: cuts HPGL plot files with Tarnik's job pipeline and previews jobs.\n"
     "\n"
-    "usage: tarnik-cli cut [--settings FILE] [--marks A,B] [--output FILE] [--port DEVICE] "
-    "PLOTFILE\n"
+    "usage: tarnik-cli cut [--settings FILE] [--marks A,B] [--output FILE]\n"
+    "                      [--port DEVICE | --usb TARGET] PLOTFILE\n"
     "       tarnik-cli preview JOBFILE -o FILE.svg\n"
     "       tarnik-cli mark-offset [--upper MM | --lower MM] [--left MM | --right MM]\n"
     "                              (--port DEVICE | --output FILE)\n"

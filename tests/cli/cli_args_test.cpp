@@ -48,6 +48,19 @@ TEST(CliArgs, UsageErrorsExitWithStatusTwoAndTheUsageLine) {
     }
 }
 
+// A user who reads the usage line or --help learns of every option of cut
+// that the parser takes.
+TEST(CliArgs, UsageAndHelpNameEveryOptionOfCut) {
+    const char* const options[] = {"--settings", "--marks", "--output", "--port", "--usb"};
+    const std::string usage = cli::CliUsageText();
+    const std::string help = cli::CliHelpText();
+    for (const char* option : options) {
+        SCOPED_TRACE(option);
+        EXPECT_NE(usage.find(std::string(option) + " "), std::string::npos) << usage;
+        EXPECT_NE(help.find(std::string("\n  ") + option + " "), std::string::npos);
+    }
+}
+
 struct ParseCase {
     const char* label;
     std::vector<std::string> args;

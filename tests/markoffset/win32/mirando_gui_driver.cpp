@@ -7,100 +7,40 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
+
+#include "tests/support/win32/window_probe.h"
 
 namespace {
 
+namespace probe = tarnik::testing;
+
 constexpr int kInstructions = 1007;
-constexpr DWORD kPollMs = 50;
 
-void PrintUtf8(const std::wstring& text) {
-    char bytes[2048] = {};
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes, sizeof(bytes) - 1, nullptr, nullptr);
-    std::printf("%s\n", bytes);
-}
-
-std::wstring WindowText(HWND window) {
-    wchar_t text[1024] = {};
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 2000,
-                        &length);
-    return text;
-}
-
-// The main dialog (want_box false) or one of its message boxes.
+// The main dialog (want_box false) or one of its message boxes, shown.
 HWND Find(bool want_box) {
-    struct Search {
-        bool want_box;
-        HWND found;
-    } search = {want_box, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            wchar_t kind[16] = {};
-            wchar_t caption[64] = {};
-            GetClassNameW(window, kind, 16);
-            GetWindowTextW(window, caption, 64);
-            if (std::wcscmp(kind, L"#32770") != 0 || std::wcscmp(caption, L"Mirando") != 0 ||
-                !IsWindowVisible(window)) {
-                return TRUE;
-            }
-            const bool is_box = GetDlgItem(window, kInstructions) == nullptr;
-            if (is_box == s->want_box) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND WaitFor(bool want_box, DWORD wait_ms) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        HWND window = Find(want_box);
-        if (window != nullptr || GetTickCount() - start >= wait_ms) {
+    for (HWND window : probe::DialogsCaptioned(L"Mirando")) {
+        const bool is_box = GetDlgItem(window, kInstructions) == nullptr;
+        if (IsWindowVisible(window) && is_box == want_box) {
             return window;
         }
-        Sleep(kPollMs);
     }
+    return nullptr;
 }
 
-bool WaitGone(bool want_box, DWORD wait_ms) {
-    const DWORD start = GetTickCount();
-    while (Find(want_box) != nullptr) {
-        if (GetTickCount() - start >= wait_ms) {
-            return false;
-        }
-        Sleep(kPollMs);
-    }
-    return true;
+HWND FindMain() {
+    return Find(false);
 }
-
-// The message box's text: the first static control with text.
-std::wstring BoxText(HWND box) {
-    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t kind[16] = {};
-        GetClassNameW(child, kind, 16);
-        if (_wcsicmp(kind, L"Static") == 0) {
-            std::wstring text = WindowText(child);
-            if (!text.empty()) {
-                return text;
-            }
-        }
-    }
-    return L"";
+HWND FindBox() {
+    return Find(true);
 }
 
 int Number(const wchar_t* text) {
-    return static_cast<int>(std::wcstol(text, nullptr, 0));
+    return static_cast<int>(probe::Number(text));
 }
 
 DWORD Wait(int argc, wchar_t** argv, int index) {
-    return argc > index ? static_cast<DWORD>(Number(argv[index])) : 0;
+    return probe::WaitArgument(argc, argv, index, 0);
 }
 
 int Run(int argc, wchar_t** argv) {
@@ -109,29 +49,29 @@ int Run(int argc, wchar_t** argv) {
     }
     const std::wstring command = argv[1];
     if (command == L"main") {
-        return WaitFor(false, Wait(argc, argv, 2)) != nullptr ? 0 : 1;
+        return probe::WaitFor(FindMain, Wait(argc, argv, 2)) != nullptr ? 0 : 1;
     }
     if (command == L"gone") {
-        return WaitGone(false, Wait(argc, argv, 2)) ? 0 : 1;
+        return probe::WaitGone(FindMain, Wait(argc, argv, 2)) ? 0 : 1;
     }
     if (command == L"box") {  // box WAIT: prints the text of the message box
-        HWND box = WaitFor(true, Wait(argc, argv, 2));
+        HWND box = probe::WaitFor(FindBox, Wait(argc, argv, 2));
         if (box == nullptr) {
             return 1;
         }
-        PrintUtf8(BoxText(box));
+        probe::PrintUtf8(probe::MessageBoxText(box));
         return 0;
     }
     if (command == L"answer" && argc >= 3) {  // answer BUTTON_ID
-        HWND box = Find(true);
+        HWND box = FindBox();
         HWND button = box != nullptr ? GetDlgItem(box, Number(argv[2])) : nullptr;
         if (button == nullptr) {
             return 1;
         }
         PostMessageW(button, BM_CLICK, 0, 0);
-        return WaitGone(true, 5000) ? 0 : 1;
+        return probe::WaitGone(FindBox, 5000) ? 0 : 1;
     }
-    HWND dialog = Find(false);
+    HWND dialog = FindMain();
     if (dialog == nullptr) {
         std::puts("no main window");
         return 1;
@@ -159,7 +99,7 @@ int Run(int argc, wchar_t** argv) {
         return 1;
     }
     if (command == L"text") {
-        PrintUtf8(WindowText(control));
+        probe::PrintUtf8(probe::WindowText(control));
     } else if (command == L"style") {
         std::printf("0x%lx\n", static_cast<unsigned long>(GetWindowLongW(control, GWL_STYLE)));
     } else if (command == L"check") {
@@ -177,7 +117,7 @@ int Run(int argc, wchar_t** argv) {
             SendMessageW(control, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
             SendMessageW(control, CB_GETLBTEXT, count - 1, reinterpret_cast<LPARAM>(last));
         }
-        PrintUtf8(std::to_wstring(count) + L" " + first + L" " + last);
+        probe::PrintUtf8(std::to_wstring(count) + L" " + first + L" " + last);
     } else if (command == L"type" && argc >= 4) {
         // The focus goes to the edit (the one that had it loses it), its
         // text is selected, and the keys replace it one by one.
@@ -197,9 +137,5 @@ int Run(int argc, wchar_t** argv) {
 }  // namespace
 
 int main() {
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    const int status = argv != nullptr ? Run(argc, argv) : 2;
-    LocalFree(argv);
-    return status;
+    return probe::RunDriver(Run);
 }

@@ -11,49 +11,19 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../sender/app/win32/tarnik_gui_env.sh"
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
 cp "$gui_build/Mirando.exe" "$gui_program/"
-received=$gui_work/received.bin
-
-# The plotter: a pseudo-terminal whose far end is read into $received. While
-# $gui_work/hold exists its output is suspended (a plotter holding the
-# line): writes to the port stay pending.
-python3 - "$gui_work" <<'PY' &
-import os, select, sys, termios, time, tty
-work = sys.argv[1]
-master, slave = os.openpty()
-tty.setraw(master)
-tty.setraw(slave)
-with open(os.path.join(work, "device.tmp"), "w") as f:
-    f.write(os.ttyname(slave))
-os.rename(os.path.join(work, "device.tmp"), os.path.join(work, "device"))
-held = False
-deadline = time.time() + 110
-with open(os.path.join(work, "received.bin"), "wb") as out:
-    while time.time() < deadline and not os.path.exists(os.path.join(work, "stop")):
-        hold = os.path.exists(os.path.join(work, "hold"))
-        if hold != held:
-            termios.tcflow(slave, termios.TCOOFF if hold else termios.TCOON)
-            held = hold
-        ready, _, _ = select.select([master], [], [], 0.05)
-        if ready:
-            out.write(os.read(master, 65536))
-            out.flush()
-PY
-gui_pids+=($!)
-for _ in $(seq 100); do [ -f "$gui_work/device" ] && break; sleep 0.05; done
-# Only COM20 leads to the plotter; COM1..COM19 lead nowhere (never to this
-# machine's own serial ports).
+# The plotter behind COM20; while $gui_work/hold exists it holds the line
+# (writes to the port stay pending). COM1..COM19 lead nowhere (never to
+# this machine's own serial ports).
 for n in $(seq 19); do ln -sfn /nonexistent/tarnik-com "$WINEPREFIX/dosdevices/com$n"; done
-ln -sfn "$(cat "$gui_work/device")" "$WINEPREFIX/dosdevices/com20"
-trap 'touch "$gui_work/stop"; for n in $(seq 20); do rm -f "$WINEPREFIX/dosdevices/com$n"; done; gui_cleanup' EXIT
+trap 'for n in $(seq 19); do rm -f "$WINEPREFIX/dosdevices/com$n"; done; gui_cleanup' EXIT
+start_plotter 20
 
 mdrv() {
     wine "$gui_build/mirando_gui_driver.exe" "$@" 2>/dev/null | tr -d '\r'
     return "${PIPESTATUS[0]}"
 }
 start_mirando() {
-    (cd "$gui_program" && exec wine Mirando.exe >"$gui_work/tarnik.out" 2>&1) &
-    gui_last_pid=$!
-    gui_pids+=("$gui_last_pid")
+    start_program Mirando.exe
     mdrv main 15000
 }
 # answer_box EXPECTED_TEXT LABEL: the message box's text, then its OK.
@@ -61,15 +31,8 @@ answer_box() {
     check "$2" "$1" "$(mdrv box 10000)"
     mdrv answer 1 >/dev/null
 }
-size_of() { stat -c %s "$1" 2>/dev/null || echo 0; }
 # Bytes that reached the plotter since offset $1.
 received_since() { tail -c +$(($1 + 1)) "$received"; }
-wait_received() { # wait_received OFFSET COUNT
-    for _ in $(seq 50); do
-        [ $(($(size_of "$received") - $1)) -ge "$2" ] && return 0
-        sleep 0.1
-    done
-}
 
 # --- The dialog as it opens ---
 start_mirando
@@ -115,7 +78,7 @@ check "dialog closes after the send" "0" "$(mdrv gone 5000; echo $?)"
 wait "$gui_last_pid" 2>/dev/null
 lead_in=$(printf '%62s\t\t%45s' '' '')
 expected="  ${lead_in}\$A,-1.20;"$'\r\n'"\$B,-0.50;"$'\r\n'"\$\$"$'\r\n'
-wait_received "$before" ${#expected}
+wait_for_size "$received" $((before + ${#expected}))
 check "plotter got blanks, lead-in and commands" "$(printf '%s' "$expected" | od -c)" \
     "$(received_since "$before" | od -c)"
 received_since "$before" >"$gui_work/mirando_sent.bin"
@@ -123,7 +86,7 @@ received_since "$before" >"$gui_work/mirando_sent.bin"
 before=$(size_of "$received")
 (cd "$gui_work" && wine "$gui_build/cli/tarnik-cli.exe" mark-offset --upper 1.2 --right .5 \
     --port COM20 >/dev/null 2>&1)
-wait_received "$before" ${#expected}
+wait_for_size "$received" $((before + ${#expected}))
 check "tarnik-cli sends what Mirando sends" "0" \
     "$(received_since "$before" | cmp - "$gui_work/mirando_sent.bin" >/dev/null; echo $?)"
 
@@ -147,14 +110,8 @@ check "SaveToFile ticked" "1" "$(mdrv check 1009)"
 # The Enter key: the upper edit keeps the focus, so its "0" is not formatted.
 mdrv type 1000 "0" >/dev/null
 mdrv enter 1000 >/dev/null
-save_title=$(for t in 另存为 "Save As"; do drv dialog "$t" 5000 >/dev/null && echo "$t" && break; done)
-check "save dialog" "1" "$([ -n "$save_title" ] && echo 1)"
-if [ -n "$save_title" ]; then
-    drv dset "$save_title" 1148 "$(winpath "$gui_work/job.txt")" >/dev/null ||
-        drv dset "$save_title" 1152 "$(winpath "$gui_work/job.txt")" >/dev/null
-    drv dclick "$save_title" 1 >/dev/null
-    answer_box "Save OK!" "saved"
-fi
+check "save dialog" "0" "$(choose_file "$gui_work/job.txt" 另存为 "Save As"; echo $?)"
+answer_box "Save OK!" "saved"
 check "dialog closes after the save" "0" "$(mdrv gone 5000; echo $?)"
 wait "$gui_last_pid" 2>/dev/null
 check "saved file holds the commands, no lead-in" "$(printf '$A,-0;\r\n$B,1.50;\r\n$$\r\n' | od -c)" \
@@ -166,12 +123,8 @@ mdrv type 1000 "2" >/dev/null
 mdrv type 1003 "0.5" >/dev/null
 mdrv click 1009 >/dev/null
 mdrv click 1 >/dev/null
-if drv dialog "$save_title" 5000 >/dev/null; then
-    drv dset "$save_title" 1148 "$(winpath "$gui_work/same.plt")" >/dev/null ||
-        drv dset "$save_title" 1152 "$(winpath "$gui_work/same.plt")" >/dev/null
-    drv dclick "$save_title" 1 >/dev/null
-    answer_box "Save OK!" "saved again"
-fi
+choose_file "$gui_work/same.plt" 另存为 "Save As"
+answer_box "Save OK!" "saved again"
 check "tarnik-cli --output equals the saved file" "0" \
     "$(cmp "$gui_work/same.plt" "$gui_work/cli.plt" >/dev/null; echo $?)"
 wait "$gui_last_pid" 2>/dev/null

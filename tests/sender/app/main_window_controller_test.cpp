@@ -267,13 +267,28 @@ TEST(MainWindowController, ModeRadiosChangeOnlyWhileIdle) {
     EXPECT_TRUE(window.controller.Idle());
 }
 
-TEST(MainWindowController, StatusLineAndLampColours) {
-    EXPECT_EQ(StatusLineColours(true, 0xFFFFFF).background, kIdleFaceColour);
-    EXPECT_EQ(StatusLineColours(false, 0x123456).background, 0x123456u);
-    EXPECT_EQ(StatusLineColours(false, 0x123456).text, kStatusTextColour);
-    EXPECT_EQ(SignalLampColours(true).text, 0x00FF00u);
-    EXPECT_EQ(SignalLampColours(false).text, 0xFFFFFFu);
-    EXPECT_EQ(SignalLampColours(false).background, 0u);
+// The status line stands on the window's own background only while a job
+// is sent, and is grey again once it has gone out or was cancelled (the
+// window asks with the controller's state at every repaint).
+TEST(MainWindowController, StatusLineColourFollowsTheSendState) {
+    constexpr uint32_t kWindowBackground = 0x123456;
+    const auto status_background = [](const Window& w) {
+        return StatusLineColours(w.controller.Idle(), kWindowBackground).background;
+    };
+    Window window;
+    EXPECT_EQ(status_background(window), kIdleFaceColour);
+    WriteWholeFile(window.ExportFile(), kSquare);
+    window.port.scripted_polls.assign(10, BlockPoll{BlockState::Pending, 0});
+    ASSERT_EQ(window.controller.OnJobReady(0, 0), 1);
+    EXPECT_EQ(status_background(window), kWindowBackground);
+    window.controller.OnCancelWork();
+    EXPECT_EQ(status_background(window), kIdleFaceColour);
+
+    WriteWholeFile(window.ExportFile(), kSquare);
+    window.port.scripted_polls.clear();
+    ASSERT_EQ(window.controller.OnJobReady(0, 0), 1);
+    window.SendToEnd();
+    EXPECT_EQ(status_background(window), kIdleFaceColour);
 }
 
 // The contour-cut macro's print dialog as a bare minimum: dialog 1 titled

@@ -132,8 +132,6 @@ TEST_F(SerialSenderTest, TipRoundsWhereTheBarTruncates) {
         EXPECT_EQ(view.progress, c.bar);
         sender.OnCancelWork();
     }
-    EXPECT_EQ(FormatDoneTip("完成: %.0f %% ", 45.5), "完成: 46 % ");
-    EXPECT_EQ(static_cast<int>(45.5), 45);
 }
 
 TEST_F(SerialSenderTest, DoneTipInterpretsOnlyItsOwnPlaceholders) {
@@ -143,6 +141,7 @@ TEST_F(SerialSenderTest, DoneTipInterpretsOnlyItsOwnPlaceholders) {
         const char* expected;
     };
     const Case cases[] = {
+        {"Chinese table", "完成: %.0f %% ", "完成: 46 % "},
         {"English table", "Done: %.0f %% ", "Done: 46 % "},
         {"stray conversions stay literal", "%s%n %.0f %d", "%s%n 46 %d"},
         {"second number not filled", "%.0f/%.0f", "46/%.0f"},

@@ -36,79 +36,27 @@
 //                                           driver name on PORT ("USB001"), raw data
 #include <windows.h>
 // After windows.h, which it needs.
-#include <winspool.h>
-// After windows.h, which it needs.
 #include <tlhelp32.h>
 
 #include <cstdio>
-#include <cwchar>
 #include <string>
+
+#include "sender/transport/usb_printer.h"
+#include "tests/support/win32/stand_in_printers.h"
+#include "tests/support/win32/window_probe.h"
 
 namespace {
 
+namespace probe = tarnik::testing;
+
 constexpr DWORD kDefaultWaitMs = 10000;
-constexpr DWORD kPollMs = 50;
 
-void PrintUtf8(const std::wstring& text) {
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size > 0 ? size : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
-    std::fputs(bytes.c_str(), stdout);
-    std::fputs("\n", stdout);
-}
-
-std::wstring WindowText(HWND window) {
-    wchar_t text[1024] = {};
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000,
-                        nullptr);
-    return text;
-}
-
-// A top-level dialog whose caption is exactly `title`: FindWindow compares
-// captions without regard to case, and the message boxes of "tarnik" must
-// not pass for the main window "Tarnik".
 HWND FindDialog(const wchar_t* title) {
-    struct Search {
-        const wchar_t* title;
-        HWND found;
-    } search = {title, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            wchar_t kind[16] = {};
-            wchar_t caption[256] = {};
-            GetClassNameW(window, kind, 16);
-            GetWindowTextW(window, caption, 256);
-            if (std::wcscmp(kind, L"#32770") == 0 && std::wcscmp(caption, s->title) == 0) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-template <typename Find>
-HWND WaitFor(Find find, DWORD wait_ms) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        HWND window = find();
-        if (window != nullptr || GetTickCount() - start >= wait_ms) {
-            return window;
-        }
-        Sleep(kPollMs);
-    }
+    return probe::FirstDialogCaptioned(title);
 }
 
 DWORD WaitArgument(int argc, wchar_t** argv, int index) {
-    return argc > index ? static_cast<DWORD>(std::wcstoul(argv[index], nullptr, 10))
-                        : kDefaultWaitMs;
-}
-
-long long Number(const wchar_t* text) {
-    return std::wcstoll(text, nullptr, 0);
+    return probe::WaitArgument(argc, argv, index, kDefaultWaitMs);
 }
 
 int PrintState(HWND control) {
@@ -135,7 +83,7 @@ int PrintList(HWND combo) {
         line += L" ";
         line += text;
     }
-    PrintUtf8(line);
+    probe::PrintUtf8(line);
     return 0;
 }
 
@@ -175,7 +123,7 @@ int ListWindows() {
             line += caption;
             line += L"] process " + std::to_wstring(process);
             line += IsWindowVisible(window) ? L" visible" : L" hidden";
-            PrintUtf8(line);
+            probe::PrintUtf8(line);
             return TRUE;
         },
         0);
@@ -186,54 +134,24 @@ HWND MainWindow() {
     return FindDialog(L"Tarnik");
 }
 
-// A message box is a dialog whose text sits in a static control of id
-// 0xFFFF (Wine) or 65535; the first static with text is the message.
-std::wstring MessageText(HWND box) {
-    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t kind[16] = {};
-        GetClassNameW(child, kind, 16);
-        if (_wcsicmp(kind, L"Static") == 0) {
-            std::wstring text = WindowText(child);
-            if (!text.empty()) {
-                return text;
-            }
-        }
-    }
-    return L"";
+// The spooler's printer names and ports are ASCII in these tests.
+std::string Ansi(const wchar_t* text) {
+    char bytes[256] = {};
+    WideCharToMultiByte(CP_ACP, 0, text, -1, bytes, sizeof bytes - 1, nullptr, nullptr);
+    return bytes;
 }
 
 // The plotter as a printer of the spooler: the driver name the job sender
-// looks for, Wine's PostScript driver files behind it, raw data through.
+// looks for, raw data through.
 int AddPlotterPrinter(const wchar_t* name, const wchar_t* port) {
-    std::wstring driver_name = L"norvask plotter driver";
-    std::wstring driver_file = L"wineps.drv";
-    DRIVER_INFO_3W driver = {};
-    driver.cVersion = 3;
-    driver.pName = driver_name.data();
-    driver.pDriverPath = driver_file.data();
-    driver.pDataFile = driver_file.data();
-    driver.pConfigFile = driver_file.data();
-    if (!AddPrinterDriverW(nullptr, 3, reinterpret_cast<LPBYTE>(&driver)) &&
-        GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED) {
+    if (!probe::AddStandInDriver(tarnik::kPlotterDriverName)) {
         return 1;
     }
-    std::wstring printer_name = name;
-    std::wstring port_name = port;
-    std::wstring processor = L"WinPrint";
-    std::wstring data_type = L"RAW";
-    PRINTER_INFO_2W info = {};
-    info.pPrinterName = printer_name.data();
-    info.pPortName = port_name.data();
-    info.pDriverName = driver_name.data();
-    info.pPrintProcessor = processor.data();
-    info.pDatatype = data_type.data();
-    HANDLE printer = AddPrinterW(nullptr, 2, reinterpret_cast<LPBYTE>(&info));
-    if (printer == nullptr) {
-        return GetLastError() == ERROR_PRINTER_ALREADY_EXISTS ? 0 : 1;
-    }
-    ClosePrinter(printer);
-    return 0;
+    return probe::AddRawPrinter(Ansi(name).c_str(), Ansi(port).c_str(),
+                                tarnik::kPlotterDriverName) ||
+                   GetLastError() == ERROR_PRINTER_ALREADY_EXISTS
+               ? 0
+               : 1;
 }
 
 int Run(int argc, wchar_t** argv) {
@@ -242,23 +160,17 @@ int Run(int argc, wchar_t** argv) {
     }
     const std::wstring command = argv[1];
     if (command == L"find") {
-        HWND window = WaitFor(MainWindow, WaitArgument(argc, argv, 2));
+        HWND window = probe::WaitFor(MainWindow, WaitArgument(argc, argv, 2));
         return window != nullptr ? 0 : 1;
     }
     if (command == L"gone") {
         // Also as the program's single-instance check sees it: any dialog
         // captioned "Tarnik" in any case, message boxes included.
         const auto any_instance = [] {
-            return MainWindow() != nullptr || FindWindowW(L"#32770", L"Tarnik") != nullptr;
+            HWND main = MainWindow();
+            return main != nullptr ? main : FindWindowW(L"#32770", L"Tarnik");
         };
-        const DWORD start = GetTickCount();
-        while (any_instance()) {
-            if (GetTickCount() - start >= WaitArgument(argc, argv, 2)) {
-                return 1;
-            }
-            Sleep(kPollMs);
-        }
-        return 0;
+        return probe::WaitGone(any_instance, WaitArgument(argc, argv, 2)) ? 0 : 1;
     }
     if (command == L"add-plotter" && argc >= 4) {
         return AddPlotterPrinter(argv[2], argv[3]);
@@ -273,8 +185,8 @@ int Run(int argc, wchar_t** argv) {
         return 0;
     }
     if (command == L"menu") {
-        HWND menu =
-            WaitFor([] { return FindWindowW(L"#32768", nullptr); }, WaitArgument(argc, argv, 2));
+        HWND menu = probe::WaitFor([] { return FindWindowW(L"#32768", nullptr); },
+                                   WaitArgument(argc, argv, 2));
         if (menu == nullptr || !IsWindowVisible(menu)) {
             return 1;
         }
@@ -288,12 +200,13 @@ int Run(int argc, wchar_t** argv) {
             return 2;
         }
         const wchar_t* title = argv[2];
-        HWND dialog = WaitFor([title] { return FindDialog(title); }, WaitArgument(argc, argv, 3));
+        HWND dialog =
+            probe::WaitFor([title] { return FindDialog(title); }, WaitArgument(argc, argv, 3));
         if (dialog == nullptr) {
             return 1;
         }
         if (command == L"message") {
-            PrintUtf8(MessageText(dialog));
+            probe::PrintUtf8(probe::MessageBoxText(dialog));
         }
         return 0;
     }
@@ -311,13 +224,14 @@ int Run(int argc, wchar_t** argv) {
             return 2;
         }
         HWND dialog = FindDialog(argv[2]);
-        HWND control =
-            dialog != nullptr ? GetDlgItem(dialog, static_cast<int>(Number(argv[3]))) : nullptr;
+        HWND control = dialog != nullptr
+                           ? GetDlgItem(dialog, static_cast<int>(probe::Number(argv[3])))
+                           : nullptr;
         if (control == nullptr) {
             return 1;
         }
         if (command == L"dtext") {
-            PrintUtf8(WindowText(control));
+            probe::PrintUtf8(probe::WindowText(control));
         } else if (command == L"dset" && argc >= 5) {
             SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]),
                                 SMTO_BLOCK, 5000, nullptr);
@@ -326,8 +240,8 @@ int Run(int argc, wchar_t** argv) {
         } else if (command == L"dlist") {
             return PrintList(control);
         } else if (command == L"dselect" && argc >= 5) {
-            SendMessageTimeoutW(control, CB_SETCURSEL, static_cast<WPARAM>(Number(argv[4])), 0,
-                                SMTO_BLOCK, 5000, nullptr);
+            SendMessageTimeoutW(control, CB_SETCURSEL, static_cast<WPARAM>(probe::Number(argv[4])),
+                                0, SMTO_BLOCK, 5000, nullptr);
         } else {
             return PrintState(control);
         }
@@ -351,9 +265,9 @@ int Run(int argc, wchar_t** argv) {
         return 0;
     }
     if ((command == L"send" || command == L"post") && argc >= 5) {
-        const UINT message = static_cast<UINT>(Number(argv[2]));
-        const WPARAM wparam = static_cast<WPARAM>(Number(argv[3]));
-        const LPARAM lparam = static_cast<LPARAM>(Number(argv[4]));
+        const UINT message = static_cast<UINT>(probe::Number(argv[2]));
+        const WPARAM wparam = static_cast<WPARAM>(probe::Number(argv[3]));
+        const LPARAM lparam = static_cast<LPARAM>(probe::Number(argv[4]));
         if (command == L"post") {
             return PostMessageW(main_window, message, wparam, lparam) ? 0 : 1;
         }
@@ -367,12 +281,12 @@ int Run(int argc, wchar_t** argv) {
     if (argc < 3) {
         return 2;
     }
-    HWND control = GetDlgItem(main_window, static_cast<int>(Number(argv[2])));
+    HWND control = GetDlgItem(main_window, static_cast<int>(probe::Number(argv[2])));
     if (command == L"text") {
         if (control == nullptr) {
             return 1;
         }
-        PrintUtf8(WindowText(control));
+        probe::PrintUtf8(probe::WindowText(control));
         return 0;
     }
     if (command == L"state") {
@@ -389,7 +303,7 @@ int Run(int argc, wchar_t** argv) {
     }
     if (command == L"key") {
         // The dialog's message loop sees the key as typed on the window.
-        const WPARAM key = static_cast<WPARAM>(Number(argv[2]));
+        const WPARAM key = static_cast<WPARAM>(probe::Number(argv[2]));
         return PostMessageW(main_window, WM_KEYDOWN, key, 1) &&
                        PostMessageW(main_window, WM_KEYUP, key, 0xC0000001)
                    ? 0
@@ -401,10 +315,5 @@ int Run(int argc, wchar_t** argv) {
 }  // namespace
 
 int main() {
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    const int status = Run(argc, argv);
-    LocalFree(argv);
-    std::fflush(stdout);
-    return status;
+    return probe::RunDriver(Run);
 }

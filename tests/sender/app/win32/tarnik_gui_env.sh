@@ -1,13 +1,15 @@
 # Sourced by the tarnik.exe GUI tests: a Wine prefix and X display of their
 # own (so that waiting for the prefix's programs never waits for other
 # tests), a private program folder with tarnik.exe, Anglet.dll and a
-# tarnik.ini, and helpers to start the program and drive it.
+# tarnik.ini, a plotter on a COM port, and helpers to start the program and
+# drive it.
 #   source tarnik_gui_env.sh BUILD_DIR
 gui_build=$(cd "$1" && pwd)
 gui_top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../.." && pwd)
 export TARNIK_WINE_ROOT=${TARNIK_GUI_WINE_ROOT:-$gui_build/wine-gui}
 export TARNIK_DISPLAY=${TARNIK_GUI_DISPLAY:-:95}
 source "$gui_top/scripts/wine-env.sh"
+source "$gui_top/tests/support/win32/pty_plotter.sh"
 tarnik_wine_prepare
 # A running server keeps each program start short.
 wineserver -p >/dev/null 2>&1 </dev/null || true
@@ -18,6 +20,7 @@ mkdir -p "$gui_program"
 cp "$gui_build/tarnik.exe" "$gui_build/Anglet.dll" "$gui_program/"
 gui_pids=()
 gui_failures=0
+plotter_link=
 
 gui_cleanup() {
     local pid
@@ -27,6 +30,7 @@ gui_cleanup() {
     for pid in "${gui_pids[@]}"; do
         wait "$pid" 2>/dev/null || true
     done
+    [ -z "$plotter_link" ] || rm -f "$plotter_link"
     rm -rf "$gui_work"
 }
 trap gui_cleanup EXIT
@@ -53,13 +57,52 @@ write_ini() {
     } >"$gui_program/tarnik.ini"
 }
 
-# Starts tarnik.exe in the background; its pid goes to gui_pids and
-# gui_last_pid.
-start_tarnik() {
-    (cd "$gui_program" && exec wine tarnik.exe >"$gui_work/tarnik.out" 2>&1) &
+# start_plotter COM [VANISH_AFTER]: the plotter of pty_plotter.py behind
+# COMn, recording into $received; $gui_work/hold and $gui_work/vanish
+# steer it.
+received=$gui_work/received.bin
+start_plotter() {
+    plotter_link=$WINEPREFIX/dosdevices/com$1
+    shift
+    start_pty_plotter "$gui_work" "$plotter_link" "$@"
+    gui_pids+=("$pty_plotter_pid")
+}
+
+size_of() { stat -c %s "$1" 2>/dev/null || echo 0; }
+
+# wait_for_size FILE BYTES: 0 once FILE holds BYTES or more (up to 30 s).
+wait_for_size() {
+    for _ in $(seq 150); do
+        [ "$(size_of "$1")" -ge "$2" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# The job from the drawing program's macro: the export file, then
+# WM_JOB_READY; the file settings dialog comes when the job is taken.
+WM_JOB_READY=1124
+FILE_SETTINGS=文件设置
+# offer_job PLOT: PLOT as the export file ($export_file), WM_JOB_READY posted.
+offer_job() {
+    cp "$1" "$export_file"
+    drv post $WM_JOB_READY 0 0 >/dev/null
+}
+# send_job PLOT: offer_job, then OK in the file settings dialog.
+send_job() {
+    offer_job "$1"
+    drv dialog $FILE_SETTINGS 10000 >/dev/null
+    drv dclick $FILE_SETTINGS 1 >/dev/null
+}
+
+# start_program EXE: starts EXE of the program folder in the background;
+# its pid goes to gui_pids and gui_last_pid, its output to tarnik.out.
+start_program() {
+    (cd "$gui_program" && exec wine "$1" >"$gui_work/tarnik.out" 2>&1) &
     gui_last_pid=$!
     gui_pids+=("$gui_last_pid")
 }
+start_tarnik() { start_program tarnik.exe; }
 
 drv() {
     wine "$gui_build/tarnik_gui_driver.exe" "$@" 2>/dev/null | tr -d '\r'
@@ -124,6 +167,24 @@ dialog_gone() {
 dismiss() {
     drv dclick "$1" "$2" >/dev/null
     dialog_gone "$1"
+}
+
+# choose_file PATH TITLE...: in the file dialog captioned one of the TITLEs
+# (the first that comes within 5 s), PATH as the file name and OK; fails
+# when none came.
+choose_file() {
+    local path title
+    # Wine's own name of the path: the export file under C: is then the
+    # name the program itself uses for it.
+    path=$(winepath -w "$1" 2>/dev/null)
+    shift
+    for title in "$@"; do
+        drv dialog "$title" 5000 >/dev/null || continue
+        drv dset "$title" 1148 "$path" >/dev/null || drv dset "$title" 1152 "$path" >/dev/null
+        drv dclick "$title" 1 >/dev/null
+        return 0
+    done
+    return 1
 }
 
 # Ends the running tarnik.exe through its Exit button and waits for it.

@@ -9,39 +9,10 @@
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/tarnik_gui_env.sh" "$1" 2>/dev/null
 
-WM_JOB_READY=1124
-FILE_SETTINGS=文件设置
 com=8
-link="$WINEPREFIX/dosdevices/com$com"
-received=$gui_work/received.bin
-
-# The plotter: a pseudo-terminal whose far end is read into $received,
-# except while $gui_work/hold exists (a plotter that holds CTS: writes to
-# the port go pending once the line's buffers are full).
-python3 - "$gui_work" <<'PY' &
-import os, select, sys, time, tty
-work = sys.argv[1]
-master, slave = os.openpty()
-tty.setraw(master)
-tty.setraw(slave)  # the far end stays open: no hang-up between jobs
-with open(os.path.join(work, "device.tmp"), "w") as f:
-    f.write(os.ttyname(slave))
-os.rename(os.path.join(work, "device.tmp"), os.path.join(work, "device"))
-deadline = time.time() + 150
-with open(os.path.join(work, "received.bin"), "wb") as out:
-    while time.time() < deadline and not os.path.exists(os.path.join(work, "stop")):
-        if os.path.exists(os.path.join(work, "hold")):
-            time.sleep(0.05)
-            continue
-        ready, _, _ = select.select([master], [], [], 0.05)
-        if ready:
-            out.write(os.read(master, 65536))
-            out.flush()
-PY
-gui_pids+=($!)
-for _ in $(seq 100); do [ -f "$gui_work/device" ] && break; sleep 0.05; done
-ln -sfn "$(cat "$gui_work/device")" "$link"
-trap 'touch "$gui_work/stop"; rm -f "$link"; gui_cleanup' EXIT
+# The plotter; while $gui_work/hold exists it holds the line (writes to
+# the port stay pending).
+start_plotter $com
 
 settings=("Lan=Chinese" "[COM]" "CurrentCom=$com" "[Model]" "Mode=1" "[CutConfig]" "PortType=0"
           "[AutoGET]" "ColExportFilename=tarnik_export.plt")
@@ -58,17 +29,6 @@ cli_job() {
         "$(winepath "$1")" 2>/dev/null | tr -d '\r')
 }
 
-size_of() { stat -c %s "$1" 2>/dev/null || echo 0; }
-
-# wait_for_size FILE BYTES: up to 30 s.
-wait_for_size() {
-    for _ in $(seq 150); do
-        [ "$(size_of "$1")" -ge "$2" ] && return 0
-        sleep 0.2
-    done
-    return 1
-}
-
 screenshot() {
     command -v import >/dev/null && import -display "$DISPLAY" -window root "$gui_build/$1.png"
 }
@@ -79,9 +39,8 @@ check "main window" "0" "$(drv find 15000; echo $?)"
 # --- A serial job from the macro ---
 summary=$(cli_job "$sample" sign)
 expected_size=$(size_of "$gui_work/sign.job")
-cp "$sample" "$export_file"
 offset=$(size_of "$received")
-drv post $WM_JOB_READY 0 0 >/dev/null
+offer_job "$sample"
 check "file settings dialog" "0" "$(drv dialog $FILE_SETTINGS 10000; echo $?)"
 shown="$(drv dtext $FILE_SETTINGS 1007) x $(drv dtext $FILE_SETTINGS 1008) mm"
 check "design size as tarnik-cli reports it" "1" "$([[ "$summary" == *": $shown,"* ]] && echo 1)"
@@ -96,13 +55,12 @@ check "serial job bytes equal tarnik-cli's ($expected_size bytes)" "0" \
 check "status back to ready" "准备就绪" "$(wait_for_text 1006 准备就绪)"
 
 # --- Refusals ---
-printf 'IN;PU0,0;PD%s;' "$(printf '1%.0s' $(seq 46))" >"$export_file"
-drv post $WM_JOB_READY 0 0 >/dev/null
+printf 'IN;PU0,0;PD%s;' "$(printf '1%.0s' $(seq 46))" >"$gui_work/tall.plt"
+offer_job "$gui_work/tall.plt"
 check "49-character command: no dialog" "1" "$(drv dialog $FILE_SETTINGS 2000; echo $?)"
 check "49-character command: export file kept" "1" "$([ -e "$export_file" ] && echo 1)"
 
-cp "$sample" "$export_file"
-drv post $WM_JOB_READY 0 0 >/dev/null
+offer_job "$sample"
 drv dialog $FILE_SETTINGS 10000 >/dev/null
 drv dset $FILE_SETTINGS 1009 "1x" >/dev/null
 drv dclick $FILE_SETTINGS 1 >/dev/null
@@ -118,16 +76,12 @@ import sys
 points = ",".join("%d,%d" % (1000 + i * 7 % 20000, 1000 + (i * 13) % 15000) for i in range(12000))
 sys.stdout.write("IN;SP1;PU1000,1000;PD" + points + ";PU;SP0;")' >"$gui_work/slow.plt"
 touch "$gui_work/hold"
-cp "$gui_work/slow.plt" "$export_file"
-drv post $WM_JOB_READY 0 0 >/dev/null
-drv dialog $FILE_SETTINGS 10000 >/dev/null
-drv dclick $FILE_SETTINGS 1 >/dev/null
+send_job "$gui_work/slow.plt"
 check "slow job: sending" "发送中。。。" "$(wait_for_text 1006 发送中。。。)"
 check "slow job: cancel enabled" "1 1 0" "$(drv state 1000)"
 check "slow job: exit disabled" "1 0 0" "$(drv state 1)"
 screenshot tarnik_main_sending
-cp "$sample" "$export_file"
-drv post $WM_JOB_READY 0 0 >/dev/null
+offer_job "$sample"
 check "job while sending: export file deleted" "0" "$(wait_gone "$export_file"; echo $?)"
 check "job while sending: no dialog" "1" "$(drv dialog $FILE_SETTINGS 1000; echo $?)"
 drv click 1000 >/dev/null
@@ -138,12 +92,7 @@ rm -f "$gui_work/hold"
 # the open dialog; fails when no open dialog came.
 pick_plot_file() {
     drv click 1002 >/dev/null
-    local title
-    title=$(for t in 打开 Open; do drv dialog "$t" 5000 >/dev/null && echo "$t" && break; done)
-    [ -n "$title" ] || return 1
-    drv dset "$title" 1148 "$(winepath -w "$1")" >/dev/null ||
-        drv dset "$title" 1152 "$(winepath -w "$1")" >/dev/null
-    drv dclick "$title" 1 >/dev/null
+    choose_file "$1" 打开 Open
 }
 
 # --- Cut from file, picking the export file itself: no copy ---
@@ -187,23 +136,16 @@ check "copy fails: picked file unchanged" "0" \
 rmdir "$export_file"
 
 # --- Cut to file: the save dialog instead of the plotter ---
-cp "$sample" "$export_file"
-drv post $WM_JOB_READY 0 0 >/dev/null
+offer_job "$sample"
 drv dialog $FILE_SETTINGS 10000 >/dev/null
 drv dclick $FILE_SETTINGS 1060 >/dev/null
 sleep 0.3
 drv dclick $FILE_SETTINGS 1 >/dev/null
-save_title=$(for t in 另存为 "Save As"; do drv dialog "$t" 5000 >/dev/null && echo "$t" && break; done)
-check "save dialog" "1" "$([ -n "$save_title" ] && echo 1)"
-if [ -n "$save_title" ]; then
-    drv dset "$save_title" 1148 "$(winepath -w "$gui_work/saved.plt")" >/dev/null ||
-        drv dset "$save_title" 1152 "$(winepath -w "$gui_work/saved.plt")" >/dev/null
-    drv dclick "$save_title" 1 >/dev/null
-    check "cut to file: message" "Save OK!" "$(drv message tarnik 10000)"
-    drv dclick tarnik 1 >/dev/null
-    check "cut to file: bytes equal tarnik-cli's" "0" \
-        "$(cmp "$gui_work/saved.plt" "$gui_work/sign.job" >/dev/null; echo $?)"
-fi
+check "save dialog" "0" "$(choose_file "$gui_work/saved.plt" 另存为 "Save As"; echo $?)"
+check "cut to file: message" "Save OK!" "$(drv message tarnik 10000)"
+drv dclick tarnik 1 >/dev/null
+check "cut to file: bytes equal tarnik-cli's" "0" \
+    "$(cmp "$gui_work/saved.plt" "$gui_work/sign.job" >/dev/null; echo $?)"
 check "cut to file: nothing at the plotter" "$(size_of "$received")" \
     "$(sleep 0.5; size_of "$received")"
 exit_tarnik
@@ -218,10 +160,7 @@ write_ini "Lan=Chinese" "[Model]" "Mode=1" "[CutConfig]" "PortType=1" "USBPort=1
 start_tarnik
 check "USB: main window" "0" "$(drv find 15000; echo $?)"
 check "USB: port text" "USB:USB001" "$(drv text 1007)"
-cp "$sample" "$export_file"
-drv post $WM_JOB_READY 0 0 >/dev/null
-drv dialog $FILE_SETTINGS 10000 >/dev/null
-drv dclick $FILE_SETTINGS 1 >/dev/null
+send_job "$sample"
 wait_for_size "$gui_work/usb001.bin" "$expected_size"
 check "USB job bytes equal tarnik-cli's" "0" \
     "$(cmp "$gui_work/usb001.bin" "$gui_work/sign.job" >/dev/null; echo $?)"

@@ -8,64 +8,20 @@
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/tarnik_gui_env.sh" "$1" 2>/dev/null
 
-WM_JOB_READY=1124
 WM_LINE_FAULT=1132
-WM_COMMAND=273
-FILE_SETTINGS=文件设置
 SETTINGS=设置
 ABORTED="本次刻绘意外中止或被取消!请复位刻绘机!"
 NOT_READY="串口没有准备好,设备无法工作!"
 com=7
-link="$WINEPREFIX/dosdevices/com$com"
-
-# The plotter: a pseudo-terminal behind the COM port's link that reads
-# everything into $gui_work/received.bin, except while $gui_work/vanish
-# exists: then it takes the first bytes of a job and goes away (both ends
-# close). Once vanish is removed it comes back on a new pseudo-terminal.
-python3 - "$gui_work" "$link" <<'PY' &
-import os, select, sys, time, tty
-work, link = sys.argv[1], sys.argv[2]
-def flag(name):
-    return os.path.exists(os.path.join(work, name))
-def open_line():
-    master, slave = os.openpty()
-    tty.setraw(master)
-    tty.setraw(slave)  # the far end stays open: no hang-up between jobs
-    os.symlink(os.ttyname(slave), link + ".new")
-    os.rename(link + ".new", link)
-    return master, slave
-line = open_line()
-out = open(os.path.join(work, "received.bin"), "wb")
-open(os.path.join(work, "ready"), "w").close()
-deadline = time.time() + 150
-while time.time() < deadline and not flag("stop"):
-    if line is None:
-        if not flag("vanish"):
-            line = open_line()
-        time.sleep(0.05)
-        continue
-    ready, _, _ = select.select([line[0]], [], [], 0.05)
-    if ready:
-        data = os.read(line[0], 2048)
-        if flag("vanish"):
-            os.close(line[0])
-            os.close(line[1])
-            line = None
-        else:
-            out.write(data)
-            out.flush()
-PY
-gui_pids+=($!)
-for _ in $(seq 100); do [ -f "$gui_work/ready" ] && break; sleep 0.05; done
-trap 'touch "$gui_work/stop"; rm -f "$link"; gui_cleanup' EXIT
+# The plotter; while $gui_work/vanish exists it takes the first bytes of a
+# job and goes away (both ends close), and comes back on a new
+# pseudo-terminal once vanish is removed.
+start_plotter $com
 
 write_ini "Lan=Chinese" "[COM]" "CurrentCom=$com" "[Model]" "Mode=1" "[CutConfig]" "PortType=0" \
     "[AutoGET]" "ColExportFilename=tarnik_export.plt"
 temp_dir=$(winepath -u "$(drv temp)" 2>/dev/null)
 export_file=$temp_dir/tarnik_export.plt
-
-received=$gui_work/received.bin
-size_of() { stat -c %s "$1" 2>/dev/null || echo 0; }
 
 # A design large enough to take many blocks.
 python3 -c '
@@ -83,10 +39,7 @@ done
 
 # --- The plotter goes away in the middle of a job ---
 touch "$gui_work/vanish"
-cp "$gui_work/large.plt" "$export_file"
-drv post $WM_JOB_READY 0 0 >/dev/null
-drv dialog $FILE_SETTINGS 10000 >/dev/null
-drv dclick $FILE_SETTINGS 1 >/dev/null
+send_job "$gui_work/large.plt"
 check "vanished plotter: warning box" "$ABORTED" "$(drv message RAvivIZE 30000)"
 check "vanished plotter: the job has finished first" "准备就绪" "$(drv text 1006)"
 check "vanished plotter: cancel disabled" "1 0 0" "$(drv state 1000)"
@@ -102,8 +55,7 @@ check "declined: status" "串口打开失败" "$(wait_for_text 1006 串口打开
 check "declined: port text" "COM:error" "$(drv text 1007)"
 
 # A job while the line is not usable: refused, nothing cancelled.
-cp "$gui_work/large.plt" "$export_file"
-drv post $WM_JOB_READY 0 0 >/dev/null
+offer_job "$gui_work/large.plt"
 check "unusable line: warning box" "$NOT_READY" "$(drv message RAvivIZE 10000)"
 check "unusable line: no file settings dialog" "1" "$(drv dialog $FILE_SETTINGS 0; echo $?)"
 check "unusable line: export file deleted" "0" "$(wait_gone "$export_file"; echo $?)"
@@ -116,8 +68,7 @@ drv dialog "$SETTINGS" 10000 >/dev/null
 drv dclick "$SETTINGS" 1 >/dev/null
 check "after a save: status" "准备就绪" "$(wait_for_text 1006 准备就绪)"
 check "after a save: port text" "COM: COM$com" "$(drv text 1007)"
-cp "$gui_work/large.plt" "$export_file"
-drv post $WM_JOB_READY 0 0 >/dev/null
+offer_job "$gui_work/large.plt"
 check "after a save: jobs are taken" "0" "$(drv dialog $FILE_SETTINGS 10000; echo $?)"
 drv dclick $FILE_SETTINGS 2 >/dev/null
 check "after a save: cancel deletes the export file" "0" "$(wait_gone "$export_file"; echo $?)"
@@ -143,14 +94,10 @@ check "restart: no error box" "1" "$(drv dialog RAvivIZE 0; echo $?)"
     "$(winepath "$gui_work/large.plt")" >/dev/null 2>&1)
 expected_size=$(size_of "$gui_work/large.job")
 offset=$(size_of "$received")
-cp "$gui_work/large.plt" "$export_file"
-drv post $WM_JOB_READY 0 0 >/dev/null
+offer_job "$gui_work/large.plt"
 check "job after a restart: taken" "0" "$(drv dialog $FILE_SETTINGS 10000; echo $?)"
 drv dclick $FILE_SETTINGS 1 >/dev/null
-for _ in $(seq 150); do
-    [ "$(size_of "$received")" -ge $((offset + expected_size)) ] && break
-    sleep 0.2
-done
+wait_for_size "$received" $((offset + expected_size))
 tail -c +$((offset + 1)) "$received" >"$gui_work/serial.job"
 check "job after a restart: no InitComPort failure" "1" "$(drv dialog tarnik 0; echo $?)"
 check "job after a restart: bytes equal tarnik-cli's ($expected_size bytes)" "0" \

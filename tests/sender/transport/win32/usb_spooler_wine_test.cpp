@@ -16,6 +16,7 @@
 #include "sender/transport/usb_printer.h"
 #include "sender/transport/win32/win32_printer_spooler.h"
 #include "support/test_files.h"
+#include "tests/support/win32/stand_in_printers.h"
 
 namespace tarnik {
 namespace {
@@ -64,19 +65,6 @@ bool DeletePrinterNamed(const std::string& name) {
     const bool deleted = DeletePrinter(printer) != FALSE;
     ClosePrinter(printer);
     return deleted;
-}
-
-bool AddDriver(const char* name) {
-    std::string driver_name = name;
-    std::string wineps = "wineps.drv";
-    DRIVER_INFO_3A info = {};
-    info.cVersion = 3;
-    info.pName = driver_name.data();
-    info.pDriverPath = wineps.data();
-    info.pDataFile = wineps.data();
-    info.pConfigFile = wineps.data();
-    return AddPrinterDriverA(nullptr, 3, reinterpret_cast<LPBYTE>(&info)) != FALSE ||
-           GetLastError() == ERROR_PRINTER_DRIVER_ALREADY_INSTALLED;
 }
 
 // The Unix name of a Windows path: the spooler's port mapping opens it on
@@ -131,8 +119,8 @@ class UsbSpoolerWine : public ::testing::Test {
             GTEST_SKIP() << "needs Wine's spooler port mapping";
         }
         RemoveLeftovers();
-        ASSERT_TRUE(AddDriver(kPlotterDriverName));
-        ASSERT_TRUE(AddDriver("other plotter driver"));
+        ASSERT_TRUE(testing::AddStandInDriver(kPlotterDriverName));
+        ASSERT_TRUE(testing::AddStandInDriver("other plotter driver"));
         SaveMapping();
         ASSERT_TRUE(MapUsb001(capture_unix_.c_str()));
     }
@@ -157,21 +145,9 @@ class UsbSpoolerWine : public ::testing::Test {
         const std::string name = std::string(kTestPrinterPrefix) + "-" +
                                  std::to_string(GetCurrentProcessId()) + "-" +
                                  std::to_string(++counter_) + "-" + label;
-        std::string printer_name = name;
-        std::string port_name = port;
-        std::string driver_name = driver;
-        std::string processor = "WinPrint";
-        std::string data_type = "RAW";
-        PRINTER_INFO_2A info = {};
-        info.pPrinterName = printer_name.data();
-        info.pPortName = port_name.data();
-        info.pDriverName = driver_name.data();
-        info.pPrintProcessor = processor.data();
-        info.pDatatype = data_type.data();
-        HANDLE printer = AddPrinterA(nullptr, 2, reinterpret_cast<LPBYTE>(&info));
-        EXPECT_NE(printer, nullptr) << name << " error " << GetLastError();
-        if (printer != nullptr) {
-            ClosePrinter(printer);
+        const bool added = testing::AddRawPrinter(name.c_str(), port, driver);
+        EXPECT_TRUE(added) << name << " error " << GetLastError();
+        if (added) {
             added_.push_back(name);
         }
         return name;
