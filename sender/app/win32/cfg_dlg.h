@@ -9,6 +9,7 @@
 #include <string>
 
 #include "sender/app/sender_settings.h"
+#include "sender/app/win32/settings_dialog_controls.h"
 #include "ui/win32/dialog.h"
 
 namespace tarnik {
@@ -60,6 +61,7 @@ class CCfgdlg : public ui::Dialog {
     // Check box 1037 of a serial option that was never finished: cleared at
     // every opening and not used.
     int32_t new_serial_port_ = 0;
+    SettingsDialogControls controls_;
 };
 
 }  // namespace tarnik
