@@ -51,79 +51,19 @@ void DrawTick(HDC dc, const RECT& box, COLORREF colour) {
 
 }  // namespace
 
-void CGuiCheckBox::SetChecked(bool checked) {
-    checked_ = checked;
-    if (Handle() != nullptr) {
-        Redraw();
-    }
+UINT CGuiCheckBox::HoverPeriod() const {
+    return pressing_ ? kPressedPeriodMs : kHoverPeriodMs;
 }
 
-void CGuiCheckBox::Press() {
-    pressing_ = true;
+void CGuiCheckBox::OnPress() {
     state_at_press_ = checked_;
     StartHoverTimer(kPressedPeriodMs);
 }
 
-void CGuiCheckBox::Release(bool inside) {
-    if (pressing_ && inside) {
-        checked_ = !state_at_press_;
-    }
-    pressing_ = false;
+void CGuiCheckBox::OnReleased() {
     if (hot_) {
         StartHoverTimer(kHoverPeriodMs);
     }
-}
-
-LRESULT CGuiCheckBox::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
-        case WM_MOUSEMOVE:
-            if (!hot_) {
-                hot_ = true;
-                Redraw();
-                StartHoverTimer(pressing_ ? kPressedPeriodMs : kHoverPeriodMs);
-            }
-            break;
-        case WM_LBUTTONDOWN:
-            Press();
-            break;
-        case WM_LBUTTONUP: {
-            RECT client = {};
-            GetClientRect(Handle(), &client);
-            const POINT at = {static_cast<short>(LOWORD(lparam)),
-                              static_cast<short>(HIWORD(lparam))};
-            // The flag changes before the click notice reaches the dialog.
-            Release(PtInRect(&client, at) != FALSE);
-            break;
-        }
-        case WM_KEYDOWN:
-            if (wparam == VK_SPACE && (lparam & 0x40000000) == 0) {
-                Press();
-            }
-            break;
-        case WM_KEYUP:
-            if (wparam == VK_SPACE) {
-                Release(true);
-            }
-            break;
-        case WM_TIMER:
-            if (wparam == kHoverTimer) {
-                if (!CursorInside()) {
-                    hot_ = false;
-                    StopHoverTimer();
-                    Redraw();
-                }
-                return 0;
-            }
-            break;
-        case BM_GETCHECK:
-            return checked_ ? BST_CHECKED : BST_UNCHECKED;
-        case BM_SETCHECK:
-            SetChecked(wparam == BST_CHECKED);
-            return 0;
-        default:
-            break;
-    }
-    return OwnerDrawnButton::WindowProc(message, wparam, lparam);
 }
 
 void CGuiCheckBox::Draw(const DRAWITEMSTRUCT& item) {

@@ -45,11 +45,8 @@ bool StartsGroup(HWND control) {
 
 }  // namespace
 
-void CGuiRadioButton::SetChecked(bool checked) {
-    checked_ = checked;
-    if (Handle() != nullptr) {
-        Redraw();
-    }
+UINT CGuiRadioButton::HoverPeriod() const {
+    return kHoverPeriodMs;
 }
 
 // The dialog group: from the control that starts it (WS_GROUP, or the
@@ -72,67 +69,11 @@ void CGuiRadioButton::ClearOthersOfGroup() {
     }
 }
 
-void CGuiRadioButton::Select() {
+void CGuiRadioButton::OnClicked() {
     checked_ = true;
     hot_ = false;
     ClearOthersOfGroup();
     Redraw();
-}
-
-LRESULT CGuiRadioButton::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
-        case WM_MOUSEMOVE:
-            if (!hot_) {
-                hot_ = true;
-                Redraw();
-                StartHoverTimer(kHoverPeriodMs);
-            }
-            break;
-        case WM_LBUTTONDOWN:
-            pressing_ = true;
-            break;
-        case WM_LBUTTONUP: {
-            RECT client = {};
-            GetClientRect(Handle(), &client);
-            const POINT at = {static_cast<short>(LOWORD(lparam)),
-                              static_cast<short>(HIWORD(lparam))};
-            if (pressing_ && PtInRect(&client, at)) {
-                Select();
-            }
-            pressing_ = false;
-            hot_ = false;
-            break;
-        }
-        case WM_KEYDOWN:
-            if (wparam == VK_SPACE) {
-                pressing_ = true;
-            }
-            break;
-        case WM_KEYUP:
-            if (wparam == VK_SPACE && pressing_) {
-                Select();
-                pressing_ = false;
-            }
-            break;
-        case WM_TIMER:
-            if (wparam == kHoverTimer) {
-                if (!CursorInside()) {
-                    hot_ = false;
-                    StopHoverTimer();
-                    Redraw();
-                }
-                return 0;
-            }
-            break;
-        case BM_GETCHECK:
-            return checked_ ? BST_CHECKED : BST_UNCHECKED;
-        case BM_SETCHECK:
-            SetChecked(wparam == BST_CHECKED);
-            return 0;
-        default:
-            break;
-    }
-    return OwnerDrawnButton::WindowProc(message, wparam, lparam);
 }
 
 void CGuiRadioButton::Draw(const DRAWITEMSTRUCT& item) {

@@ -3,28 +3,19 @@
 // face tint, with an orange ring while the mouse is over it and a green dot
 // when checked. Checking it clears every other CGuiRadioButton of its
 // dialog group. The checked flag is its own, as for CGuiCheckBox.
-#include "sender/controls/win32/gui_control.h"
-#include "ui/win32/data_exchange.h"
+#include "sender/controls/win32/checked_button.h"
 
 namespace tarnik {
 
-class CGuiRadioButton : public OwnerDrawnButton, public ui::CheckedFlag {
-  public:
-    bool Checked() const override { return checked_; }
-    void SetChecked(bool checked) override;
-    bool Hot() const { return hot_; }
-
+class CGuiRadioButton : public CheckedButton {
   protected:
-    LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
+    UINT HoverPeriod() const override;
+    void OnClicked() override;
+    void OnReleased() override { hot_ = false; }
     void Draw(const DRAWITEMSTRUCT& item) override;
 
   private:
-    void Select();
     void ClearOthersOfGroup();
-
-    bool checked_ = false;
-    bool pressing_ = false;
-    bool hot_ = false;
 };
 
 }  // namespace tarnik
