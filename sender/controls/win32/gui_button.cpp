@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
+
 #include "sender/controls/win32/gui_draw_layer.h"
 #include "ui/win32/resources.h"
 
@@ -20,6 +22,45 @@ HICON LoadIconOfSize(int id, int size) {
     }
     return static_cast<HICON>(LoadImageA(ui::ResourceModule(), MAKEINTRESOURCEA(id), IMAGE_ICON,
                                          size, size, LR_LOADMAP3DCOLORS));
+}
+
+// The icon in light grey over the face: its inner lines stay visible,
+// where the system's embossed look of a disabled icon is a flat silhouette
+// for an icon that is a filled shape (the cancel button's disc).
+void DrawGreyedIcon(HDC dc, HICON icon, int x, int y, int size) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (memory == nullptr || bitmap == nullptr || bits == nullptr) {
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        return;
+    }
+    {
+        ScopedSelection selected(memory, bitmap);
+        const COLORREF face = GuiDrawLayer::Face();
+        GuiDrawLayer::Fill(memory, {0, 0, size, size}, face);
+        DrawIconEx(memory, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+        GdiFlush();
+        auto* pixel = static_cast<uint8_t*>(bits);
+        for (int i = 0; i < size * size; ++i, pixel += 4) {
+            const int grey = (pixel[2] * 30 + pixel[1] * 59 + pixel[0] * 11) / 100;
+            // Half way from the pixel's grey to the face: light, as
+            // disabled things look.
+            pixel[0] = static_cast<uint8_t>((grey + GetBValue(face)) / 2);
+            pixel[1] = static_cast<uint8_t>((grey + GetGValue(face)) / 2);
+            pixel[2] = static_cast<uint8_t>((grey + GetRValue(face)) / 2);
+        }
+        BitBlt(dc, x, y, size, size, memory, 0, 0, SRCCOPY);
+    }
+    DeleteObject(bitmap);
+    DeleteDC(memory);
 }
 
 }  // namespace
@@ -158,8 +199,12 @@ void CGuiButton::Draw(const DRAWITEMSTRUCT& item) {
     HICON icon = pressed ? pressed_ : hot_ ? hot_icon_ : normal_;
     if (icon_shown_ && icon != nullptr) {
         const int y = area.top + (area.bottom - area.top - icon_size_) / 2;
-        DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, area.left + kIconLeft,
-                   y, icon_size_, icon_size_, DST_ICON | (disabled ? DSS_DISABLED : DSS_NORMAL));
+        if (disabled) {
+            DrawGreyedIcon(dc, icon, area.left + kIconLeft, y, icon_size_);
+        } else {
+            DrawIconEx(dc, area.left + kIconLeft, y, icon, icon_size_, icon_size_, 0, nullptr,
+                       DI_NORMAL);
+        }
     }
 
     // Flat: the border in the face colour of the moment, so that it still
