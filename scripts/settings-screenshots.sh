@@ -6,6 +6,10 @@
 # BUILD_DIR defaults to build/windows, OUT_DIR to BUILD_DIR/screenshots;
 # the pictures are settings_chinese.png and settings_english.png.
 # TARNIK_GUI_DISPLAY chooses the X display (as for the GUI tests).
+# The main window (idle and sending) and the file settings dialog are
+# pictured by the GUI tests themselves: wine_tarnik_window and
+# wine_tarnik_job_road leave tarnik_main_idle.png, tarnik_main_sending.png
+# and tarnik_file_settings.png in BUILD_DIR.
 set -uo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$top/build/windows}" && pwd)
