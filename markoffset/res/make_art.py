@@ -15,7 +15,7 @@ import struct
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "sender", "res"))
-from make_icons import write_icon_images  # noqa: E402
+from make_icons import write_bmp, write_icon_images  # noqa: E402
 
 W, H = 338, 231
 PAPER = (252, 252, 246)
@@ -120,22 +120,6 @@ def background():
     c.hline(40, 62, 198, CUT, dash=4)
     c.text(68, 195, "Cut line", CUT)
     return c
-
-
-def write_bmp(path, canvas):
-    row_bytes = (canvas.w * 3 + 3) & ~3
-    pixels = bytearray()
-    for y in range(canvas.h - 1, -1, -1):
-        row = bytearray()
-        for r, g, b in canvas.px[y]:
-            row += bytes((b, g, r))
-        row += b"\0" * (row_bytes - len(row))
-        pixels += row
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, canvas.w, canvas.h, 1, 24, 0, len(pixels), 2835, 2835,
-                       0, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + pixels)
 
 
 def icon_canvas(size):

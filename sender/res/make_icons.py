@@ -166,6 +166,23 @@ def write_icon_images(path, images):
         f.write(out + b"".join(images))
 
 
+def write_bmp(path, canvas):
+    """A 24-bit .bmp of canvas.px (rows of (r, g, b), top row first)."""
+    row_bytes = (canvas.w * 3 + 3) & ~3
+    pixels = bytearray()
+    for y in range(canvas.h - 1, -1, -1):
+        row = bytearray()
+        for r, g, b in canvas.px[y]:
+            row += bytes((b, g, r))
+        row += b"\0" * (row_bytes - len(row))
+        pixels += row
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, canvas.w, canvas.h, 1, 24, 0, len(pixels), 2835, 2835,
+                       0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + pixels)
+
+
 def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else "."
     for name, shapes in ICONS.items():

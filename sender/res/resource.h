@@ -20,6 +20,9 @@
 #define IDI_SENDING_A 186
 #define IDI_SENDING_B 187
 
+// Bitmaps: the combo boxes' drop-down arrows (images 9 pixels wide).
+#define IDB_DROPDOWN_ARROWS 166
+
 // String table.
 #define IDS_ABOUTBOX 101
 #define IDS_CHOOSE_EXPORT_FOLDER 102

@@ -155,6 +155,23 @@ void DataExchange::Check(int id, uint8_t& value) {
     value = static_cast<uint8_t>(wide);
 }
 
+void DataExchange::Check(CheckedFlag& box, int32_t& value) {
+    if (failed_) {
+        return;
+    }
+    if (!save_) {
+        box.SetChecked(value != 0);
+        return;
+    }
+    value = box.Checked() ? 1 : 0;
+}
+
+void DataExchange::Check(CheckedFlag& box, uint8_t& value) {
+    int32_t wide = value;
+    Check(box, wide);
+    value = static_cast<uint8_t>(wide);
+}
+
 void DataExchange::ListIndex(int id, int32_t& value) {
     if (failed_) {
         return;

@@ -24,6 +24,18 @@ std::string FormatFloat(float value);
 std::string FillPlaceholders(const std::string& text, const std::string& first,
                              const std::string& second);
 
+// A check box that keeps its checked flag itself: an owner-drawn button,
+// which the standard check messages do not reach. The exchange sets and
+// reads the flag directly.
+class CheckedFlag {
+  public:
+    virtual bool Checked() const = 0;
+    virtual void SetChecked(bool checked) = 0;
+
+  protected:
+    ~CheckedFlag() = default;
+};
+
 class DataExchange {
   public:
     DataExchange(HWND dialog, bool save) : dialog_(dialog), save_(save) {}
@@ -37,6 +49,8 @@ class DataExchange {
     // A check box as 0 or 1.
     void Check(int id, int32_t& value);
     void Check(int id, uint8_t& value);
+    void Check(CheckedFlag& box, int32_t& value);
+    void Check(CheckedFlag& box, uint8_t& value);
     // Selected entry of a list or combo box; -1 when none.
     void ListIndex(int id, int32_t& value);
 

@@ -95,6 +95,14 @@ bool Dialog::Dispatch(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& resul
             return !std::exchange(pass_on_, false);
         }
     }
+    if (message == WM_DRAWITEM && lparam != 0) {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+        if (item->CtlType != ODT_MENU &&
+            SendMessageA(item->hwndItem, kReflectedDrawItem, wparam, lparam) != 0) {
+            result = TRUE;
+            return true;
+        }
+    }
     if (message == WM_COMMAND && HIWORD(wparam) == BN_CLICKED) {
         if (LOWORD(wparam) == IDOK) {
             OnOK();

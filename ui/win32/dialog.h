@@ -13,6 +13,11 @@ namespace tarnik::ui {
 
 class DataExchange;
 
+// WM_DRAWITEM as the dialog passes it on to the owner-drawn control itself
+// (the value the OLE control headers give it), so that a control class
+// draws its own face; the control answers TRUE when it drew.
+inline constexpr UINT kReflectedDrawItem = WM_USER + 0x1C00 + WM_DRAWITEM;
+
 class Dialog {
   public:
     explicit Dialog(UINT template_id);
@@ -44,7 +49,8 @@ class Dialog {
 
     // Table entries. A message without an entry gets the dialog's default
     // processing; a command without an entry too, except IDOK and IDCANCEL,
-    // which call OnOK and OnCancel.
+    // which call OnOK and OnCancel. WM_DRAWITEM without an entry goes to the
+    // control as kReflectedDrawItem.
     void OnMessage(UINT message, MessageHandler handler);
     // Commands from a control or menu item `id`; `code` limits the entry to
     // one notification code (BN_CLICKED is 0, as menus send).

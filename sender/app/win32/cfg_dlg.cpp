@@ -86,22 +86,22 @@ SenderSettings CCfgdlg::TakeValues() const {
 void CCfgdlg::DoDataExchange(ui::DataExchange& exchange) {
     // The port kind first: the USB check box takes the values only to learn
     // it, whatever a later value says.
-    exchange.Check(IDC_CFG_USB_PORT, Values.PortType);
+    exchange.Check(controls_.usb_port, Values.PortType);
     exchange.ListIndex(IDC_CFG_MODEL, Values.ModelIndex);
-    exchange.Check(IDC_CFG_CLOSE_ENABLE, Values.CloseEnble);
+    exchange.Check(controls_.close_enable, Values.CloseEnble);
     exchange.Float(IDC_CFG_CLOSE_OFFSET, Values.CloseOffset);
     exchange.FloatRange(IDC_CFG_CLOSE_OFFSET, Values.CloseOffset, kCloseOffsetMin, kCloseOffsetMax);
-    exchange.Check(IDC_CFG_SHARP_ENABLE, Values.SharpEnble);
+    exchange.Check(controls_.sharp_enable, Values.SharpEnble);
     exchange.Float(IDC_CFG_SHARP_OFFSET, Values.SharpOffset);
     exchange.FloatRange(IDC_CFG_SHARP_OFFSET, Values.SharpOffset, kSharpOffsetMin, kSharpOffsetMax);
-    exchange.Check(IDC_CFG_CONTOUR_MODE, Values.CutImageMode);
-    exchange.Check(IDC_CFG_DASHED_MODE, Values.DashedMode);
+    exchange.Check(controls_.contour_mode, Values.CutImageMode);
+    exchange.Check(controls_.dashed_mode, Values.DashedMode);
     exchange.Float(IDC_CFG_SOLID_LENGTH, Values.SolidLineLen);
     exchange.Float(IDC_CFG_JUMP_LENGTH, Values.JumpLineLen);
-    exchange.Check(IDC_CFG_REDUCE_ENABLE, Values.ReducePointEnble);
+    exchange.Check(controls_.reduce_enable, Values.ReducePointEnble);
     exchange.Float(IDC_CFG_REDUCE_POINT, Values.ReducePoint);
     exchange.FloatRange(IDC_CFG_REDUCE_POINT, Values.ReducePoint, kReducePointMin, kReducePointMax);
-    exchange.Check(IDC_CFG_FEED_PAPER, Values.CanFeedPaper);
+    exchange.Check(controls_.feed_paper, Values.CanFeedPaper);
     exchange.Float(IDC_CFG_X_STEPS, Values.XSTEPS);
     exchange.Float(IDC_CFG_Y_STEPS, Values.YSTEPS);
     exchange.Int(IDC_CFG_WAIT_SECOND, Values.WaitSecond);
@@ -112,11 +112,12 @@ void CCfgdlg::DoDataExchange(ui::DataExchange& exchange) {
     exchange.Float(IDC_CFG_X_TRUE_SIZE, Values.XTrueSize);
     exchange.Float(IDC_CFG_Y_DESIGN_SIZE, Values.YDesignSize);
     exchange.Float(IDC_CFG_Y_TRUE_SIZE, Values.YTrueSize);
-    exchange.Check(IDC_CFG_NEW_SERIAL, new_serial_port_);
+    exchange.Check(controls_.new_serial, new_serial_port_);
 }
 
 BOOL CCfgdlg::OnInitDialog() {
     Values.WaitSecond = WaitSecondInRange(Values.WaitSecond);
+    controls_.Attach(Handle());
     FillFixedLists();
     ui::Dialog::OnInitDialog();
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "sender/app/win32/settings_dialog_controls.h"
 #include "sender/settings/sender_settings.h"
 #include "ui/win32/dialog.h"
 
@@ -60,6 +61,7 @@ class CCfgdlg : public ui::Dialog {
     // Check box 1037 of a serial option that was never finished: cleared at
     // every opening and not used.
     int32_t new_serial_port_ = 0;
+    SettingsDialogControls controls_;
 };
 
 }  // namespace tarnik

@@ -19,27 +19,8 @@ namespace {
 
 // Shown by the version label in place of the template's text.
 constexpr char kVersionLabel[] = "V2.6";
-// Icon buttons use 32 x 32 pixel icons.
-constexpr int kButtonIconSize = 32;
 // The filter of the cut-from-file open dialog, '|' separated as written.
 constexpr char kPltOpenFilter[] = "Plt Files (*.Plt)(CorelDraw)|*.Plt||";
-
-struct ButtonTip {
-    int id;
-    int icon;
-    const wchar_t* english;
-    const wchar_t* chinese;
-};
-
-// Button 1003 gets its icon but no tooltip.
-constexpr ButtonTip kButtons[] = {
-    {IDC_OPTION, IDI_OPTION, L"Option", L"设置参数"},
-    {IDC_SPARE, IDI_SPARE, nullptr, nullptr},
-    {IDOK, IDI_EXIT, L"Exit", L"关闭"},
-    {IDC_CUT_FROM_FILE, IDI_CUT_FROM_FILE, L"Cutting from CorelDraw plt file",
-     L"切割CORELDRAW导出的PLT文件"},
-    {IDC_CANCEL_WORK, IDI_CANCEL_WORK, L"Cancel work", L"取消切割数据"},
-};
 
 // The first static control without an id: the version label.
 HWND FirstUnnamedStatic(HWND dialog) {
@@ -196,37 +177,14 @@ BOOL CTestDlg::OnInitDialog() {
     auto profile = OpenProfileFile(settings.SettingsPath);
     controller_.Initialise(*profile, *this);
 
-    CheckDlgButton(Handle(), IDC_AUTO_MODE, BST_CHECKED);
+    controls_.auto_mode.SetChecked(true);
     return TRUE;
 }
 
 void CTestDlg::SetUpButtons() {
-    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
-                               Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    for (const ButtonTip& button : kButtons) {
-        HANDLE image = LoadImageA(ui::ResourceModule(), MAKEINTRESOURCEA(button.icon), IMAGE_ICON,
-                                  kButtonIconSize, kButtonIconSize, LR_DEFAULTCOLOR);
-        SendDlgItemMessageA(Handle(), button.id, BM_SETIMAGE, IMAGE_ICON,
-                            reinterpret_cast<LPARAM>(image));
-        if (button.english != nullptr) {
-            AddTooltip(tooltip_, button.id, EnglishUI == 1 ? button.english : button.chinese);
-        }
-    }
+    controls_.Attach(Handle(), EnglishUI == 1);
     EnableWindow(Item(IDC_CUT_FROM_FILE), TRUE);
     EnableWindow(Item(IDC_CANCEL_WORK), FALSE);
-}
-
-void CTestDlg::AddTooltip(HWND tooltip, int id, const wchar_t* text) {
-    if (tooltip == nullptr) {
-        return;
-    }
-    TOOLINFOW info = {};
-    info.cbSize = sizeof info;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = Handle();
-    info.uId = reinterpret_cast<UINT_PTR>(Item(id));
-    info.lpszText = const_cast<wchar_t*>(text);
-    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void CTestDlg::RunAbout() {

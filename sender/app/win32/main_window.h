@@ -18,6 +18,7 @@
 #include "sender/app/settings_store.h"
 #include "sender/app/win32/export_watcher_thread.h"
 #include "sender/app/win32/line_monitor.h"
+#include "sender/app/win32/main_window_controls.h"
 #include "sender/controls/win32/system_tray.h"
 #include "sender/controls/win32/text_progress_ctrl.h"
 #include "sender/transport/usb_printer.h"
@@ -48,7 +49,6 @@ class CTestDlg : public ui::Dialog,
   private:
     void BuildMessageTable();
     void SetUpButtons();
-    void AddTooltip(HWND tooltip, int id, const wchar_t* text);
     void RunAbout();
     void RunSettings();
     void CutFromFile();
@@ -114,7 +114,7 @@ class CTestDlg : public ui::Dialog,
     CTextProgressCtrl progress_;
     COLORREF window_background_ = 0xFFFFFF;
     std::map<COLORREF, HBRUSH> brushes_;
-    HWND tooltip_ = nullptr;
+    MainWindowControls controls_;
     Win32WatcherThread watcher_thread_;
     ExportWatcherControl export_watcher_;
 };

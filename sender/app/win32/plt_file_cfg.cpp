@@ -18,6 +18,8 @@ void Cpltfilecfg::DoDataExchange(ui::DataExchange& exchange) {
 // Centred on the screen and above every other window: the dialog opens
 // while the drawing program has the focus and must not hide behind it.
 BOOL Cpltfilecfg::OnInitDialog() {
+    file_size_group_.Attach(Item(IDC_FILE_SIZE_GROUP));
+    margin_group_.Attach(Item(IDC_MARGIN_GROUP));
     ui::Dialog::OnInitDialog();
     RECT frame = {};
     GetWindowRect(Handle(), &frame);

@@ -3,6 +3,7 @@
 // two margins and the choice to cut to a file instead of the plotter.
 #include <cstdint>
 
+#include "sender/controls/win32/gui_group_box.h"
 #include "ui/win32/dialog.h"
 
 namespace tarnik {
@@ -21,6 +22,10 @@ class Cpltfilecfg : public ui::Dialog {
   protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(ui::DataExchange& exchange) override;
+
+  private:
+    CGuiGroupBox file_size_group_;
+    CGuiGroupBox margin_group_;
 };
 
 }  // namespace tarnik

@@ -1,0 +1,49 @@
+#pragma once
+// CGuiButton: an icon push button, flat until the mouse is over it, raised
+// while hot and sunken while pressed, with a tooltip of its own. No caption
+// text is drawn.
+#include <string>
+
+#include "sender/controls/win32/gui_control.h"
+
+namespace tarnik {
+
+class CGuiButton : public OwnerDrawnButton {
+  public:
+    CGuiButton() = default;
+    ~CGuiButton() override;
+
+    // Style 1 (the default) and 2 draw alike; the main window sets 2.
+    void SetStyle(int style) { style_ = style; }
+    int Style() const { return style_; }
+    // Icons by resource id, loaded at `size` pixels with the system's 3-D
+    // colours mapped; without a hot or pressed icon the normal one serves.
+    bool SetIcons(int normal, int hot, int pressed, int size);
+    bool SetIcon(int normal, int size) { return SetIcons(normal, 0, 0, size); }
+    void ShowIcon(bool shown = true);
+    // The tooltip is created on first use and fed the button's mouse moves.
+    void SetToolTipText(const wchar_t* text);
+    bool Hot() const { return hot_; }
+
+  protected:
+    LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void Draw(const DRAWITEMSTRUCT& item) override;
+
+  private:
+    void RelayToTooltip(UINT message, WPARAM wparam, LPARAM lparam) const;
+    void OnTimerTick();
+    void DestroyIcons();
+    void DestroyTooltip();
+
+    int style_ = 1;
+    bool hot_ = false;
+    bool icon_shown_ = false;
+    int icon_size_ = 0;
+    HICON normal_ = nullptr;
+    HICON hot_icon_ = nullptr;
+    HICON pressed_ = nullptr;
+    HWND tooltip_ = nullptr;
+    std::wstring tooltip_text_;
+};
+
+}  // namespace tarnik
