@@ -100,7 +100,8 @@ void CheckParser(std::string_view bytes) {
     const std::string* found = changed.Find("cutconfig", "SOLIDLINELEN");
     Require(found != nullptr, "a stored key is found in any letter case");
     std::string_view stored = value;
-    while (!stored.empty() && std::strchr(" \t\v\f\x1A", stored.front()) != nullptr)
+    while (!stored.empty() && stored.front() != '\0' &&
+           std::strchr(" \t\v\f\x1A", stored.front()) != nullptr)
         stored.remove_prefix(1);
     Require(*found == stored, "a stored value reads back as stored");
 }
