@@ -6,7 +6,9 @@ repeated or mixed with another), the work folders must all be gone, and
 the peak RSS and open descriptors of the last hundred senders must be no
 higher than those of the first hundred.
 
-    soak_cli.py BUILD_DIR [JOBS]"""
+    soak_cli.py BUILD_DIR [JOBS]
+
+SOAK_FIGURES=FILE appends "job settings bytes peak-RSS-KB fds" per job."""
 import os
 import subprocess
 import sys
@@ -21,31 +23,37 @@ import soak_plots  # noqa: E402
 # that takes the bytes in small pieces.
 LINE_RATE = 2_000_000
 WINDOW = 100  # jobs in the first and in the last figures
-# The same job run twice here differs by up to some 300 KB of peak RSS (the
+# The same job run twice here differs by some tens of KB of peak RSS (the
 # shared libraries' pages resident or not): the windows are compared job
 # by job, each job of the last hundred with the same design in the first,
 # and the mean difference must stay under this.
 RSS_SLACK_KB = 256
 
 
+# The peak RSS of a child forked from this script starts at this script's
+# own RSS (the kernel keeps the larger of the two across exec), so the
+# sender is started by GNU time, a small process, which reports its child's.
+GNU_TIME = "/usr/bin/time"
+
+
 def run_sender(args, env):
     """Runs one tarnik-cli; returns (status, peak RSS in KB, most open fds)."""
-    process = subprocess.Popen(args, env=env, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.PIPE)
-    fd_dir = "/proc/%d/fd" % process.pid
+    report = os.path.join(env["TMPDIR"], "..", "rss")
+    process = subprocess.Popen([GNU_TIME, "-q", "-f", "%M", "-o", report] + args, env=env,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
     most_fds = 0
-    while True:
+    while process.poll() is None:
         try:
-            most_fds = max(most_fds, len(os.listdir(fd_dir)))
-        except OSError:
+            for child in open("/proc/%d/task/%d/children" % (process.pid, process.pid)).read().split():
+                most_fds = max(most_fds, len(os.listdir("/proc/%s/fd" % child)))
+        except (OSError, ValueError):
             pass
-        pid, status, usage = os.wait4(process.pid, os.WNOHANG)
-        if pid != 0:
-            break
         time.sleep(0.002)
     process.stderr.read()
     process.stderr.close()
-    return os.waitstatus_to_exitcode(status), usage.ru_maxrss, most_fds
+    with open(report) as f:
+        peak_kb = int(f.read().split()[-1])
+    return process.returncode, peak_kb, most_fds
 
 
 def wait_for_size(path, size, seconds):
@@ -111,6 +119,9 @@ def soak(cli, work, env, tmp, received, link, jobs, simulator):
         with open(expected_path, "rb") as f:
             expected = f.read()
         figures.append((rss, fds))
+        if os.environ.get("SOAK_FIGURES"):
+            with open(os.environ["SOAK_FIGURES"], "a") as f:
+                f.write("%d %d %d %d %d\n" % (job, variant, len(expected), rss, fds))
         if status != 0:
             failures.append("job %d: tarnik-cli --port ended with %d" % (job, status))
         if not wait_for_size(received, sent_bytes + len(expected), 30):
