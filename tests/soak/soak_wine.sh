@@ -74,8 +74,14 @@ for job in $(seq 0 $((jobs - 1))); do
         break
     fi
     drv dclick $FILE_SETTINGS 1 >/dev/null
-    for _ in $(seq 300); do
-        [ "$(size_of "$received")" -ge $((offset + size)) ] && break
+    # tarnik.exe sends a block per timer tick, so a large job takes its
+    # time: wait while bytes keep coming, up to 10 s without any.
+    last=-1
+    quiet=0
+    while [ "$(size_of "$received")" -lt $((offset + size)) ] && [ "$quiet" -lt 100 ]; do
+        now=$(size_of "$received")
+        if [ "$now" -eq "$last" ]; then quiet=$((quiet + 1)); else quiet=0; fi
+        last=$now
         sleep 0.1
     done
     if ! tail -c +$((offset + 1)) "$received" | head -c "$size" | cmp -s - "$expected"; then
