@@ -57,6 +57,9 @@ done <"$gui_work/cli.lines")
 
 size_of() { stat -c %s "$1" 2>/dev/null || echo 0; }
 
+# An instance left from an interrupted run would take the job messages (and
+# turn them away as "cutting in progress") while the new one quits at once.
+check "no tarnik.exe running before the soak" "0" "$(drv gone 10000 >/dev/null; echo $?)"
 start_tarnik
 check "main window" "0" "$(drv find 15000; echo $?)"
 started=$(date +%s)
