@@ -5,12 +5,9 @@
 // pre-scan measured every point of a file without "IW" lands inside the
 // design's extent.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <random>
 #include <string>
 
+#include "fuzz/fuzz_support.h"
 #include "sender/pipeline/path_model.h"
 #include "sender/pipeline/plot_reader.h"
 
@@ -21,37 +18,7 @@ using tarnik::PathPoint;
 using tarnik::PlotExtent;
 using tarnik::PlotMapping;
 using tarnik::PlotPathReader;
-
-void Require(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
-
-const std::string& ScratchFile() {
-    static const std::string path = [] {
-        std::random_device random;
-        // A memory file system keeps the per-input file cheap.
-        std::error_code error;
-        const std::filesystem::path folder = std::filesystem::is_directory("/dev/shm", error)
-                                                 ? std::filesystem::path("/dev/shm")
-                                                 : std::filesystem::temp_directory_path();
-        return (folder / ("tarnik-fuzz-" + std::to_string(random()) + ".plt")).string();
-    }();
-    static const bool removed_at_exit =
-        std::atexit([] { std::remove(ScratchFile().c_str()); }) == 0;
-    (void)removed_at_exit;
-    return path;
-}
-
-bool WriteFile(const std::string& path, const uint8_t* data, size_t size) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    const bool ok = std::fwrite(data, 1, size, file) == size;
-    return std::fclose(file) == 0 && ok;
-}
+using tarnik::fuzz::Require;
 
 struct ReadResult {
     bool data_error = false;
@@ -102,8 +69,8 @@ ReadResult ReadAll(const std::string& path, PlotMapping mapping, const PlotExten
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string& path = ScratchFile();
-    if (!WriteFile(path, data, size))
+    static const std::string path = tarnik::fuzz::ScratchPath("input.plt");
+    if (!tarnik::fuzz::WriteBytes(path, data, size))
         return 0;
 
     PlotExtent extent;

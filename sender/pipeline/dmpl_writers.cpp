@@ -85,10 +85,12 @@ void DmplWriter::PlainPath(CommandOutput& out, const CutPath& path) const {
 
 namespace {
 
+// In double: a difference of two plotter coordinates takes up to 33 bits,
+// and its square overflows 64-bit integers.
 float SegmentLength(const PathPoint& r, const PathPoint& q) {
-    const int64_t dx = static_cast<int64_t>(q.x) - r.x;
-    const int64_t dy = static_cast<int64_t>(q.y) - r.y;
-    return static_cast<float>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
+    const double dx = static_cast<double>(q.x) - r.x;
+    const double dy = static_cast<double>(q.y) - r.y;
+    return static_cast<float>(std::sqrt(dx * dx + dy * dy));
 }
 
 // Point at distance s - e from r towards q, truncated toward zero: the

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "cli/cli_test_helpers.h"
+#include "support/posix/file_size_limit.h"
 #include "support/test_files.h"
 
 namespace tarnik::testing {
@@ -57,28 +58,6 @@ class PipeWriter {
   private:
     std::atomic<bool> done_{false};
     std::thread writer_;
-};
-
-// Lets no file of this process grow past a bound while it lives, so a copy
-// without a bound of its own fails instead of filling the disk.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        previous_ = signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, old_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        signal(SIGXFSZ, previous_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit old_{};
-    void (*previous_)(int) = SIG_DFL;
 };
 
 TEST(CliPlotInput, APipeIsCutAndInputWithoutEndIsRefused) {

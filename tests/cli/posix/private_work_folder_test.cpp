@@ -11,39 +11,13 @@
 #include <string>
 
 #include "cli/cli_test_helpers.h"
+#include "support/posix/tmpdir_scope.h"
 #include "support/test_files.h"
 
 namespace tarnik::testing {
 namespace {
 
 constexpr char kSquare[] = "IN;SP1;PU0,0;PD3150,0;PD3150,3150;PD0,3150;PD0,0;PU0,0;";
-
-// Sets TMPDIR for one test and puts the old value back.
-class TmpdirScope {
-  public:
-    explicit TmpdirScope(const char* value) {
-        if (const char* old = std::getenv("TMPDIR")) {
-            old_ = old;
-        }
-        if (value != nullptr) {
-            setenv("TMPDIR", value, 1);
-        } else {
-            unsetenv("TMPDIR");
-        }
-    }
-    ~TmpdirScope() {
-        if (old_) {
-            setenv("TMPDIR", old_->c_str(), 1);
-        } else {
-            unsetenv("TMPDIR");
-        }
-    }
-    TmpdirScope(const TmpdirScope&) = delete;
-    TmpdirScope& operator=(const TmpdirScope&) = delete;
-
-  private:
-    std::optional<std::string> old_;
-};
 
 bool IsLink(const std::string& path) {
     struct stat info {};

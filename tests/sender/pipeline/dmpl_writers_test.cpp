@@ -80,6 +80,11 @@ TEST(DmplWriters, DashedPaths) {
          0.01f,
          0.01f,
          "U0,0 D3,3 D6,6 D9,9 "},
+        {"a segment across the whole coordinate range is measured, not overflowed",
+         {{-2147483647, -2147483647}, {2147483647, 2147483647}},
+         1.0e8f,
+         1.0e8f,
+         "U-2147483647,-2147483647 D79619924,79619924 U2147483647,2147483647 "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);

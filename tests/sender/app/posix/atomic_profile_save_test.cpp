@@ -3,8 +3,8 @@
 // exactly as it was and no temporary file behind.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -13,11 +13,13 @@
 #include "sender/app/posix/atomic_file.h"
 #include "sender/app/profile_file.h"
 #include "sender/app/settings_store.h"
+#include "support/posix/file_size_limit.h"
 #include "support/test_files.h"
 
 namespace tarnik {
 namespace {
 
+using testing::FileSizeLimit;
 using testing::ReadWholeFile;
 using testing::ScratchFolder;
 using testing::WriteWholeFile;
@@ -31,29 +33,6 @@ int FilesIn(const ScratchFolder& folder) {
     }
     return count;
 }
-
-// Lowers the largest file this process may write, as a full disk would stop
-// the save part way through the new file.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        old_handler_ = signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        signal(SIGXFSZ, old_handler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit old_{};
-    sighandler_t old_handler_ = SIG_DFL;
-};
 
 TEST(AtomicProfileSave, SaveCutShortLeavesTheOldFile) {
     ScratchFolder folder;
@@ -95,6 +74,49 @@ TEST(AtomicProfileSave, ReplacementKeepsPermissionsAndLinks) {
     ASSERT_EQ(stat(path.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0600u);
     EXPECT_EQ(FilesIn(folder), 2);
+}
+
+// The process killed at any moment of a save (between the write of the new
+// file and its rename included): the settings file is always the old one
+// or the new one whole, loads as one of them, and the next save works. A
+// killed save may leave its temporary file ("tarnik.ini.XXXXXX") behind.
+TEST(AtomicProfileSave, KilledSaveLeavesTheOldOrTheNewFile) {
+    ScratchFolder folder;
+    const std::string path = folder.File("tarnik.ini");
+    // Two files of 40 KB that differ in every key, so that half of each shows.
+    std::string old_file = "[CutConfig]\r\n";
+    std::string new_file = "[CutConfig]\r\n";
+    for (int key = 0; key < 2000; ++key) {
+        old_file += "Key" + std::to_string(key) + "=old\r\n";
+        new_file += "Key" + std::to_string(key) + "=new\r\n";
+    }
+    int old_seen = 0;
+    int new_seen = 0;
+    for (int round = 0; round < 40; ++round) {
+        WriteWholeFile(path, old_file);
+        const pid_t saver = fork();
+        ASSERT_GE(saver, 0);
+        if (saver == 0) {
+            // Saves the new text, then the old, and so on, until killed.
+            for (int i = 0;; ++i) {
+                ReplaceFileAtomically(path, i % 2 == 0 ? new_file : old_file);
+            }
+        }
+        usleep(static_cast<useconds_t>(200 + round * 137 % 3000));
+        kill(saver, SIGKILL);
+        int status = 0;
+        waitpid(saver, &status, 0);
+        const std::string left = ReadWholeFile(path);
+        ASSERT_TRUE(left == old_file || left == new_file)
+            << "round " << round << ": " << left.size() << " bytes";
+        (left == old_file ? old_seen : new_seen) += 1;
+        char value[kSettingTextSize];
+        OpenProfileFile(path.c_str())->ReadSetting("CutConfig", "Key1999", value, sizeof value);
+        EXPECT_STREQ(value, left == old_file ? "old" : "new");
+    }
+    EXPECT_GT(old_seen + new_seen, 0);
+    ASSERT_TRUE(OpenProfileFile(path.c_str())->WriteSetting("CutConfig", "Key0", "after"));
+    EXPECT_NE(ReadWholeFile(path).find("Key0=after\r\n"), std::string::npos);
 }
 
 TEST(PosixTemporaryFolder, ComesFromTmpdirWithATrailingSlash) {

@@ -26,6 +26,7 @@
 //   tarnik_gui_driver dlist TITLE ID        "count selected-index selected-text" of a combo box
 //   tarnik_gui_driver dselect TITLE ID N    select entry N of a combo box
 //   tarnik_gui_driver threads               thread count of the main window's process
+//   tarnik_gui_driver handles               handle count of the main window's process
 //   tarnik_gui_driver message TITLE [MS]    wait for a message box, print its text
 //   tarnik_gui_driver menu [MS]             wait for a pop-up menu, then close it
 //   tarnik_gui_driver temp                  print the temporary folder
@@ -106,6 +107,64 @@ int PrintThreadCount(HWND window) {
     }
     CloseHandle(snapshot);
     std::printf("%d\n", count);
+    return 0;
+}
+
+// The handles a process holds, from the system's handle table: Wine's
+// GetProcessHandleCount answers 0 for every process.
+ULONG CountHandlesOf(DWORD process) {
+    struct HandleEntry {
+        ULONG owner;
+        BYTE type;
+        BYTE flags;
+        USHORT value;
+        PVOID object;
+        ULONG access;
+    };
+    struct HandleTable {
+        ULONG count;
+        HandleEntry entries[1];
+    };
+    using QuerySystem = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<QuerySystem>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    if (query == nullptr) {
+        return 0;
+    }
+    constexpr ULONG kSystemHandleInformation = 16;
+    std::string table(1 << 20, '\0');
+    ULONG needed = 0;
+    while (query(kSystemHandleInformation, table.data(), static_cast<ULONG>(table.size()),
+                 &needed) != 0) {
+        if (table.size() >= (64u << 20)) {
+            return 0;
+        }
+        table.resize(table.size() * 2);
+    }
+    const auto* handles = reinterpret_cast<const HandleTable*>(table.data());
+    ULONG count = 0;
+    for (ULONG i = 0; i < handles->count; ++i) {
+        count += handles->entries[i].owner == process ? 1 : 0;
+    }
+    return count;
+}
+
+int PrintHandleCount(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    DWORD count = 0;
+    HANDLE handle = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, process);
+    if (handle != nullptr) {
+        GetProcessHandleCount(handle, &count);
+        CloseHandle(handle);
+    }
+    if (count == 0) {
+        count = CountHandlesOf(process);
+    }
+    if (count == 0) {
+        return 1;
+    }
+    std::printf("%lu\n", static_cast<unsigned long>(count));
     return 0;
 }
 
@@ -255,6 +314,9 @@ int Run(int argc, wchar_t** argv) {
     }
     if (command == L"threads") {
         return PrintThreadCount(main_window);
+    }
+    if (command == L"handles") {
+        return PrintHandleCount(main_window);
     }
     if (command == L"announce") {
         const UINT taskbar_created = RegisterWindowMessageW(L"TaskbarCreated");
