@@ -145,6 +145,19 @@ wait_for_text() {
     echo "$text"
 }
 
+# wait_for_list TITLE ID LIST: the dialog list's "count selection text"
+# once it reads LIST, or what it reads after 5 s. A click is posted, so the
+# list it refills may still hold the old entries when the driver asks.
+wait_for_list() {
+    local list
+    for _ in $(seq 25); do
+        list=$(drv dlist "$1" "$2")
+        [ "$list" == "$3" ] && break
+        sleep 0.2
+    done
+    echo "$list"
+}
+
 # wait_gone PATH: 0 once the file is gone (up to 5 s).
 wait_gone() {
     for _ in $(seq 50); do

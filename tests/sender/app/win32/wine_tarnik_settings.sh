@@ -41,24 +41,23 @@ threads_idle=$(drv threads)
 
 # Lists and hidden boxes as the dialog opens.
 check "opened by Option" "0" "$(open_settings; echo $?)"
-check "port list: COM ports, COM3 selected" "254 2 COM3" "$(drv dlist "$SETTINGS" 1030)"
-check "model list: NVA, Mode 2 selects nothing" "1 -1" "$(drv dlist "$SETTINGS" 1031)"
-check "mark colour list" "3 0 无" "$(drv dlist "$SETTINGS" 1033)"
-check "baud rate box" "5 1 38400" "$(drv dlist "$SETTINGS" 1026)"
-check "parity box" "5 0 None" "$(drv dlist "$SETTINGS" 1027)"
-check "data bits box" "3 0 8" "$(drv dlist "$SETTINGS" 1028)"
-check "stop bits box" "3 0 1" "$(drv dlist "$SETTINGS" 1029)"
+check "port list: COM ports, COM3 selected" "254 2 COM3" "$(wait_for_list "$SETTINGS" 1030 "254 2 COM3")"
+check "model list: NVA, Mode 2 selects nothing" "1 -1" "$(wait_for_list "$SETTINGS" 1031 "1 -1")"
+check "mark colour list" "3 0 无" "$(wait_for_list "$SETTINGS" 1033 "3 0 无")"
+check "baud rate box" "5 1 38400" "$(wait_for_list "$SETTINGS" 1026 "5 1 38400")"
+check "parity box" "5 0 None" "$(wait_for_list "$SETTINGS" 1027 "5 0 None")"
+check "data bits box" "3 0 8" "$(wait_for_list "$SETTINGS" 1028 "3 0 8")"
+check "stop bits box" "3 0 1" "$(wait_for_list "$SETTINGS" 1029 "3 0 1")"
 check "wait box hidden and disabled" "0 0 0" "$(drv dstate "$SETTINGS" 1012)"
 check "stored wait 9 shown as 5" "5" "$(drv dtext "$SETTINGS" 1012)"
 check "closing offset" "0.5" "$(drv dtext "$SETTINGS" 1008)"
 check "browse button hidden" "0 0 0" "$(drv dstate "$SETTINGS" 1000)"
 
 drv dclick "$SETTINGS" 1079 >/dev/null
-sleep 0.3
-check "USB ticked: USB ports, USB005 selected" "19 4 USB005" "$(drv dlist "$SETTINGS" 1030)"
+check "USB ticked: USB ports, USB005 selected" "19 4 USB005" \
+    "$(wait_for_list "$SETTINGS" 1030 "19 4 USB005")"
 drv dclick "$SETTINGS" 1079 >/dev/null
-sleep 0.3
-check "USB unticked: COM3 again" "254 2 COM3" "$(drv dlist "$SETTINGS" 1030)"
+check "USB unticked: COM3 again" "254 2 COM3" "$(wait_for_list "$SETTINGS" 1030 "254 2 COM3")"
 
 # Cancel after changes: only the two divisors reach the file.
 drv dset "$SETTINGS" 1008 "1.5" >/dev/null
@@ -100,7 +99,8 @@ check "OK: status" "准备就绪" "$(drv text 1006)"
 # A second save in automatic mode, now to a USB printer port.
 open_settings >/dev/null
 drv dclick "$SETTINGS" 1079 >/dev/null
-sleep 0.3
+# The USB list must be in the box before an entry of it is chosen.
+check "USB list before the choice" "19 4 USB005" "$(wait_for_list "$SETTINGS" 1030 "19 4 USB005")"
 drv dselect "$SETTINGS" 1030 1 >/dev/null
 drv dclick "$SETTINGS" $OK >/dev/null
 check "USB save closes" "0" "$(dialog_gone "$SETTINGS"; echo $?)"
@@ -133,7 +133,7 @@ start_tarnik
 check "English: main window" "0" "$(drv find 15000; echo $?)"
 drv click 1001 >/dev/null
 check "English: Settings dialog" "0" "$(drv dialog Settings 10000; echo $?)"
-check "English: mark colour list" "3 0 None" "$(drv dlist Settings 1033)"
+check "English: mark colour list" "3 0 None" "$(wait_for_list Settings 1033 "3 0 None")"
 check "English: USB box" "USB printer port" "$(drv dtext Settings 1079)"
 drv dset Settings 1009 "1.5" >/dev/null
 drv dclick Settings $OK >/dev/null
