@@ -41,6 +41,10 @@ class CommandOutput {
     // commands in a row keeps its cursor in a local and calls Room() again
     // (after Commit) only when less than kLongestCommand bytes are left.
     char* Limit() const { return end_; }
+    // Whether the target has refused text (a full disk): nothing more of
+    // the job can be used, so a writer that puts down a long run of
+    // commands from one path (the dashes of a long design) stops there.
+    bool Refused() const { return refused_; }
 
   protected:
     CommandOutput() = default;
@@ -52,12 +56,15 @@ class CommandOutput {
     void Drain();
     // Receives text in order, in pieces of any size.
     virtual void Take(const char* data, std::size_t length) = 0;
+    // Marks the target as refusing text from now on (see Refused).
+    void Refuse() { refused_ = true; }
 
   private:
     char spare_[kLongestCommand] = {};
     char* begin_ = spare_;
     char* cursor_ = spare_;
     char* end_ = spare_ + kLongestCommand;
+    bool refused_ = false;
 };
 
 // Command text collected in a string (tests, short texts).

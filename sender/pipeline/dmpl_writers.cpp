@@ -121,7 +121,9 @@ void DmplWriter::DashedPath(CommandOutput& out, CutPath& path, float solid_mm, f
     float accumulated = 0.0f;
     PathPoint* r = path.head;
     Move(out, r->x, r->y);
-    while (r->next != nullptr) {
+    // A dashed path makes a command per dash, unbounded by the plot file's
+    // size: once the work file refuses text the rest is not put down.
+    while (r->next != nullptr && !out.Refused()) {
         PathPoint* q = r->next;
         const float s = SegmentLength(*r, *q);
         if (s < kShortestDashedSegment) {

@@ -52,10 +52,12 @@ bool WorkFile::Create(const std::string& path) {
 void WorkFile::Take(const char* data, std::size_t length) {
     if (failed_ || file_ == nullptr) {
         failed_ = true;
+        Refuse();
         return;
     }
     if (length != 0 && std::fwrite(data, 1, length, file_) != length) {
         failed_ = true;
+        Refuse();
     }
 }
 

@@ -168,6 +168,39 @@ TEST(DmplWriters, TinyDashesOnLongSegmentsStillAdvance) {
     EXPECT_EQ(out.Text(), "U7,7 D500,400 U900,700 ");
 }
 
+// A target that takes its first bytes, then refuses as a full disk does,
+// counting what it was offered.
+class FillingOutput : public CommandOutput {
+  public:
+    explicit FillingOutput(std::size_t room) : room_(room) { SetBuffer(buffer_, sizeof buffer_); }
+    std::size_t Offered() {
+        Drain();
+        return offered_;
+    }
+
+  private:
+    void Take(const char*, std::size_t length) override {
+        offered_ += length;
+        if (offered_ > room_) {
+            Refuse();
+        }
+    }
+    char buffer_[4096];
+    std::size_t room_;
+    std::size_t offered_ = 0;
+};
+
+TEST(DmplWriters, DashedPathStopsOnceTheTargetRefuses) {
+    // 100 m in 0.2 mm dashes: some 25 MB of commands, of which a full
+    // disk after 8 KB must be offered little more than one buffer.
+    CutPath path;
+    Build(path, {{0, 0}, {3149600, 0}});
+    FillingOutput out(8192);
+    DmplWriter().DashedPath(out, path, 0.2f, 0.2f);
+    EXPECT_TRUE(out.Refused());
+    EXPECT_LT(out.Offered(), 8192u + 2 * 4096u);
+}
+
 TEST(DmplWriters, MarkHeaderCarriesTheFourValuesInOrder) {
     StringCommandOutput out;
     DmplWriter().MarkHeader(out, MarkHeaderValues{10000, 500, 7, 3});
