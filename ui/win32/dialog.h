@@ -17,6 +17,9 @@ class DataExchange;
 // (the value the OLE control headers give it), so that a control class
 // draws its own face; the control answers TRUE when it drew.
 inline constexpr UINT kReflectedDrawItem = WM_USER + 0x1C00 + WM_DRAWITEM;
+// The atom of the predefined dialog class "#32770": with a caption, it
+// finds a dialog window of any program.
+inline constexpr WORD kDialogClassAtom = 0x8002;
 
 class Dialog {
   public:

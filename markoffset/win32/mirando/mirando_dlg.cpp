@@ -67,15 +67,15 @@ CMirandoDlg::CMirandoDlg()
           "1.Press ONLINE \r\nkey of plotter\r\n2.Input offset\r\n3.Set Port\r\n4.Click "
           "Modify") {
     HINSTANCE module = ui::ResourceModule();
-    icon_ =
-        static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    small_icon_ = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                                GetSystemMetrics(SM_CXSMICON),
-                                                GetSystemMetrics(SM_CYSMICON), 0));
-    background_ = static_cast<HBITMAP>(
-        LoadImageA(module, MAKEINTRESOURCEA(IDB_BACKGROUND), IMAGE_BITMAP, 0, 0, 0));
-    black_ = CreateSolidBrush(kInstructionsBack);
+    icon_.reset(static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXICON),
+                                              GetSystemMetrics(SM_CYICON), 0)));
+    small_icon_.reset(static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(IDR_MAINFRAME),
+                                                    IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                    GetSystemMetrics(SM_CYSMICON), 0)));
+    background_.reset(static_cast<HBITMAP>(
+        LoadImageA(module, MAKEINTRESOURCEA(IDB_BACKGROUND), IMAGE_BITMAP, 0, 0, 0)));
+    black_.reset(CreateSolidBrush(kInstructionsBack));
 
     OnMessage(WM_SYSCOMMAND, [this](WPARAM w, LPARAM) { return OnSysCommand(w); });
     OnMessage(WM_ERASEBKGND, [this](WPARAM w, LPARAM) { return OnEraseBackground(w); });
@@ -89,19 +89,7 @@ CMirandoDlg::CMirandoDlg()
     }
 }
 
-CMirandoDlg::~CMirandoDlg() {
-    for (HICON icon : {icon_, small_icon_}) {
-        if (icon != nullptr) {
-            DestroyIcon(icon);
-        }
-    }
-    if (background_ != nullptr) {
-        DeleteObject(background_);
-    }
-    if (black_ != nullptr) {
-        DeleteObject(black_);
-    }
-}
+CMirandoDlg::~CMirandoDlg() = default;
 
 void CMirandoDlg::DoDataExchange(ui::DataExchange& exchange) {
     exchange.Text(IDC_UPPER_OFFSET, offsets_.upper);
@@ -120,8 +108,8 @@ BOOL CMirandoDlg::OnInitDialog() {
         AppendMenuA(system_menu, MF_SEPARATOR, 0, nullptr);
         AppendMenuA(system_menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
     }
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_));
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_.get()));
     HWND port = Item(IDC_PORT);
     for (int com = 1; com <= 20; ++com) {
         const std::string name = "COM" + std::to_string(com);
@@ -246,12 +234,11 @@ LRESULT CMirandoDlg::OnEraseBackground(WPARAM dc_param) {
     GetClientRect(Handle(), &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     if (background_ != nullptr) {
-        HDC memory = CreateCompatibleDC(dc);
+        const ui::UniqueMemoryDc memory(CreateCompatibleDC(dc));
         if (memory != nullptr) {
-            HGDIOBJ previous = SelectObject(memory, background_);
-            BitBlt(dc, 0, 0, kBackgroundWidth, kBackgroundHeight, memory, 0, 0, SRCCOPY);
-            SelectObject(memory, previous);
-            DeleteDC(memory);
+            HGDIOBJ previous = SelectObject(memory.get(), background_.get());
+            BitBlt(dc, 0, 0, kBackgroundWidth, kBackgroundHeight, memory.get(), 0, 0, SRCCOPY);
+            SelectObject(memory.get(), previous);
         }
     }
     return TRUE;
@@ -265,7 +252,7 @@ LRESULT CMirandoDlg::OnControlColour(WPARAM dc_param, LPARAM control_param) {
     HDC dc = reinterpret_cast<HDC>(dc_param);
     SetTextColor(dc, kInstructionsText);
     SetBkColor(dc, kInstructionsBack);
-    return reinterpret_cast<LRESULT>(black_);
+    return reinterpret_cast<LRESULT>(black_.get());
 }
 
 }  // namespace tarnik

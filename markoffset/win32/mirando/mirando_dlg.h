@@ -9,6 +9,7 @@
 
 #include "markoffset/mark_offset.h"
 #include "ui/win32/dialog.h"
+#include "ui/win32/gdi_handles.h"
 
 namespace tarnik {
 
@@ -41,10 +42,10 @@ class CMirandoDlg : public ui::Dialog {
     int32_t save_to_file_ = 0;
     int32_t port_index_ = 0;
     bool showing_ = false;
-    HICON icon_ = nullptr;
-    HICON small_icon_ = nullptr;
-    HBITMAP background_ = nullptr;
-    HBRUSH black_ = nullptr;
+    ui::UniqueIcon icon_;
+    ui::UniqueIcon small_icon_;
+    ui::UniqueBitmap background_;
+    ui::UniqueBrush black_;
 };
 
 }  // namespace tarnik

@@ -5,12 +5,10 @@
 #include "sender/app/line_fault_handler.h"
 #include "sender/app/main_window_controller.h"
 #include "sender/res/resource.h"
+#include "ui/win32/dialog.h"
 
 namespace tarnik {
 namespace {
-
-// The predefined dialog class, as its atom: "#32770".
-constexpr WORD kDialogClassAtom = 0x8002;
 
 HWND Handle(MacroWindow window) {
     return reinterpret_cast<HWND>(window);
@@ -23,7 +21,7 @@ MacroWindow Ref(HWND window) {
 }  // namespace
 
 MacroWindow Win32MacroPrintWindows::FindDialog(const char* title) {
-    return Ref(FindWindowA(MAKEINTATOM(kDialogClassAtom), title));
+    return Ref(FindWindowA(MAKEINTATOM(ui::kDialogClassAtom), title));
 }
 
 void Win32MacroPrintWindows::CloseDialog(MacroWindow window) {

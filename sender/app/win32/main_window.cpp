@@ -62,11 +62,7 @@ CTestDlg::CTestDlg(NotifyArea& notify_area)
     BuildMessageTable();
 }
 
-CTestDlg::~CTestDlg() {
-    for (auto& [colour, brush] : brushes_) {
-        DeleteObject(brush);
-    }
-}
+CTestDlg::~CTestDlg() = default;
 
 void CTestDlg::BuildMessageTable() {
     OnCommand(IDC_CUT_FROM_FILE, BN_CLICKED, [this] { CutFromFile(); });
@@ -255,10 +251,10 @@ LRESULT CTestDlg::OnPaint() {
 HBRUSH CTestDlg::BrushOf(COLORREF colour) {
     auto found = brushes_.find(colour);
     if (found != brushes_.end()) {
-        return found->second;
+        return found->second.get();
     }
     HBRUSH brush = CreateSolidBrush(colour);
-    brushes_.emplace(colour, brush);
+    brushes_.emplace(colour, ui::UniqueBrush(brush));
     return brush;
 }
 

@@ -25,6 +25,7 @@
 #include "sender/transport/win32/win32_job_port.h"
 #include "sender/transport/win32/window_messages.h"
 #include "ui/win32/dialog.h"
+#include "ui/win32/gdi_handles.h"
 
 namespace tarnik {
 
@@ -113,7 +114,7 @@ class CTestDlg : public ui::Dialog,
     CSystemTray tray_;
     CTextProgressCtrl progress_;
     COLORREF window_background_ = 0xFFFFFF;
-    std::map<COLORREF, HBRUSH> brushes_;
+    std::map<COLORREF, ui::UniqueBrush> brushes_;
     MainWindowControls controls_;
     Win32WatcherThread watcher_thread_;
     ExportWatcherControl export_watcher_;

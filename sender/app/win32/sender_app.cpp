@@ -7,6 +7,7 @@
 #include "sender/app/settings_store.h"
 #include "sender/app/startup_language.h"
 #include "sender/app/win32/main_window.h"
+#include "ui/win32/dialog.h"
 #include "ui/win32/resources.h"
 
 namespace tarnik {
@@ -16,8 +17,6 @@ namespace {
 constexpr UINT kRefusalBoxType = MB_OKCANCEL;
 // Exit code of a second job sender.
 constexpr int kAlreadyRunningExitCode = 1;
-// The atom of the standard dialog class "#32770".
-constexpr WORD kDialogClassAtom = 0x8002;
 
 }  // namespace
 
@@ -60,7 +59,7 @@ int CTestApp::Run() {
             break;
     }
 
-    if (FindWindowA(MAKEINTATOM(kDialogClassAtom), kMainWindowTitle) != nullptr) {
+    if (FindWindowA(MAKEINTATOM(ui::kDialogClassAtom), kMainWindowTitle) != nullptr) {
         return kAlreadyRunningExitCode;
     }
 

@@ -16,12 +16,12 @@ constexpr UINT kHoverPeriodMs = 10;
 constexpr int kIconLeft = 2;
 constexpr int kFocusInset = 2;
 
-HICON LoadIconOfSize(int id, int size) {
+ui::UniqueIcon LoadIconOfSize(int id, int size) {
     if (id == 0) {
         return nullptr;
     }
-    return static_cast<HICON>(LoadImageA(ui::ResourceModule(), MAKEINTRESOURCEA(id), IMAGE_ICON,
-                                         size, size, LR_LOADMAP3DCOLORS));
+    return ui::UniqueIcon(static_cast<HICON>(LoadImageA(
+        ui::ResourceModule(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_LOADMAP3DCOLORS)));
 }
 
 // The icon in light grey over the face: its inner lines stay visible,
@@ -35,15 +35,14 @@ void DrawGreyedIcon(HDC dc, HICON icon, int x, int y, int size) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (memory == nullptr || bitmap == nullptr || bits == nullptr) {
-        DeleteObject(bitmap);
-        DeleteDC(memory);
+    const ui::UniqueMemoryDc memory_dc(CreateCompatibleDC(dc));
+    const ui::UniqueBitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (memory_dc == nullptr || bitmap == nullptr || bits == nullptr) {
         return;
     }
+    HDC memory = memory_dc.get();
     {
-        ScopedSelection selected(memory, bitmap);
+        ScopedSelection selected(memory, bitmap.get());
         const COLORREF face = GuiDrawLayer::Face();
         GuiDrawLayer::Fill(memory, {0, 0, size, size}, face);
         DrawIconEx(memory, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
@@ -59,8 +58,6 @@ void DrawGreyedIcon(HDC dc, HICON icon, int x, int y, int size) {
         }
         BitBlt(dc, x, y, size, size, memory, 0, 0, SRCCOPY);
     }
-    DeleteObject(bitmap);
-    DeleteDC(memory);
 }
 
 }  // namespace
@@ -68,20 +65,11 @@ void DrawGreyedIcon(HDC dc, HICON icon, int x, int y, int size) {
 CGuiButton::~CGuiButton() {
     DestroyTooltip();
     Detach();
-    DestroyIcons();
 }
 
-void CGuiButton::DestroyIcons() {
-    for (HICON* icon : {&hot_icon_, &pressed_}) {
-        if (*icon != nullptr && *icon != normal_) {
-            DestroyIcon(*icon);
-        }
-        *icon = nullptr;
-    }
-    if (normal_ != nullptr) {
-        DestroyIcon(normal_);
-        normal_ = nullptr;
-    }
+HICON CGuiButton::IconFor(bool pressed) const {
+    const ui::UniqueIcon& look = pressed ? pressed_ : hot_ ? hot_icon_ : normal_;
+    return look != nullptr ? look.get() : normal_.get();
 }
 
 void CGuiButton::DestroyTooltip() {
@@ -92,11 +80,10 @@ void CGuiButton::DestroyTooltip() {
 }
 
 bool CGuiButton::SetIcons(int normal, int hot, int pressed, int size) {
-    DestroyIcons();
     icon_size_ = size;
     normal_ = LoadIconOfSize(normal, size);
-    hot_icon_ = hot != 0 ? LoadIconOfSize(hot, size) : normal_;
-    pressed_ = pressed != 0 ? LoadIconOfSize(pressed, size) : normal_;
+    hot_icon_ = LoadIconOfSize(hot, size);
+    pressed_ = LoadIconOfSize(pressed, size);
     if (Handle() != nullptr) {
         Redraw();
     }
@@ -182,7 +169,7 @@ LRESULT CGuiButton::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
             break;
         case BM_GETIMAGE:
             // The standard question still has its answer.
-            return wparam == IMAGE_ICON ? reinterpret_cast<LRESULT>(normal_) : 0;
+            return wparam == IMAGE_ICON ? reinterpret_cast<LRESULT>(normal_.get()) : 0;
         default:
             break;
     }
@@ -196,7 +183,7 @@ void CGuiButton::Draw(const DRAWITEMSTRUCT& item) {
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
     GuiDrawLayer::Fill(dc, area, GuiDrawLayer::Face());
 
-    HICON icon = pressed ? pressed_ : hot_ ? hot_icon_ : normal_;
+    HICON icon = IconFor(pressed);
     if (icon_shown_ && icon != nullptr) {
         const int y = area.top + (area.bottom - area.top - icon_size_) / 2;
         if (disabled) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "sender/controls/win32/gui_control.h"
+#include "ui/win32/gdi_handles.h"
 
 namespace tarnik {
 
@@ -32,16 +33,17 @@ class CGuiButton : public OwnerDrawnButton {
   private:
     void RelayToTooltip(UINT message, WPARAM wparam, LPARAM lparam) const;
     void OnTimerTick();
-    void DestroyIcons();
+    // The icon for the look: a missing hot or pressed icon is the normal one.
+    HICON IconFor(bool pressed) const;
     void DestroyTooltip();
 
     int style_ = 1;
     bool hot_ = false;
     bool icon_shown_ = false;
     int icon_size_ = 0;
-    HICON normal_ = nullptr;
-    HICON hot_icon_ = nullptr;
-    HICON pressed_ = nullptr;
+    ui::UniqueIcon normal_;
+    ui::UniqueIcon hot_icon_;
+    ui::UniqueIcon pressed_;
     HWND tooltip_ = nullptr;
     std::wstring tooltip_text_;
 };

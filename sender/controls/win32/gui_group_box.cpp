@@ -19,19 +19,13 @@ bool Vertical(CGuiGroupBox::Alignment alignment) {
 
 CGuiGroupBox::~CGuiGroupBox() {
     Detach();
-    if (font_ != nullptr) {
-        DeleteObject(font_);
-    }
 }
 
 void CGuiGroupBox::MakeFont() {
-    if (font_ != nullptr) {
-        DeleteObject(font_);
-    }
     const int angle = Vertical(alignment_) ? 900 : 0;
-    font_ = CreateFontW(-kCaptionHeight, 0, angle, angle, FW_NORMAL, FALSE, FALSE, FALSE,
-                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        VARIABLE_PITCH | FF_SWISS, L"Verdana");
+    font_.reset(CreateFontW(-kCaptionHeight, 0, angle, angle, FW_NORMAL, FALSE, FALSE, FALSE,
+                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Verdana"));
 }
 
 void CGuiGroupBox::SetAlignment(Alignment alignment) {
@@ -58,7 +52,7 @@ void CGuiGroupBox::DrawCaption(HDC dc, const RECT& client, const RECT& frame) {
     if (caption_.empty()) {
         return;
     }
-    ScopedSelection font(dc, font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    ScopedSelection font(dc, font_ != nullptr ? font_.get() : GetStockObject(DEFAULT_GUI_FONT));
     SIZE text = {};
     GetTextExtentPoint32W(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
     const int length = text.cx + 2 + 2 * kCaptionMargin;

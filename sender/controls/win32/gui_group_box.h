@@ -6,6 +6,7 @@
 #include <string>
 
 #include "sender/controls/win32/gui_control.h"
+#include "ui/win32/gdi_handles.h"
 
 namespace tarnik {
 
@@ -35,7 +36,7 @@ class CGuiGroupBox : public GuiControl {
 
     std::wstring caption_;
     Alignment alignment_ = kTopLeft;
-    HFONT font_ = nullptr;
+    ui::UniqueFont font_;
 };
 
 }  // namespace tarnik

@@ -7,6 +7,7 @@
 #include <cwchar>
 
 #include "sender/controls/win32/mem_dc.h"
+#include "ui/win32/gdi_handles.h"
 
 namespace tarnik {
 namespace {
@@ -95,14 +96,13 @@ void CTextProgressCtrl::Paint() {
                 const RECT parts[2] = {bar, rest};
                 const COLORREF colours[2] = {text_on_bar_, text_on_background_};
                 for (int i = 0; i < 2; ++i) {
-                    HRGN clip = CreateRectRgnIndirect(&parts[i]);
-                    SelectClipRgn(dc, clip);
+                    const ui::UniqueRegion clip(CreateRectRgnIndirect(&parts[i]));
+                    SelectClipRgn(dc, clip.get());
                     SetTextColor(dc, colours[i]);
                     RECT area = client;
                     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area,
                               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
                     SelectClipRgn(dc, nullptr);
-                    DeleteObject(clip);
                 }
                 if (old_font != nullptr) {
                     SelectObject(dc, old_font);
