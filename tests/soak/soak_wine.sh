@@ -62,6 +62,7 @@ size_of() { stat -c %s "$1" 2>/dev/null || echo 0; }
 check "no tarnik.exe running before the soak" "0" "$(drv gone 10000 >/dev/null; echo $?)"
 start_tarnik
 check "main window" "0" "$(drv find 15000; echo $?)"
+check "main window shown" "0" "$(wait_shown; echo $?)"
 started=$(date +%s)
 offset=0
 compared=0

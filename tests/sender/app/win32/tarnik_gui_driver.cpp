@@ -258,9 +258,15 @@ int Run(int argc, wchar_t** argv) {
         if (argc < 3) {
             return 2;
         }
+        // Only a shown dialog counts: a dialog is found by its caption
+        // while its initialisation still runs, and a click posted then may
+        // come before its buttons are set up.
         const wchar_t* title = argv[2];
-        HWND dialog =
-            probe::WaitFor([title] { return FindDialog(title); }, WaitArgument(argc, argv, 3));
+        const auto shown = [title]() -> HWND {
+            HWND found = FindDialog(title);
+            return found != nullptr && IsWindowVisible(found) ? found : nullptr;
+        };
+        HWND dialog = probe::WaitFor(shown, WaitArgument(argc, argv, 3));
         if (dialog == nullptr) {
             return 1;
         }

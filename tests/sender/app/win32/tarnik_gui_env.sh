@@ -145,6 +145,17 @@ wait_for_text() {
     echo "$text"
 }
 
+# wait_shown: until the main window is shown (up to 10 s). It is shown once
+# its initialisation is over, which removes a stale export file: an export
+# file put down before would be taken for one.
+wait_shown() {
+    for _ in $(seq 50); do
+        [ "$(drv visible)" == 1 ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
 # wait_for_list TITLE ID LIST: the dialog list's "count selection text"
 # once it reads LIST, or what it reads after 5 s. A click is posted, so the
 # list it refills may still hold the old entries when the driver asks.

@@ -35,6 +35,7 @@ screenshot() {
 
 start_tarnik
 check "main window" "0" "$(drv find 15000; echo $?)"
+check "main window shown" "0" "$(wait_shown; echo $?)"
 
 # --- A serial job from the macro ---
 summary=$(cli_job "$sample" sign)
@@ -159,6 +160,7 @@ write_ini "Lan=Chinese" "[Model]" "Mode=1" "[CutConfig]" "PortType=1" "USBPort=1
     "[AutoGET]" "ColExportFilename=tarnik_export.plt"
 start_tarnik
 check "USB: main window" "0" "$(drv find 15000; echo $?)"
+check "USB: main window shown" "0" "$(wait_shown; echo $?)"
 check "USB: port text" "USB:USB001" "$(drv text 1007)"
 send_job "$sample"
 wait_for_size "$gui_work/usb001.bin" "$expected_size"

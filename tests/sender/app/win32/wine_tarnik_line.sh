@@ -31,11 +31,7 @@ sys.stdout.write("IN;SP1;PU1000,1000;PD" + points + ";PU;SP0;")' >"$gui_work/lar
 
 start_tarnik
 check "main window" "0" "$(drv find 15000; echo $?)"
-# Shown once its initialisation, which removes a stale export file, is over.
-for _ in $(seq 50); do
-    [ "$(drv visible)" == 1 ] && break
-    sleep 0.2
-done
+check "main window shown" "0" "$(wait_shown; echo $?)"
 
 # --- The plotter goes away in the middle of a job ---
 touch "$gui_work/vanish"
