@@ -41,6 +41,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "sender/transport/usb_printer.h"
 #include "tests/support/win32/stand_in_printers.h"
@@ -52,8 +53,16 @@ namespace probe = tarnik::testing;
 
 constexpr DWORD kDefaultWaitMs = 10000;
 
+// The shown dialog of that caption before a hidden one, so that the
+// commands on its controls and the wait for it mean the same window.
 HWND FindDialog(const wchar_t* title) {
-    return probe::FirstDialogCaptioned(title);
+    const std::vector<HWND> dialogs = probe::DialogsCaptioned(title);
+    for (HWND dialog : dialogs) {
+        if (IsWindowVisible(dialog)) {
+            return dialog;
+        }
+    }
+    return dialogs.empty() ? nullptr : dialogs.front();
 }
 
 DWORD WaitArgument(int argc, wchar_t** argv, int index) {
