@@ -17,6 +17,11 @@ ini_value() {
     grep -a "^$1=" "$gui_program/tarnik.ini" | head -n 1 | cut -d= -f2- | tr -d '\r'
 }
 
+# check_list LABEL TITLE ID LIST: the dialog list reads LIST (once refilled).
+check_list() {
+    check "$1" "$4" "$(wait_for_list "$2" "$3" "$4")"
+}
+
 open_settings() {
     drv click 1001 >/dev/null
     drv dialog "$SETTINGS" 10000
@@ -41,23 +46,22 @@ threads_idle=$(drv threads)
 
 # Lists and hidden boxes as the dialog opens.
 check "opened by Option" "0" "$(open_settings; echo $?)"
-check "port list: COM ports, COM3 selected" "254 2 COM3" "$(wait_for_list "$SETTINGS" 1030 "254 2 COM3")"
-check "model list: NVA, Mode 2 selects nothing" "1 -1" "$(wait_for_list "$SETTINGS" 1031 "1 -1")"
-check "mark colour list" "3 0 无" "$(wait_for_list "$SETTINGS" 1033 "3 0 无")"
-check "baud rate box" "5 1 38400" "$(wait_for_list "$SETTINGS" 1026 "5 1 38400")"
-check "parity box" "5 0 None" "$(wait_for_list "$SETTINGS" 1027 "5 0 None")"
-check "data bits box" "3 0 8" "$(wait_for_list "$SETTINGS" 1028 "3 0 8")"
-check "stop bits box" "3 0 1" "$(wait_for_list "$SETTINGS" 1029 "3 0 1")"
+check_list "port list: COM ports, COM3 selected" "$SETTINGS" 1030 "254 2 COM3"
+check_list "model list: NVA, Mode 2 selects nothing" "$SETTINGS" 1031 "1 -1"
+check_list "mark colour list" "$SETTINGS" 1033 "3 0 无"
+check_list "baud rate box" "$SETTINGS" 1026 "5 1 38400"
+check_list "parity box" "$SETTINGS" 1027 "5 0 None"
+check_list "data bits box" "$SETTINGS" 1028 "3 0 8"
+check_list "stop bits box" "$SETTINGS" 1029 "3 0 1"
 check "wait box hidden and disabled" "0 0 0" "$(drv dstate "$SETTINGS" 1012)"
 check "stored wait 9 shown as 5" "5" "$(drv dtext "$SETTINGS" 1012)"
 check "closing offset" "0.5" "$(drv dtext "$SETTINGS" 1008)"
 check "browse button hidden" "0 0 0" "$(drv dstate "$SETTINGS" 1000)"
 
 drv dclick "$SETTINGS" 1079 >/dev/null
-check "USB ticked: USB ports, USB005 selected" "19 4 USB005" \
-    "$(wait_for_list "$SETTINGS" 1030 "19 4 USB005")"
+check_list "USB ticked: USB ports, USB005 selected" "$SETTINGS" 1030 "19 4 USB005"
 drv dclick "$SETTINGS" 1079 >/dev/null
-check "USB unticked: COM3 again" "254 2 COM3" "$(wait_for_list "$SETTINGS" 1030 "254 2 COM3")"
+check_list "USB unticked: COM3 again" "$SETTINGS" 1030 "254 2 COM3"
 
 # Cancel after changes: only the two divisors reach the file.
 drv dset "$SETTINGS" 1008 "1.5" >/dev/null
@@ -100,7 +104,7 @@ check "OK: status" "准备就绪" "$(drv text 1006)"
 open_settings >/dev/null
 drv dclick "$SETTINGS" 1079 >/dev/null
 # The USB list must be in the box before an entry of it is chosen.
-check "USB list before the choice" "19 4 USB005" "$(wait_for_list "$SETTINGS" 1030 "19 4 USB005")"
+check_list "USB list before the choice" "$SETTINGS" 1030 "19 4 USB005"
 drv dselect "$SETTINGS" 1030 1 >/dev/null
 drv dclick "$SETTINGS" $OK >/dev/null
 check "USB save closes" "0" "$(dialog_gone "$SETTINGS"; echo $?)"
@@ -133,7 +137,7 @@ start_tarnik
 check "English: main window" "0" "$(drv find 15000; echo $?)"
 drv click 1001 >/dev/null
 check "English: Settings dialog" "0" "$(drv dialog Settings 10000; echo $?)"
-check "English: mark colour list" "3 0 None" "$(wait_for_list Settings 1033 "3 0 None")"
+check_list "English: mark colour list" Settings 1033 "3 0 None"
 check "English: USB box" "USB printer port" "$(drv dtext Settings 1079)"
 drv dset Settings 1009 "1.5" >/dev/null
 drv dclick Settings $OK >/dev/null
