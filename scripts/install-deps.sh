@@ -3,7 +3,8 @@
 # those that are missing, so it is cheap to run again.
 set -euo pipefail
 packages=(cmake make g++ libgtest-dev googletest mingw-w64 wine wine64 xvfb x11-utils locales
-          xauth libcups2-dev cups imagemagick xdotool fonts-wqy-microhei fonts-wine dpkg-dev lintian)
+          xauth libcups2-dev cups imagemagick xdotool fonts-wqy-microhei fonts-wine dpkg-dev lintian
+          libpolyclipping-dev)
 packages+=("$@")
 missing=()
 for package in "${packages[@]}"; do
