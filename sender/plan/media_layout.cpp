@@ -165,12 +165,6 @@ LayoutPoint CopyTransform::Apply(LayoutPoint p) const {
     return LayoutPoint{corner.x + along, corner.y + across};
 }
 
-bool WantsMediaLayout(const MediaLayoutOptions& o) {
-    return o.MediaWidth != 0.0 || o.Rotate != RotateChoice::None || o.Mirror ||
-           o.MarginLeft != 0.0 || o.MarginTop != 0.0 || o.Copies != 1 || o.WeedBorder != 0.0 ||
-           o.WeedLines != 0.0 || o.TileOverlap != 0.0;
-}
-
 LayoutProblem PlanMediaLayout(const LayoutBox& design_in, const MediaLayoutOptions& o,
                               double units_per_mm, MediaLayout& layout, LayoutFigures& figures) {
     layout = MediaLayout{};

@@ -10,36 +10,9 @@
 #include <vector>
 
 #include "sender/plan/layout_geometry.h"
+#include "sender/settings/media_layout_options.h"
 
 namespace tarnik {
-
-enum class RotateChoice : int32_t {
-    None = 0,
-    Quarter = 90,
-    Automatic = -1,  // turn when it fits only turned or its long side runs across
-};
-
-// Which weed lines run through the waste.
-enum class WeedDirection : int32_t {
-    Both = 0,
-    Across = 1,  // lines across the media, one every spacing along the feed
-    Along = 2,   // lines along the feed, one every spacing across the media
-};
-
-struct MediaLayoutOptions {
-    double MediaWidth = 0.0;  // mm across the feed; 0: not known, no check
-    RotateChoice Rotate = RotateChoice::None;
-    bool Mirror = false;
-    double MarginLeft = 0.0;  // mm across the media, from the plotter's origin
-    double MarginTop = 0.0;   // mm along the feed
-    int32_t Copies = 1;
-    double CopyGap = 5.0;     // mm between copies
-    double WeedBorder = 0.0;  // mm from the job to its border; 0: no border
-    double WeedLines = 0.0;   // mm between weed lines; 0: none
-    WeedDirection WeedLineDirection = WeedDirection::Both;
-    double WeedGap = 2.0;      // mm a weed line stops short of the design
-    double TileOverlap = 0.0;  // mm two strips share; 0: no tiling
-};
 
 // Why a layout cannot be made. Every case but None refuses the job before
 // anything is sent.
@@ -120,10 +93,6 @@ inline constexpr int64_t kMaxStrips = 200;
 // Alignment ticks: a short cut along the feed, clear of the job.
 inline constexpr double kTickLength = 5.0;     // mm
 inline constexpr double kTickClearance = 2.0;  // mm between a tick and the job
-
-// Whether the options ask for anything at all; with nothing asked the job
-// plan leaves the job where the drawing program put it.
-bool WantsMediaLayout(const MediaLayoutOptions& options);
 
 // Plans the layout of a design whose paths lie in design (plotter units,
 // units_per_mm of them in a millimetre).

@@ -1,6 +1,7 @@
 #include "sender/plan/polygon_clipping.h"
 
 #include <clipper.hpp>
+#include <cmath>
 
 namespace tarnik {
 namespace {
@@ -31,50 +32,95 @@ Polyline FromClipperPath(const Path& path) {
     return line;
 }
 
-// Each closed path as simple polygons that all wind the same way, so that
-// the offset's union (which fills what winds positively) covers every part
-// of every outline whatever direction the drawing program wrote it in.
-void AddFilledOutlines(const std::vector<Polyline>& closed_paths,
-                       ClipperLib::ClipperOffset& offset) {
-    Paths simple;
-    for (const Polyline& line : closed_paths) {
-        const Path path = ToClipperPath(line, true);
-        if (path.size() < 3) {
-            offset.AddPath(path, ClipperLib::jtRound, ClipperLib::etOpenRound);
-            continue;
-        }
-        simple.clear();
-        ClipperLib::SimplifyPolygon(path, simple, ClipperLib::pftNonZero);
-        for (Path& piece : simple) {
-            if (!ClipperLib::Orientation(piece)) {
-                ClipperLib::ReversePath(piece);
-            }
-        }
-        offset.AddPaths(simple, ClipperLib::jtRound, ClipperLib::etClosedPolygon);
-        // The outline itself too: the knife cuts every edge, also those
-        // the fill drops (a spike, a path that doubles back on itself).
-        offset.AddPath(path, ClipperLib::jtRound, ClipperLib::etClosedLine);
+// Whether filling a closed path leaves some of its edges off the filled
+// outline: it crosses itself (more pieces, or an area other than its own)
+// or runs back along itself somewhere (a spike), which leaves the area as
+// it is.
+bool DropsEdgesWhenFilled(const Path& path, const Paths& filled) {
+    if (filled.size() != 1)
+        return true;
+    const double own = std::fabs(ClipperLib::Area(path));
+    if (std::fabs(std::fabs(ClipperLib::Area(filled.front())) - own) > 1e-9 * own + 0.5)
+        return true;
+    const std::size_t n = path.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const IntPoint& a = path[(i + n - 1) % n];
+        const IntPoint& b = path[i];
+        const IntPoint& c = path[(i + 1) % n];
+        const double cross = static_cast<double>(b.X - a.X) * static_cast<double>(c.Y - b.Y) -
+                             static_cast<double>(b.Y - a.Y) * static_cast<double>(c.X - b.X);
+        const double dot = static_cast<double>(b.X - a.X) * static_cast<double>(c.X - b.X) +
+                           static_cast<double>(b.Y - a.Y) * static_cast<double>(c.Y - b.Y);
+        if (cross == 0.0 && dot < 0.0)
+            return true;
     }
+    return false;
 }
+
+// Grows one path at a time and keeps every grown outline as it is: the
+// clipping of the weed lines counts a point as kept out when any outline
+// holds it, so the outlines need no union of their own (which the library
+// does slowly for thousands of touching outlines).
+class KeepOutBuilder {
+  public:
+    KeepOutBuilder(double distance, std::vector<Polyline>& keep_out)
+        : distance_(distance), keep_out_(keep_out) {}
+
+    // A closed path filled: as simple polygons that all wind one way, so that
+    // the grown outline covers every part of it whatever direction the
+    // drawing program wrote it in. A path that crosses or touches itself
+    // also has its outline grown as a line, for the edges the fill drops (a
+    // spike, a path that doubles back on itself).
+    void AddClosed(const Path& path) {
+        if (path.size() < 3) {
+            Grow(path, ClipperLib::etOpenSquare);
+            return;
+        }
+        simple_.clear();
+        ClipperLib::SimplifyPolygon(path, simple_, ClipperLib::pftNonZero);
+        for (Path& piece : simple_) {
+            if (!ClipperLib::Orientation(piece))
+                ClipperLib::ReversePath(piece);
+            Grow(piece, ClipperLib::etClosedPolygon);
+        }
+        if (DropsEdgesWhenFilled(path, simple_))
+            Grow(path, ClipperLib::etClosedLine);
+    }
+    void AddOpen(const Path& path) { Grow(path, ClipperLib::etOpenSquare); }
+
+  private:
+    // Square corners and ends lie at the distance or beyond it, never
+    // inside it as the chords of round ones do.
+    void Grow(const Path& path, ClipperLib::EndType end) {
+        offset_.Clear();
+        offset_.AddPath(path, ClipperLib::jtSquare, end);
+        grown_.clear();
+        offset_.Execute(grown_, distance_);
+        for (const Path& outline : grown_) {
+            keep_out_.push_back(FromClipperPath(outline));
+        }
+    }
+
+    double distance_;
+    std::vector<Polyline>& keep_out_;
+    ClipperLib::ClipperOffset offset_;
+    Paths simple_;
+    Paths grown_;
+};
 
 }  // namespace
 
 bool BuildKeepOutRegion(const std::vector<Polyline>& closed_paths,
                         const std::vector<Polyline>& open_paths, int64_t distance,
-                        double arc_tolerance, std::vector<Polyline>& keep_out) {
+                        std::vector<Polyline>& keep_out) {
     keep_out.clear();
     try {
-        ClipperLib::ClipperOffset offset(2.0, arc_tolerance);
-        AddFilledOutlines(closed_paths, offset);
-        for (const Polyline& line : open_paths) {
-            offset.AddPath(ToClipperPath(line, false), ClipperLib::jtRound,
-                           ClipperLib::etOpenRound);
+        KeepOutBuilder builder(static_cast<double>(distance), keep_out);
+        for (const Polyline& line : closed_paths) {
+            builder.AddClosed(ToClipperPath(line, true));
         }
-        Paths grown;
-        offset.Execute(grown, static_cast<double>(distance));
-        keep_out.reserve(grown.size());
-        for (const Path& path : grown) {
-            keep_out.push_back(FromClipperPath(path));
+        for (const Polyline& line : open_paths) {
+            builder.AddOpen(ToClipperPath(line, false));
         }
         return true;
     } catch (const ClipperLib::clipperException&) {

@@ -10,16 +10,16 @@
 
 namespace tarnik {
 
-// The region within distance of a design: the closed paths filled (a path
-// that crosses itself counts as filled wherever it winds; a counter inside
-// an outline is part of the outline's piece) and grown by distance with
-// round corners, together with every open path grown by distance with round
-// ends. arc_tolerance is how far a round corner's chords may fall inside the
-// true arc. Returns false when the library refuses the input (coordinates
-// out of its range); keep_out is then empty.
+// The region kept clear of a design: every closed path filled (a path that
+// crosses itself counts as filled wherever it winds; a counter inside an
+// outline is part of the outline's piece) and every open path, each grown
+// by distance with square corners and ends (which lie at the distance or
+// beyond). The region comes as one outline or more per path, overlapping
+// where paths lie close. Returns false when the library refuses the input
+// (coordinates out of its range); keep_out is then empty.
 bool BuildKeepOutRegion(const std::vector<Polyline>& closed_paths,
                         const std::vector<Polyline>& open_paths, int64_t distance,
-                        double arc_tolerance, std::vector<Polyline>& keep_out);
+                        std::vector<Polyline>& keep_out);
 
 // Straight segment from a to b.
 struct LayoutSegment {

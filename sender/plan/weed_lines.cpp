@@ -8,14 +8,9 @@
 namespace tarnik {
 namespace {
 
-// A round corner of the region around the design is drawn with chords whose
-// sag the library keeps near this share of the gap. It rounds the number of
-// chords of a corner to a whole number, which can let one sag up to 2.25
-// times as far (1.49 chords' worth of arc in one chord); the region is grown
-// by 2.5 times the tolerance more than the gap, so that a weed line keeps the
-// whole gap, less the rounding of a crossing to whole units.
-constexpr double kArcToleranceShareOfGap = 1.0 / 20.0;
-constexpr double kChordAllowance = 2.5;
+// The region kept clear is grown by one unit more than the gap: a weed
+// line's end is the crossing with the region's edge rounded to whole units.
+constexpr int64_t kRoundingAllowance = 1;
 // The most weed lines of one job (a 10 m border with lines every 1 mm both
 // ways): the clipping works on every line at once.
 constexpr int64_t kMaxWeedLineCount = 20000;
@@ -40,6 +35,49 @@ int64_t LineCount(const LayoutBox& border, const WeedLineSettings& s) {
     if (s.direction != WeedDirection::Across)
         count += border.Width() / s.spacing;
     return count;
+}
+
+// Whether a line of the grid (positions from + k * spacing, k >= 1, below
+// to) falls within lo..hi.
+bool GridHits(int64_t lo, int64_t hi, int64_t from, int64_t to, int64_t spacing) {
+    lo = std::max(lo, from + 1);
+    hi = std::min(hi, to - 1);
+    if (lo > hi)
+        return false;
+    const int64_t first = from + ((lo - from + spacing - 1) / spacing) * spacing;
+    return first <= hi;
+}
+
+// Whether any weed line meets the box: only what a line meets needs to be
+// kept clear of, which spares the clipping most of a dense design.
+bool LineMeets(const LayoutBox& box, const LayoutBox& border, const WeedLineSettings& s) {
+    if (box.max_x < border.min_x || box.min_x > border.max_x || box.max_y < border.min_y ||
+        box.min_y > border.max_y)
+        return false;
+    return (s.direction != WeedDirection::Along &&
+            GridHits(box.min_x, box.max_x, border.min_x, border.max_x, s.spacing)) ||
+           (s.direction != WeedDirection::Across &&
+            GridHits(box.min_y, box.max_y, border.min_y, border.max_y, s.spacing));
+}
+
+LayoutBox Shifted(const LayoutBox& box, LayoutPoint shift) {
+    return LayoutBox{box.min_x + shift.x, box.min_y + shift.y, box.max_x + shift.x,
+                     box.max_y + shift.y};
+}
+
+// The paths some weed line comes within reach of, in any copy.
+std::vector<Polyline> PathsInReach(const std::vector<Polyline>& paths,
+                                   const std::vector<LayoutPoint>& shifts, int64_t reach,
+                                   const LayoutBox& border, const WeedLineSettings& s) {
+    std::vector<Polyline> kept;
+    for (const Polyline& path : paths) {
+        const LayoutBox box = BoxOf(path).Grown(reach);
+        if (std::any_of(shifts.begin(), shifts.end(), [&](LayoutPoint shift) {
+                return LineMeets(Shifted(box, shift), border, s);
+            }))
+            kept.push_back(path);
+    }
+    return kept;
 }
 
 // A piece as (line position, start, end) along its line, start < end.
@@ -129,17 +167,17 @@ WeedOutcome PlanWeedLines(const WeedDesign& design, const std::vector<LayoutPoin
         return WeedOutcome::TooManyPoints;
     if (settings.spacing <= 0 || LineCount(border, settings) > kMaxWeedLineCount)
         return WeedOutcome::TooManyLines;
+    const int64_t reach = settings.gap + kRoundingAllowance;
     std::vector<Polyline> keep_out;
-    const double tolerance =
-        std::max(0.25, static_cast<double>(settings.gap) * kArcToleranceShareOfGap);
-    const int64_t reach =
-        settings.gap + static_cast<int64_t>(std::ceil(kChordAllowance * tolerance));
-    if (!BuildKeepOutRegion(design.Closed(), design.Open(), reach, tolerance, keep_out))
+    if (!BuildKeepOutRegion(PathsInReach(design.Closed(), shifts, reach, border, settings),
+                            PathsInReach(design.Open(), shifts, reach, border, settings), reach,
+                            keep_out))
         return WeedOutcome::ClippingFailed;
     std::vector<Polyline> region;
-    region.reserve(keep_out.size() * shifts.size());
     for (const LayoutPoint& shift : shifts) {
         for (const Polyline& outline : keep_out) {
+            if (!LineMeets(Shifted(BoxOf(outline), shift), border, settings))
+                continue;
             Polyline moved = outline;
             for (LayoutPoint& p : moved) {
                 p.x += shift.x;
