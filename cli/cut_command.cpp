@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,6 +21,7 @@
 #include "cli/output_file.h"
 #include "cli/platform_files.h"
 #include "cli/serial_send.h"
+#include "cli/strip_jobs.h"
 #include "cli/usb_send.h"
 #include "cli/work_folder.h"
 #include "sender/pipeline/fatal_error.h"
@@ -248,8 +250,10 @@ CopyResult CopyJob(CapturingHandover& job, const std::string& work_file,
     return !writing || file.Commit() ? CopyResult::Ok : CopyResult::CannotWrite;
 }
 
-int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder& folder,
-           std::ostream& out, std::ostream& err) {
+// One job of the plot file: the whole job, or strip `strip` of a job cut
+// in strips (strip_count receives how many the job plan made).
+int RunStrip(const CliOptions& options, SenderSettings& settings, const WorkFolder& folder,
+             int32_t strip, int32_t& strip_count, std::ostream& out, std::ostream& err) {
     ConsoleJobView view(err);
     CapturingHandover handover(err);
     OpenSendGate gate;
@@ -266,7 +270,9 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
         return kExitRefused;
     }
     JobDriver driver(job);
+    job.Strip = strip;
     const JobOutcome outcome = driver.OnJobReady(options.mark_a, options.mark_b);
+    strip_count = job.StripCount;
     if (outcome != JobOutcome::Encoded || !handover.Captured()) {
         err << RefusalReason(outcome, options.input_path);
         return kExitRefused;
@@ -302,6 +308,26 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
     }
     const std::unique_ptr<JobPort> port = MakeSerialDevicePort(options.port_device);
     return SendJobToSerialPort(handover, *port, options.port_device, err);
+}
+
+// A job cut in strips (--tile) writes one numbered output file per strip
+// and sends strip after strip, waiting for Enter between them.
+int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder& folder,
+           std::ostream& out, std::ostream& err) {
+    const bool tiling = settings.CutPlan.Media.TileOverlap > 0.0;
+    const bool sending = !options.port_device.empty() || !options.usb_target.empty();
+    int32_t count = 1;
+    for (int32_t strip = 0; strip < count; ++strip) {
+        if (strip > 0 && sending && !WaitForNextStrip(strip, count, std::cin, err))
+            return kExitRefused;
+        CliOptions strip_options = options;
+        if (tiling && !options.output_path.empty())
+            strip_options.output_path = StripOutputPath(options.output_path, strip + 1);
+        const int status = RunStrip(strip_options, settings, folder, strip, count, out, err);
+        if (status != kExitOk)
+            return status;
+    }
+    return kExitOk;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/media_layout_args.h"
 #include "sender/settings/cut_plan_options.h"
 
 namespace tarnik::cli {
@@ -14,12 +15,14 @@ namespace tarnik::cli {
 struct CutPlanOverride {
     std::optional<CutOrder> order;
     std::optional<float> panel_mm;
+    MediaLayoutOverride media;  // placing the job on the media
 
     void ApplyTo(CutPlanOptions& options) const {
         if (order)
             options.Order = *order;
         if (panel_mm)
             options.PanelLength = *panel_mm;
+        media.ApplyTo(options.Media);
     }
 };
 

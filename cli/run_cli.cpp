@@ -25,7 +25,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     // The job plan's options of "cut" are taken out before the rest is read.
     std::vector<std::string> words(argv, argv + argc);
     CutPlanOverride plan;
-    if (argc >= 2 && words[1] == "cut" && !TakeCutPlanArgs(words, plan, error)) {
+    if (argc >= 2 && words[1] == "cut" &&
+        (!TakeCutPlanArgs(words, plan, error) || !TakeMediaLayoutArgs(words, plan.media, error))) {
         err << "tarnik-cli: " << error << "\n" << CliUsageText();
         return kExitUsage;
     }
@@ -48,7 +49,10 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     EndOnSignal end_on_signal;
     switch (options.command) {
         case CliCommand::Help:
-            out << CliHelpText() << "\n" << CutPlanHelpText() << "\n" << MarkOffsetHelpText();
+            out << CliHelpText() << "\n"
+                << CutPlanHelpText() << "\n"
+                << MediaLayoutHelpText() << "\n"
+                << MarkOffsetHelpText();
             return kExitOk;
         case CliCommand::Cut:
             return RunCut(options, out, err, plan);

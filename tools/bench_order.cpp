@@ -156,7 +156,8 @@ int Plan(const char* file) {
     tarnik::StepsAsDrawn(plan);
     const double drawn = tarnik::PenUpTravel(plan);
     const auto order_start = std::chrono::steady_clock::now();
-    tarnik::OrderPlan(plan, tarnik::CutPlanOptions{tarnik::CutOrder::Shortest, 0.0f}, kUnitsPerMm);
+    tarnik::OrderPlan(plan, tarnik::CutPlanOptions{tarnik::CutOrder::Shortest, 0.0f, {}},
+                      kUnitsPerMm);
     const double order_s = Seconds(order_start);
     const double ordered = tarnik::PenUpTravel(plan);
     rusage usage{};

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "sender/app/media_layout_settings.h"
 #include "sender/app/setting_conversions.h"
 
 namespace tarnik {
@@ -22,6 +23,7 @@ void LoadCutPlanSettings(ProfileFile& profile, CutPlanOptions& options) {
     }
     if (profile.ReadSetting(kCutPlanSection, kCutPlanPanelKey, text, sizeof text))
         options.PanelLength = BoundedPanelLength(TextToDouble(text));
+    LoadMediaLayoutSettings(profile, options.Media);
 }
 
 void SaveCutPlanSettings(ProfileFile& profile, const CutPlanOptions& options) {
@@ -30,6 +32,7 @@ void SaveCutPlanSettings(ProfileFile& profile, const CutPlanOptions& options) {
     profile.WriteSetting(kCutPlanSection, kCutPlanOrderKey, text);
     std::snprintf(text, sizeof text, "%.1f", static_cast<double>(options.PanelLength));
     profile.WriteSetting(kCutPlanSection, kCutPlanPanelKey, text);
+    SaveMediaLayoutSettings(profile, options.Media);
 }
 
 }  // namespace tarnik

@@ -26,6 +26,10 @@ struct JobContext {
     int32_t MarkParamA = 0;  // first parameter of the last accepted job message
     int32_t MarkParamB = 0;  // second parameter: also the number of inner band limits
     bool CutToFile = false;  // the file settings dialog asked for cut to file
+    // A job too wide for the media is cut in strips, one job each: the
+    // strip this run encodes (from 0), and how many the job plan made.
+    int32_t Strip = 0;
+    int32_t StripCount = 1;
 
     // Folder of the HPGL work file; empty means the current folder.
     std::string HpglWorkFolder;

@@ -5,6 +5,7 @@
 #include "sender/pipeline/work_file.h"
 #include "sender/plan/plan_stage.h"
 #include "sender/plan/planned_path_source.h"
+#include "sender/plan/strip_path_source.h"
 #include "sender/res/resource.h"
 
 namespace tarnik {
@@ -34,7 +35,8 @@ JobOutcome WriteWorkFile(PathSource& source, CutPath& path, JobContext& job,
 JobOutcome EncodePlannedJob(const char* plot_path, JobContext& job, const std::string& work_path,
                             const PenFilter& filter, EncodePass pass) {
     JobPlan plan;
-    switch (PlanJob(plot_path, job.mapping, filter, job.settings.CutPlan, plan)) {
+    MediaPlacement placement;
+    switch (PlanJob(plot_path, job.mapping, filter, job.settings.CutPlan, plan, placement)) {
         case PlanOutcome::Planned:
             break;
         case PlanOutcome::Unreadable:
@@ -45,10 +47,22 @@ JobOutcome EncodePlannedJob(const char* plot_path, JobContext& job, const std::s
         case PlanOutcome::TooLarge:
             job.view.Notify(kDesignTooLargeToPlan, NoticeStyle::kMessageBox);
             return JobOutcome::NotSent;
+        case PlanOutcome::NotPlaced:
+            job.view.Notify(placement.Message().c_str(), NoticeStyle::kMessageBox);
+            return JobOutcome::NotSent;
     }
     CutPath path;
     PlannedPathSource source(plan, path);
-    return WriteWorkFile(source, path, job, work_path, pass);
+    const MediaLayout& layout = placement.layout;
+    job.StripCount = layout.Tiled() ? static_cast<int32_t>(layout.strips.size()) : 1;
+    if (!layout.Tiled()) {
+        return WriteWorkFile(source, path, job, work_path, pass);
+    }
+    const std::size_t strip = static_cast<std::size_t>(job.Strip) < layout.strips.size()
+                                  ? static_cast<std::size_t>(job.Strip)
+                                  : layout.strips.size() - 1;
+    StripPathSource strip_source(source, path, layout, layout.strips[strip]);
+    return WriteWorkFile(strip_source, path, job, work_path, pass);
 }
 
 }  // namespace

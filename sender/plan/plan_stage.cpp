@@ -26,6 +26,12 @@ double FeedUnitsPerMm(const PlotMapping& mapping) {
 
 PlanOutcome PlanJob(const char* plot_path, PlotMapping& mapping, const PenFilter& filter,
                     const CutPlanOptions& options, JobPlan& plan) {
+    MediaPlacement placement;
+    return PlanJob(plot_path, mapping, filter, options, plan, placement);
+}
+
+PlanOutcome PlanJob(const char* plot_path, PlotMapping& mapping, const PenFilter& filter,
+                    const CutPlanOptions& options, JobPlan& plan, MediaPlacement& placement) {
     switch (BuildPlanIndex(plot_path, mapping, filter, plan.index, plan.feed_floor)) {
         case IndexOutcome::Done:
             break;
@@ -37,7 +43,19 @@ PlanOutcome PlanJob(const char* plot_path, PlotMapping& mapping, const PenFilter
             return PlanOutcome::TooLarge;
     }
     StepsAsDrawn(plan);
-    OrderPlan(plan, options, FeedUnitsPerMm(mapping));
+    const double units_per_mm = FeedUnitsPerMm(mapping);
+    const bool placed = WantsMediaLayout(options.Media);
+    if (placed) {
+        PlaceCopies(plan, options.Media, units_per_mm, placement);
+        if (placement.Refused())
+            return PlanOutcome::NotPlaced;
+    }
+    OrderPlan(plan, options, units_per_mm);
+    if (placed) {
+        AddWeeding(plan, options.Media, units_per_mm, placement);
+        if (placement.Refused())
+            return PlanOutcome::NotPlaced;
+    }
     return PlanOutcome::Planned;
 }
 

@@ -5,6 +5,8 @@
 // and the Inkscape route all turn their controls into this one record.
 #include <cstdint>
 
+#include "sender/settings/media_layout_options.h"
+
 namespace tarnik {
 
 // The values of the "Order" key.
@@ -25,10 +27,13 @@ inline constexpr float kMaxPanelLengthMm = 50000.0f;
 struct CutPlanOptions {
     CutOrder Order = CutOrder::Drawn;
     float PanelLength = 0.0f;  // mm along the feed; 0 cuts the job in one piece
+    MediaLayoutOptions Media;  // where the job goes on the media
 
     // Nothing chosen: the job streams from the plot reader to the encoders
     // as it always has, byte for byte.
-    bool Bypassed() const { return Order == CutOrder::Drawn && !(PanelLength > 0.0f); }
+    bool Bypassed() const {
+        return Order == CutOrder::Drawn && !(PanelLength > 0.0f) && !WantsMediaLayout(Media);
+    }
 };
 
 }  // namespace tarnik

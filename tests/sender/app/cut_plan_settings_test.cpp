@@ -48,7 +48,7 @@ TEST(CutPlanSettings, ReadsWhatTheFileHolds) {
 TEST(CutPlanSettings, WhatIsSavedReadsBackTheSame) {
     CallLog log;
     RecordingProfile profile(log);
-    SaveCutPlanSettings(profile, CutPlanOptions{CutOrder::Shortest, 1250.5f});
+    SaveCutPlanSettings(profile, CutPlanOptions{CutOrder::Shortest, 1250.5f, {}});
     CutPlanOptions read;
     LoadCutPlanSettings(profile, read);
     EXPECT_EQ(read.Order, CutOrder::Shortest);

@@ -30,7 +30,7 @@ JobPlan Ordered(const std::vector<DesignPath>& design, CutOrder order, float pan
     JobPlan plan;
     FillPlan(plan, design);
     const std::vector<testing::Segment> before = CutSegments(plan);
-    OrderPlan(plan, CutPlanOptions{order, panel}, 1.0);
+    OrderPlan(plan, CutPlanOptions{order, panel, {}}, 1.0);
     EXPECT_EQ(CutSegments(plan), before) << "the cut segments changed";
     return plan;
 }

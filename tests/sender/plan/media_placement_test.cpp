@@ -1,0 +1,85 @@
+// The media layout inside the job plan: each copy's placement moves points
+// as the layout does, and a strip of a tiled job hands out only what lies
+// on its media, then its ticks.
+#include "sender/plan/media_placement.h"
+
+#include <gtest/gtest.h>
+
+#include "sender/plan/strip_path_source.h"
+#include "tests/sender/plan/layout_printing.h"
+
+namespace tarnik {
+namespace {
+
+TEST(MediaPlacement, EachCopysPlacementMovesPointsAsTheLayoutDoes) {
+    const LayoutPoint probes[] = {{157, 20}, {4567, 9134}, {2000, 3000}, {157, 9134}};
+    for (const bool mirror : {false, true}) {
+        for (const bool turn : {false, true}) {
+            SCOPED_TRACE(std::string(mirror ? "mirrored" : "as drawn") + (turn ? ", turned" : ""));
+            const CopyTransform copy{mirror, turn, LayoutBox{157, 20, 4567, 9134}, {300, 700}};
+            Placement placement;
+            ASSERT_TRUE(ToPlacement(copy, placement));
+            for (const LayoutPoint& p : probes) {
+                const PlanPoint placed = placement.Apply(
+                    PlanPoint{static_cast<int32_t>(p.x), static_cast<int32_t>(p.y)});
+                EXPECT_EQ((LayoutPoint{placed.x, placed.y}), copy.Apply(p));
+            }
+        }
+    }
+}
+
+// The plan's paths as a source hands them out.
+class ListedPaths : public PathSource {
+  public:
+    ListedPaths(std::vector<Polyline> paths, CutPath& path)
+        : paths_(std::move(paths)), path_(path) {}
+    Event Next() override {
+        if (next_ == paths_.size())
+            return Event::End;
+        const Polyline& line = paths_[next_++];
+        path_.Open(static_cast<int32_t>(line[0].x), static_cast<int32_t>(line[0].y));
+        for (std::size_t k = 1; k < line.size(); ++k)
+            path_.Append(static_cast<int32_t>(line[k].x), static_cast<int32_t>(line[k].y));
+        return Event::PathReady;
+    }
+    char PenDigit() const override { return 0; }
+    bool LineTypeHasNumber() const override { return false; }
+    void SetLeaveOut(bool) override {}
+    int32_t FeedX() const override { return 0; }
+
+  private:
+    std::vector<Polyline> paths_;
+    std::size_t next_ = 0;
+    CutPath& path_;
+};
+
+TEST(StripPathSource, HandsOutTheStripMovedOntoTheMediaThenItsTicks) {
+    MediaLayout layout;
+    layout.tick_top_x = 0;
+    layout.tick_bottom_x = 500;
+    layout.tick_length = 50;
+    const MediaStrip strip{300, 700, -300, {300, 400}};
+    CutPath path;
+    ListedPaths inner({{{100, 0}, {100, 1000}}, {{200, 350}, {250, 350}}, {{300, 0}, {300, 200}}},
+                      path);
+    StripPathSource source(inner, path, layout, strip);
+    std::vector<Polyline> handed_out;
+    while (source.Next() == PathSource::Event::PathReady) {
+        Polyline line;
+        for (const PathPoint* p = path.head; p != nullptr; p = p->next)
+            line.push_back({p->x, p->y});
+        handed_out.push_back(line);
+        path.Release();
+    }
+    const std::vector<Polyline> expected = {
+        {{100, 0}, {100, 400}},  // cut at both edges, moved across by -300
+        {{200, 50}, {250, 50}},  // wholly inside
+        {{0, 0}, {50, 0}},       // the ticks: above and below the job at 300
+        {{500, 0}, {550, 0}},     {{0, 100}, {50, 100}},  // and at 400
+        {{500, 100}, {550, 100}},
+    };
+    EXPECT_EQ(handed_out, expected);
+}
+
+}  // namespace
+}  // namespace tarnik
