@@ -40,6 +40,28 @@ def find_cli():
     return os.environ.get("TARNIK_CLI") or shutil.which("tarnik-cli")
 
 
+def media_args(options):
+    """The Media page as tarnik-cli options; what is left at its default is not passed."""
+    args = []
+    if options.media_width > 0:
+        args += ["--media-width", "%g" % options.media_width]
+    if options.rotate != "0":
+        args += ["--rotate", options.rotate]
+    if options.mirror:
+        args += ["--mirror"]
+    if options.margin_left > 0 or options.margin_top > 0:
+        args += ["--margin", "%g,%g" % (options.margin_left, options.margin_top)]
+    if options.copies > 1:
+        args += ["--copies", "%d" % options.copies, "--gap", "%g" % options.gap]
+    if options.weed_border > 0:
+        args += ["--weed-border", "%g" % options.weed_border]
+    if options.weed_lines > 0:
+        args += ["--weed-lines", "%g" % options.weed_lines]
+    if options.tile > 0:
+        args += ["--tile", "%g" % options.tile]
+    return args
+
+
 def command_line(cli, options):
     """tarnik-cli cut for the dialog's choices; the plot file comes on stdin.
     Without a settings file tarnik-cli takes ./tarnik.ini, so it runs in the
@@ -50,6 +72,7 @@ def command_line(cli, options):
         args += ["--settings", settings]
     args += ["--marks", "%d,%d" % (options.mark_a, options.mark_b)]
     args += ["--order", options.order, "--panel", "%g" % options.panel]
+    args += media_args(options)
     if options.target == "usb":
         args += ["--usb", options.usb]
     elif options.target == "file":
@@ -86,6 +109,16 @@ class SendToCutter(inkex.EffectExtension):
         pars.add_argument("--mark_b", type=int, default=0)
         pars.add_argument("--order", default="shortest", choices=("drawn", "inside", "shortest"))
         pars.add_argument("--panel", type=float, default=0.0)
+        pars.add_argument("--media_width", type=float, default=0.0)
+        pars.add_argument("--rotate", default="0", choices=("0", "90", "auto"))
+        pars.add_argument("--mirror", type=inkex.Boolean, default=False)
+        pars.add_argument("--margin_left", type=float, default=0.0)
+        pars.add_argument("--margin_top", type=float, default=0.0)
+        pars.add_argument("--copies", type=int, default=1)
+        pars.add_argument("--gap", type=float, default=5.0)
+        pars.add_argument("--weed_border", type=float, default=0.0)
+        pars.add_argument("--weed_lines", type=float, default=0.0)
+        pars.add_argument("--tile", type=float, default=0.0)
 
     def hpgl(self):
         """The drawing as Inkscape's HPGL output writes it."""
