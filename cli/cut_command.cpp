@@ -26,6 +26,7 @@
 #include "cli/work_folder.h"
 #include "sender/pipeline/fatal_error.h"
 #include "sender/pipeline/job_driver.h"
+#include "sender/pipeline/job_start.h"
 #include "sender/pipeline/work_file.h"
 #include "sender/transport/line_time.h"
 
@@ -253,7 +254,8 @@ CopyResult CopyJob(CapturingHandover& job, const std::string& work_file,
 // One job of the plot file: the whole job, or strip `strip` of a job cut
 // in strips (strip_count receives how many the job plan made).
 int RunStrip(const CliOptions& options, SenderSettings& settings, const WorkFolder& folder,
-             int32_t strip, int32_t& strip_count, std::ostream& out, std::ostream& err) {
+             int32_t strip, int32_t& strip_count, const std::shared_ptr<StripPlan>& kept,
+             std::ostream& out, std::ostream& err) {
     ConsoleJobView view(err);
     CapturingHandover handover(err);
     OpenSendGate gate;
@@ -271,6 +273,7 @@ int RunStrip(const CliOptions& options, SenderSettings& settings, const WorkFold
     }
     JobDriver driver(job);
     job.Strip = strip;
+    job.KeptStripPlan = kept;
     const JobOutcome outcome = driver.OnJobReady(options.mark_a, options.mark_b);
     strip_count = job.StripCount;
     if (outcome != JobOutcome::Encoded || !handover.Captured()) {
@@ -317,13 +320,14 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
     const bool tiling = settings.CutPlan.Media.TileOverlap > 0.0;
     const bool sending = !options.port_device.empty() || !options.usb_target.empty();
     int32_t count = 1;
+    const std::shared_ptr<StripPlan> kept = tiling ? MakeStripPlanKeeper() : nullptr;
     for (int32_t strip = 0; strip < count; ++strip) {
         if (strip > 0 && sending && !WaitForNextStrip(strip, count, std::cin, err))
             return kExitRefused;
         CliOptions strip_options = options;
         if (tiling && !options.output_path.empty())
             strip_options.output_path = StripOutputPath(options.output_path, strip + 1);
-        const int status = RunStrip(strip_options, settings, folder, strip, count, out, err);
+        const int status = RunStrip(strip_options, settings, folder, strip, count, kept, out, err);
         if (status != kExitOk)
             return status;
     }

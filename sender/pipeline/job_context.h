@@ -3,6 +3,7 @@
 // job message arrives until the encoder hands the job to a transport.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "sender/pipeline/job_seams.h"
@@ -11,6 +12,9 @@
 #include "sender/settings/sender_settings.h"
 
 namespace tarnik {
+
+// A tiled job's plan, kept from its first strip for the others (job_start.cpp).
+struct StripPlan;
 
 struct JobContext {
     JobContext(const SenderSettings& settings_in, JobView& view_in, JobHandover& handover_in,
@@ -30,6 +34,10 @@ struct JobContext {
     // strip this run encodes (from 0), and how many the job plan made.
     int32_t Strip = 0;
     int32_t StripCount = 1;
+    // Set by a caller that runs the strips one after another: the plan of
+    // the first strip is kept here and the later strips are cut from it,
+    // without reading the plot file into a plan again.
+    std::shared_ptr<StripPlan> KeptStripPlan;
 
     // Folder of the HPGL work file; empty means the current folder.
     std::string HpglWorkFolder;

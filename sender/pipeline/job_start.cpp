@@ -32,13 +32,25 @@ JobOutcome WriteWorkFile(PathSource& source, CutPath& path, JobContext& job,
     return JobOutcome::Encoded;
 }
 
-JobOutcome EncodePlannedJob(const char* plot_path, JobContext& job, const std::string& work_path,
-                            const PenFilter& filter, EncodePass pass) {
+}  // namespace
+
+struct StripPlan {
     JobPlan plan;
     MediaPlacement placement;
-    switch (PlanJob(plot_path, job.mapping, filter, job.settings.CutPlan, plan, placement)) {
+    bool ready = false;
+};
+
+namespace {
+
+// Reads the plot file into a plan and places it; false (the user told)
+// when it cannot be cut.
+JobOutcome MakePlan(const char* plot_path, JobContext& job, const PenFilter& filter,
+                    StripPlan& made) {
+    switch (
+        PlanJob(plot_path, job.mapping, filter, job.settings.CutPlan, made.plan, made.placement)) {
         case PlanOutcome::Planned:
-            break;
+            made.ready = true;
+            return JobOutcome::Encoded;
         case PlanOutcome::Unreadable:
             return JobOutcome::Unreadable;
         case PlanOutcome::DataError:
@@ -48,12 +60,24 @@ JobOutcome EncodePlannedJob(const char* plot_path, JobContext& job, const std::s
             job.view.Notify(kDesignTooLargeToPlan, NoticeStyle::kMessageBox);
             return JobOutcome::NotSent;
         case PlanOutcome::NotPlaced:
-            job.view.Notify(placement.Message().c_str(), NoticeStyle::kMessageBox);
+            job.view.Notify(made.placement.Message().c_str(), NoticeStyle::kMessageBox);
             return JobOutcome::NotSent;
     }
+    return JobOutcome::NotSent;
+}
+
+JobOutcome EncodePlannedJob(const char* plot_path, JobContext& job, const std::string& work_path,
+                            const PenFilter& filter, EncodePass pass) {
+    StripPlan own;
+    StripPlan& made = job.KeptStripPlan ? *job.KeptStripPlan : own;
+    if (!made.ready) {
+        const JobOutcome planned = MakePlan(plot_path, job, filter, made);
+        if (planned != JobOutcome::Encoded)
+            return planned;
+    }
     CutPath path;
-    PlannedPathSource source(plan, path);
-    const MediaLayout& layout = placement.layout;
+    PlannedPathSource source(made.plan, path);
+    const MediaLayout& layout = made.placement.layout;
     job.StripCount = layout.Tiled() ? static_cast<int32_t>(layout.strips.size()) : 1;
     if (!layout.Tiled()) {
         return WriteWorkFile(source, path, job, work_path, pass);
@@ -66,6 +90,10 @@ JobOutcome EncodePlannedJob(const char* plot_path, JobContext& job, const std::s
 }
 
 }  // namespace
+
+std::shared_ptr<StripPlan> MakeStripPlanKeeper() {
+    return std::make_shared<StripPlan>();
+}
 
 JobOutcome EncodeWorkFile(const char* plot_path, JobContext& job, const std::string& work_path,
                           const PenFilter& filter, EncodePass pass) {

@@ -3,6 +3,7 @@
 // file with the encoder's own pass, loading the closed work file into the
 // job buffer and handing a serial job to the transport.
 #include <cstddef>
+#include <memory>
 #include <string>
 
 #include "sender/pipeline/job_buffer.h"
@@ -39,6 +40,9 @@ inline PenFilter PenFilterOf(const JobContext& job, PenFilterVariant variant) {
 // the plotter, so every failure ends here: Unreadable when the plot file cannot be opened (nothing
 // shown), DataError when it is malformed ("data error!" shown), NotSent when the work file could
 // not be written (the user was told). Encoded when the work file is closed and complete.
+// Keeps a tiled job's plan across its strips (JobContext::KeptStripPlan).
+std::shared_ptr<StripPlan> MakeStripPlanKeeper();
+
 JobOutcome EncodeWorkFile(const char* plot_path, JobContext& job, const std::string& work_path,
                           const PenFilter& filter, EncodePass pass);
 
