@@ -82,6 +82,12 @@ JobOutcome EncodePlannedJob(const char* plot_path, JobContext& job, const std::s
     if (!layout.Tiled()) {
         return WriteWorkFile(source, path, job, work_path, pass);
     }
+    // Only a caller that runs strip after strip keeps the plan; any other
+    // would cut the first strip and lose the rest without a word.
+    if (!job.KeptStripPlan) {
+        job.view.Notify(kStripsNeedStripRun, NoticeStyle::kMessageBox);
+        return JobOutcome::NotSent;
+    }
     const std::size_t strip = static_cast<std::size_t>(job.Strip) < layout.strips.size()
                                   ? static_cast<std::size_t>(job.Strip)
                                   : layout.strips.size() - 1;

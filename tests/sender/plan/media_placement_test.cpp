@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "sender/pipeline/dmpl_encoder.h"
+#include "sender/pipeline/fakes/job_rig.h"
+#include "sender/pipeline/job_start.h"
 #include "sender/plan/strip_path_source.h"
 #include "tests/sender/plan/layout_printing.h"
 
@@ -79,6 +82,41 @@ TEST(StripPathSource, HandsOutTheStripMovedOntoTheMediaThenItsTicks) {
         {{500, 100}, {550, 100}},
     };
     EXPECT_EQ(handed_out, expected);
+}
+
+// A design 4000 units (127 mm) across.
+constexpr char kWideDesign[] = "IN;SP1;PU0,0;PD4000,0;PD4000,1000;PD0,1000;PD0,0;";
+
+TEST(MediaPlacementJob, ARefusedOrUnrunnableLayoutSendsNothing) {
+    struct Case {
+        const char* label;
+        double media;
+        double overlap;
+        bool strip_run;
+        JobOutcome outcome;
+        const char* message;
+    } cases[] = {
+        {"too wide", 100, 0, false, JobOutcome::NotSent,
+         "message:The job is 127.0 mm wide but the media only 100.0 mm"},
+        {"strips where strips are not run", 100, 10, false, JobOutcome::NotSent,
+         "message:This job is wider than the media and must be cut in strips"},
+        {"strips run one after another", 100, 10, true, JobOutcome::Encoded, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        testing::JobRig rig;
+        rig.job.mapping.YTop = 1000;
+        rig.settings.CutPlan.Media.MediaWidth = c.media;
+        rig.settings.CutPlan.Media.TileOverlap = c.overlap;
+        if (c.strip_run)
+            rig.job.KeptStripPlan = MakeStripPlanKeeper();
+        const std::string plot = rig.Plot(kWideDesign);
+        EXPECT_EQ(EncodeDmplJob(plot.c_str(), rig.job), c.outcome);
+        const std::string calls = ::testing::PrintToString(rig.view.calls);
+        EXPECT_NE(calls.find(c.message), std::string::npos) << calls;
+        EXPECT_EQ(rig.job.StripCount, c.overlap > 0 ? 2 : 1);
+        EXPECT_EQ(rig.handover.SerialBytes().empty(), !c.strip_run);
+    }
 }
 
 }  // namespace
