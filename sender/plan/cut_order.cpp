@@ -81,7 +81,7 @@ std::vector<int64_t> AssignPanels(const JobPlan& plan, const Nesting& nesting, d
 }
 
 void OrderPlan(JobPlan& plan, const CutPlanOptions& options, double units_per_mm) {
-    if (options.Bypassed() || plan.steps.empty())
+    if (!options.Reorders() || plan.steps.empty())
         return;
     const double panel_units = options.PanelLength > 0.0f
                                    ? std::min(options.PanelLength, kMaxPanelLengthMm) * units_per_mm

@@ -31,9 +31,10 @@ struct CutPlanOptions {
 
     // Nothing chosen: the job streams from the plot reader to the encoders
     // as it always has, byte for byte.
-    bool Bypassed() const {
-        return Order == CutOrder::Drawn && !(PanelLength > 0.0f) && !WantsMediaLayout(Media);
-    }
+    bool Bypassed() const { return !Reorders() && !WantsMediaLayout(Media); }
+    // Whether the paths are put in another order than drawn (an order or
+    // panels): a job only placed on the media keeps the drawn order.
+    bool Reorders() const { return Order != CutOrder::Drawn || PanelLength > 0.0f; }
 };
 
 }  // namespace tarnik
