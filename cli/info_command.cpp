@@ -10,6 +10,7 @@
 #include "cli/cli_args.h"
 #include "cli/console_job_seams.h"
 #include "cli/console_settings.h"
+#include "cli/cut_command.h"
 #include "cli/cut_plan_args.h"
 #include "cli/job_decoder.h"
 #include "cli/job_travel.h"
@@ -81,14 +82,19 @@ bool MeasureJob(const std::string& input, SenderSettings settings, const WorkFol
     job.HpglWorkFolder = place;
     job.PathSeparator = NativePathSeparator();
     const std::string target = job.CutFromFileTarget();
+    // The export file of an earlier measure may be a second name of the
+    // plot file itself: copying over it would empty the plot file.
+    std::remove(target.c_str());
     if (!LinkFile(input.c_str(), target.c_str()) &&
         !CopyFileOverwrite(input.c_str(), target.c_str())) {
         err << "tarnik-cli: cannot read " << input << "\n";
         return false;
     }
     JobDriver driver(job);
-    if (driver.OnJobReady(0, 0) != JobOutcome::Encoded || !handover.Captured()) {
-        err << "tarnik-cli: " << input << " was refused; nothing to measure\n";
+    const JobOutcome outcome = driver.OnJobReady(0, 0);
+    if (outcome != JobOutcome::Encoded || !handover.Captured()) {
+        err << RefusalReason(outcome, input) << "tarnik-cli: " << input
+            << " was refused; nothing to measure\n";
         return false;
     }
     JobTravelMeter meter;

@@ -17,7 +17,7 @@ constexpr uint32_t kMostGridSide = 2048;
 constexpr uint32_t kTwoOptWindow = 24;
 constexpr uint32_t kOrOptWindow = 12;
 constexpr uint32_t kOrOptLongestRun = 3;
-constexpr int kMostPasses = 8;
+constexpr int kMostPasses = 2;
 // Improvements smaller than this (plotter units) are not taken: they only
 // trade rounding noise.
 constexpr double kLeastGain = 1e-6;

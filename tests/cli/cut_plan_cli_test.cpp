@@ -77,8 +77,14 @@ TEST(CutPlanCli, OrderAndPanelOptions) {
 }
 
 TEST(CutPlanCli, InfoTellsTheJobBeforeItIsCut) {
-    const CliResult info = RunTool({"info", "--settings", SampleFile("tarnik.ini"), "--order",
-                                    "shortest", SampleFile("sign.plt")});
+    // info encodes the job twice; the plot file must come out as it went in.
+    ScratchFolder folder;
+    const std::string plot = folder.File("sign.plt");
+    const std::string design = ReadWholeFile(SampleFile("sign.plt"));
+    testing::WriteWholeFile(plot, design);
+    const CliResult info =
+        RunTool({"info", "--settings", SampleFile("tarnik.ini"), "--order", "shortest", plot});
+    EXPECT_EQ(ReadWholeFile(plot), design);
     ASSERT_EQ(info.status, 0) << info.err;
     for (const char* line : {"size:           290.005 x 140.018 mm",
                              "paths:          9 (9 closed, 0 open)", "cut length:", "m as drawn,",
