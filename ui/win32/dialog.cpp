@@ -14,6 +14,11 @@ INT_PTR Dialog::DoModal(HWND parent) {
                            reinterpret_cast<LPARAM>(this));
 }
 
+INT_PTR Dialog::DoModalWide(HWND parent) {
+    return DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(template_id_), parent, &Procedure,
+                           reinterpret_cast<LPARAM>(this));
+}
+
 void Dialog::EndDialog(INT_PTR result) {
     ::EndDialog(window_, result);
 }
