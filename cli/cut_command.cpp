@@ -16,6 +16,7 @@
 #include "cli/console_job_seams.h"
 #include "cli/console_settings.h"
 #include "cli/job_decoder.h"
+#include "cli/job_travel.h"
 #include "cli/output_file.h"
 #include "cli/platform_files.h"
 #include "cli/serial_send.h"
@@ -24,6 +25,7 @@
 #include "sender/pipeline/fatal_error.h"
 #include "sender/pipeline/job_driver.h"
 #include "sender/pipeline/work_file.h"
+#include "sender/transport/line_time.h"
 
 namespace tarnik::cli {
 namespace {
@@ -78,15 +80,24 @@ bool PlaceExportFile(SenderSettings& settings, const WorkFolder& folder) {
     return true;
 }
 
-void PrintSummary(const CliOptions& options, const ConsoleJobView& view, size_t cut_paths,
-                  uint32_t bytes, std::ostream& out) {
+// What the job measured as it was read back: its cut paths and the knife's
+// pen-up travel (in the job's plotter units).
+struct JobTally {
+    size_t cut_paths = 0;
+    double travel = 0.0;
+};
+
+void PrintSummary(const CliOptions& options, const ConsoleJobView& view, const JobTally& tally,
+                  uint32_t bytes, double units_per_mm, std::ostream& out) {
     // The dialog shows its floats as the dialog framework does ("%g" with
     // six significant digits).
     char size[64];
     std::snprintf(size, sizeof(size), "%.6g x %.6g mm", static_cast<double>(view.WidthMm()),
                   static_cast<double>(view.HeightMm()));
-    out << options.input_path << ": " << size << ", " << cut_paths << " cut paths, " << bytes
-        << " bytes";
+    char travel[64];
+    std::snprintf(travel, sizeof travel, ", travel %.3f m, ", tally.travel / units_per_mm / 1000.0);
+    out << options.input_path << ": " << size << ", " << tally.cut_paths << " cut paths, " << bytes
+        << " bytes" << travel << FormatLineTime(LineSeconds(bytes)) << " on the line";
     if (!options.output_path.empty()) {
         out << " -> " << options.output_path;
     }
@@ -172,22 +183,25 @@ bool PlacePlotFile(const std::string& input, const std::string& export_file, std
 // Reads the captured job block by block, counting its cut paths and
 // writing every block to file when one is given: a job of any size is never
 // held whole.
-CopyResult ReadJobInBlocks(const CapturingHandover& job, OutputFile* file, size_t& cut_paths) {
+CopyResult ReadJobInBlocks(const CapturingHandover& job, OutputFile* file, JobTally& tally) {
     constexpr uint32_t kBlock = 64 * 1024;
     std::vector<char> block(kBlock);
     CutPathCounter counter;
+    JobTravelMeter meter;
     for (uint32_t offset = 0; offset < job.Size();) {
         const uint32_t wanted = std::min(kBlock, job.Size() - offset);
         if (job.Read(offset, block.data(), wanted) != wanted) {
             return CopyResult::CannotRead;
         }
         counter.Feed(std::string_view(block.data(), wanted));
+        meter.Feed(std::string_view(block.data(), wanted));
         if (file != nullptr && !file->Write(block.data(), wanted)) {
             return CopyResult::CannotWrite;
         }
         offset += wanted;
     }
-    cut_paths = counter.Count();
+    tally.cut_paths = counter.Count();
+    tally.travel = meter.Travel();
     return CopyResult::Ok;
 }
 
@@ -212,11 +226,11 @@ bool LinkStreamedJob(const CapturingHandover& job, const std::string& work_file,
 // cut paths on the way. When the output is the job's only destination, a streamed job's work file
 // becomes the output instead, and the job is released.
 CopyResult CopyJob(CapturingHandover& job, const std::string& work_file,
-                   const std::string& output_path, bool output_only, size_t& cut_paths) {
+                   const std::string& output_path, bool output_only, JobTally& tally) {
     const bool writing = !output_path.empty();
     OutputFile file;
     if (writing && output_only && LinkStreamedJob(job, work_file, output_path, file)) {
-        const CopyResult counted = ReadJobInBlocks(job, nullptr, cut_paths);
+        const CopyResult counted = ReadJobInBlocks(job, nullptr, tally);
         // Released before the rename, and before the link is removed again.
         job.Release();
         if (counted != CopyResult::Ok) {
@@ -227,7 +241,7 @@ CopyResult CopyJob(CapturingHandover& job, const std::string& work_file,
     if (writing && !file.Create(output_path)) {
         return CopyResult::CannotWrite;
     }
-    const CopyResult copied = ReadJobInBlocks(job, writing ? &file : nullptr, cut_paths);
+    const CopyResult copied = ReadJobInBlocks(job, writing ? &file : nullptr, tally);
     if (copied != CopyResult::Ok) {
         return copied;
     }
@@ -257,12 +271,12 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
         err << RefusalReason(outcome, options.input_path);
         return kExitRefused;
     }
-    size_t cut_paths = 0;
+    JobTally tally;
     const std::string work_file =
         settings.ModelIndex == 0 ? job.DmplWorkFilePath() : job.HpglWorkFilePath();
     const uint32_t job_size = handover.Size();
     const bool output_only = options.port_device.empty() && options.usb_target.empty();
-    switch (CopyJob(handover, work_file, options.output_path, output_only, cut_paths)) {
+    switch (CopyJob(handover, work_file, options.output_path, output_only, tally)) {
         case CopyResult::Ok:
             break;
         case CopyResult::CannotRead:
@@ -277,7 +291,9 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
         err << "tarnik-cli: no transport chosen: the job was encoded but not sent (--output FILE "
                "writes it to a file, --port DEVICE to a plotter)\n";
     }
-    PrintSummary(options, view, cut_paths, job_size, out);
+    PrintSummary(options, view, tally, job_size,
+                 JobUnitsPerMm(settings.ModelIndex == 1 ? JobLanguage::Hpgl : JobLanguage::Dmpl),
+                 out);
     if (!options.usb_target.empty()) {
         return SendJobToUsb(handover, options.usb_target, err);
     }
@@ -316,7 +332,8 @@ std::string RefusalReason(JobOutcome outcome, const std::string& input) {
     return "tarnik-cli: the job reached no transport\n";
 }
 
-int RunCut(const CliOptions& options, std::ostream& out, std::ostream& err) {
+int RunCut(const CliOptions& options, std::ostream& out, std::ostream& err,
+           const CutPlanOverride& plan) {
     WorkFolder folder;
     if (!folder.Create()) {
         err << "tarnik-cli: cannot create a private work folder in the temporary folder\n";
@@ -327,6 +344,7 @@ int RunCut(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (!LoadCliSettings(options.settings_path, folder.PathWithSeparator(), settings, err)) {
         return kExitRefused;
     }
+    plan.ApplyTo(settings.CutPlan);
     if (!PlaceExportFile(settings, folder)) {
         err << "tarnik-cli: the temporary folder's path is too long\n";
         return kExitRefused;

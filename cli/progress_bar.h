@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "sender/transport/line_time.h"
 #include "sender/transport/progress_sink.h"
 
 namespace tarnik::cli {
@@ -23,9 +24,13 @@ class TerminalProgressBar : public ProgressSink {
     void OnProgress(double percent, uint32_t bytes_sent, uint32_t job_size) override {
         constexpr int kWidth = 40;
         const int filled = static_cast<int>(percent / 100.0 * kWidth);
-        char line[128];
-        std::snprintf(line, sizeof(line), "\r[%-*.*s] %3.0f%%  %u/%u bytes", kWidth, filled,
-                      "########################################", percent, bytes_sent, job_size);
+        // The time left at the line's rate: the plotter takes bytes no faster.
+        const std::string left =
+            FormatLineTime(LineSeconds(job_size > bytes_sent ? job_size - bytes_sent : 0));
+        char line[160];
+        std::snprintf(line, sizeof(line), "\r[%-*.*s] %3.0f%%  %u/%u bytes, %s left", kWidth,
+                      filled, "########################################", percent, bytes_sent,
+                      job_size, left.c_str());
         err_ << line << std::flush;
         drawn_ = true;
     }

@@ -2,9 +2,13 @@
 #include "cli/run_cli.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "cli/cli_args.h"
 #include "cli/cut_command.h"
+#include "cli/cut_plan_args.h"
+#include "cli/info_command.h"
 #include "cli/interrupt.h"
 #include "cli/mark_offset_command.h"
 #include "cli/output_file.h"
@@ -13,9 +17,21 @@
 namespace tarnik::cli {
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    if (argc >= 2 && std::string_view(argv[1]) == "info") {
+        return RunInfo(argc, argv, out, err);
+    }
     CliOptions options;
     std::string error;
-    if (!ParseCliArgs(argc, argv, options, error)) {
+    // The job plan's options of "cut" are taken out before the rest is read.
+    std::vector<std::string> words(argv, argv + argc);
+    CutPlanOverride plan;
+    if (argc >= 2 && words[1] == "cut" && !TakeCutPlanArgs(words, plan, error)) {
+        err << "tarnik-cli: " << error << "\n" << CliUsageText();
+        return kExitUsage;
+    }
+    std::vector<const char*> rest;
+    for (const std::string& word : words) rest.push_back(word.c_str());
+    if (!ParseCliArgs(static_cast<int>(rest.size()), rest.data(), options, error)) {
         err << "tarnik-cli: " << error << "\n" << CliUsageText();
         return kExitUsage;
     }
@@ -32,10 +48,10 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     EndOnSignal end_on_signal;
     switch (options.command) {
         case CliCommand::Help:
-            out << CliHelpText() << "\n" << MarkOffsetHelpText();
+            out << CliHelpText() << "\n" << CutPlanHelpText() << "\n" << MarkOffsetHelpText();
             return kExitOk;
         case CliCommand::Cut:
-            return RunCut(options, out, err);
+            return RunCut(options, out, err, plan);
         case CliCommand::Preview:
             return RunPreview(options, out, err);
         case CliCommand::MarkOffset:

@@ -49,6 +49,7 @@ def command_line(cli, options):
     if settings:
         args += ["--settings", settings]
     args += ["--marks", "%d,%d" % (options.mark_a, options.mark_b)]
+    args += ["--order", options.order, "--panel", "%g" % options.panel]
     if options.target == "usb":
         args += ["--usb", options.usb]
     elif options.target == "file":
@@ -83,6 +84,8 @@ class SendToCutter(inkex.EffectExtension):
         pars.add_argument("--file", default="")
         pars.add_argument("--mark_a", type=int, default=0)
         pars.add_argument("--mark_b", type=int, default=0)
+        pars.add_argument("--order", default="shortest", choices=("drawn", "inside", "shortest"))
+        pars.add_argument("--panel", type=float, default=0.0)
 
     def hpgl(self):
         """The drawing as Inkscape's HPGL output writes it."""

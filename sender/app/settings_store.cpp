@@ -7,6 +7,7 @@
 #include <limits>
 #include <string>
 
+#include "sender/app/cut_plan_settings.h"
 #include "sender/app/setting_conversions.h"
 #include "sender/res/resource.h"
 
@@ -152,6 +153,7 @@ void LoadSettings(const SettingsSeams& seams, SenderSettings& settings) {
     LoadCutting(read, settings);
     LoadScale(read, settings);
     settings.FlagColor = static_cast<uint8_t>(read.Int("ImageCut", "FlagColor", 0));
+    LoadCutPlanSettings(seams.profile, settings.CutPlan);
 
     seams.environment.HandExportFolderToWatcher(settings.ColExportPath);
     char stale[2 * kSettingsPathSize + 2];

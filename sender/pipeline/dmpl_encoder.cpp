@@ -44,7 +44,7 @@ void WritePath(WorkFile& work, const DmplWriter& writer, CutPath& path, const Jo
     }
 }
 
-ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, JobContext& job, WorkFile& work) {
+ReadOutcome EncodePaths(PathSource& reader, CutPath& path, JobContext& job, WorkFile& work) {
     const SenderSettings& settings = job.settings;
     const DmplWriter writer;
     BladeState blade;
@@ -54,24 +54,24 @@ ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, JobContext& job, 
     bool dashed = false;
     for (;;) {
         switch (reader.Next()) {
-            case PlotPathReader::Event::PenSelect:
+            case PathSource::Event::PenSelect:
                 leave_out = ApplyPenFilter(PenFilterVariant::Dmpl, settings.CutImageMode != 0,
                                            settings.FlagColor, reader.PenDigit(), leave_out);
                 reader.SetLeaveOut(leave_out);
                 break;
-            case PlotPathReader::Event::LineType:
+            case PathSource::Event::LineType:
                 if (settings.DashedMode != 0) {
                     dashed = reader.LineTypeHasNumber();
                 }
                 break;
-            case PlotPathReader::Event::PathReady:
+            case PathSource::Event::PathReady:
                 WritePath(work, writer, path, job, dashed, blade, arcs);
                 path.Release();
                 break;
-            case PlotPathReader::Event::End:
+            case PathSource::Event::End:
                 AppendDmplTrailer(work, settings);
                 return work.Failed() ? ReadOutcome::WriteFailed : ReadOutcome::Done;
-            case PlotPathReader::Event::DataError:
+            case PathSource::Event::DataError:
                 return ReadOutcome::DataError;
         }
         if (work.Failed()) {
@@ -95,7 +95,8 @@ JobOutcome SendOverUsb(JobContext& job, JobBuffer buffer) {
 JobOutcome EncodeDmplJob(const char* plot_path, JobContext& job) {
     job.mapping.hpgl_scale = false;
     const std::string work_path = job.DmplWorkFilePath();
-    const JobOutcome written = EncodeWorkFile(plot_path, job, work_path, EncodePaths);
+    const JobOutcome written = EncodeWorkFile(
+        plot_path, job, work_path, PenFilterOf(job, PenFilterVariant::Dmpl), EncodePaths);
     if (written != JobOutcome::Encoded) {
         return written;
     }

@@ -36,7 +36,7 @@ char* PutPoint(char* cursor, char pen, int32_t x, int32_t y) {
 }
 
 // Reads every path of the plot file, reworks it and writes it out.
-ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, JobContext& job, WorkFile& work) {
+ReadOutcome EncodePaths(PathSource& reader, CutPath& path, JobContext& job, WorkFile& work) {
     const SenderSettings& settings = job.settings;
     BladeState blade;
     SwingArcMemo arcs;
@@ -46,22 +46,22 @@ ReadOutcome EncodePaths(PlotPathReader& reader, CutPath& path, JobContext& job, 
     bool leave_out = false;
     for (;;) {
         switch (reader.Next()) {
-            case PlotPathReader::Event::PenSelect:
+            case PathSource::Event::PenSelect:
                 leave_out = ApplyPenFilter(PenFilterVariant::Hpgl, settings.CutImageMode != 0,
                                            settings.FlagColor, reader.PenDigit(), leave_out);
                 reader.SetLeaveOut(leave_out);
                 break;
-            case PlotPathReader::Event::LineType:
+            case PathSource::Event::LineType:
                 break;  // this plotter model has no dashed cutting
-            case PlotPathReader::Event::PathReady:
+            case PathSource::Event::PathReady:
                 ApplyPathTransforms(path, path.count, settings, blade, &arcs);
                 AppendHpglPath(work, path);
                 path.Release();
                 break;
-            case PlotPathReader::Event::End:
+            case PathSource::Event::End:
                 AppendHpglTrailer(work, reader.FeedX());
                 return work.Failed() ? ReadOutcome::WriteFailed : ReadOutcome::Done;
-            case PlotPathReader::Event::DataError:
+            case PathSource::Event::DataError:
                 return ReadOutcome::DataError;
         }
         if (work.Failed()) {
@@ -118,7 +118,8 @@ JobOutcome EncodeHpglJob(const char* plot_path, JobContext& job) {
     job.mapping.XSizeRedeem = job.settings.XSizeRedeem;
     job.mapping.YSizeRedeem = job.settings.YSizeRedeem;
     const std::string work_path = job.HpglWorkFilePath();
-    const JobOutcome written = EncodeWorkFile(plot_path, job, work_path, EncodePaths);
+    const JobOutcome written = EncodeWorkFile(
+        plot_path, job, work_path, PenFilterOf(job, PenFilterVariant::Hpgl), EncodePaths);
     if (written != JobOutcome::Encoded) {
         return written;
     }

@@ -8,8 +8,10 @@
 #include "sender/pipeline/job_buffer.h"
 #include "sender/pipeline/job_context.h"
 #include "sender/pipeline/job_outcome.h"
+#include "sender/pipeline/path_source.h"
 #include "sender/pipeline/plot_reader.h"
 #include "sender/pipeline/work_file.h"
+#include "sender/plan/plan_index.h"
 
 namespace tarnik {
 
@@ -21,18 +23,24 @@ inline constexpr char kDataError[] = "data error!";
 // How an encoder's pass over the plot file ended.
 enum class ReadOutcome { Done, DataError, WriteFailed };
 // One encoder's pass: reads every path, reworks it and writes it out.
-using EncodePass = ReadOutcome (*)(PlotPathReader& reader, CutPath& path, JobContext& job,
+using EncodePass = ReadOutcome (*)(PathSource& source, CutPath& path, JobContext& job,
                                    WorkFile& work);
+
+// The pen filter of the job's encoder.
+inline PenFilter PenFilterOf(const JobContext& job, PenFilterVariant variant) {
+    return PenFilter{variant, job.settings.CutImageMode != 0, job.settings.FlagColor};
+}
 
 // Opens the plot file through job.mapping, creates the work file anew at
 // work_path, runs the encoder's pass over the plot file into it and closes
-// both. Nothing of a failed job may reach the plotter, so every failure ends
-// here: Unreadable when the plot file cannot be opened (nothing shown),
-// DataError when it is malformed ("data error!" shown), NotSent when the
-// work file could not be written (the user was told). Encoded when the work
-// file is closed and complete.
+// both. With a cut order or panels chosen (settings.CutPlan) the paths come
+// from the job plan, which reads the file once with the encoder's pen filter
+// and refuses a design too large to plan (message box, NotSent). Nothing of a failed job may reach
+// the plotter, so every failure ends here: Unreadable when the plot file cannot be opened (nothing
+// shown), DataError when it is malformed ("data error!" shown), NotSent when the work file could
+// not be written (the user was told). Encoded when the work file is closed and complete.
 JobOutcome EncodeWorkFile(const char* plot_path, JobContext& job, const std::string& work_path,
-                          EncodePass pass);
+                          const PenFilter& filter, EncodePass pass);
 
 // Loads the work file with extra_bytes cleared bytes behind the data (in
 // memory up to job.JobMemoryLimit bytes, else read from the file as it is

@@ -49,6 +49,14 @@
 #define IDS_MARK_COLOUR_BLUE 141
 #define IDS_MARK_COLOUR_RED 142
 
+// The file settings dialog's cut-order list and the job's time on the
+// line; the time left in the tip during a send.
+#define IDS_ORDER_DRAWN 150
+#define IDS_ORDER_INSIDE 151
+#define IDS_ORDER_SHORTEST 152
+#define IDS_LINE_TIME 153
+#define IDS_TIME_LEFT 154
+
 // Main window controls.
 #define IDC_CANCEL_WORK 1000
 #define IDC_OPTION 1001
@@ -71,6 +79,10 @@
 #define IDC_FILE_SIZE_GROUP 1041
 #define IDC_MARGIN_GROUP 1042
 #define IDC_CUT_TO_FILE 1060
+#define IDC_CUT_ORDER_GROUP 1100
+#define IDC_CUT_ORDER 1101
+#define IDC_PANEL_LENGTH 1102
+#define IDC_LINE_TIME 1103
 
 // Settings dialog controls (visible).
 #define IDC_CFG_EXPORT_BROWSE 1000

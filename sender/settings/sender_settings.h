@@ -3,6 +3,8 @@
 // follow the ini keys; lengths are in millimetres unless noted.
 #include <cstdint>
 
+#include "sender/settings/cut_plan_options.h"
+
 namespace tarnik {
 
 // Paths of up to 260 characters plus the terminator (a Windows MAX_PATH).
@@ -48,6 +50,8 @@ struct SenderSettings {
     float YSizeRedeem = 1.0f;  // scale divisor of the HPGL X axis
 
     uint8_t FlagColor = 0;  // registration mark colour: 0 none, 1 blue, 2 red
+
+    CutPlanOptions CutPlan;  // section "CutPlan": the cut order and panels
 };
 
 }  // namespace tarnik

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "sender/res/resource.h"
+#include "sender/transport/line_time.h"
 
 namespace tarnik {
 
@@ -71,7 +72,10 @@ void SerialSender::OnBlockSent(int32_t count) {
         job_size_ == 0 ? 100.0
                        : static_cast<double>(bytes_sent_) / static_cast<double>(job_size_) * 100.0;
     // The tip rounds and the bar truncates: at 45.5 % they read 46 and 45.
-    view_.SetTipText(FormatDoneTip(view_.LoadString(IDS_DONE_TIP), percent));
+    // While bytes remain the tip also says how long they take on the line.
+    const uint32_t left = job_size_ > bytes_sent_ ? job_size_ - bytes_sent_ : 0;
+    view_.SetTipText(TipWithTimeLeft(FormatDoneTip(view_.LoadString(IDS_DONE_TIP), percent),
+                                     left != 0 ? view_.LoadString(IDS_TIME_LEFT) : "", left));
     view_.SetProgressPosition(static_cast<int>(percent));
 
     SendNextBlock();

@@ -2,7 +2,7 @@
 # The Inkscape route end to end: Debian's Inkscape exports samples/sign.svg
 # with its own HPGL output (800 units per inch, its overcut, knife offset and
 # precut off, as the extension sets them), tarnik-cli cuts that HPGL to a
-# file; the extension's script then sends the same drawing through the
+# file in the extension's default order (shortest); the extension's script then sends the same drawing through the
 # plotter simulator, which must receive exactly those bytes, with progress
 # and the outcome in the message and no temporary file left behind. A
 # second run to a port that does not exist must report that nothing was cut.
@@ -35,7 +35,9 @@ settings=$top/samples/tarnik.ini
 SECONDS=0
 inkscape --export-type=hpgl --export-filename="$work/inkscape.hpgl" "$top/samples/sign.svg" \
     >/dev/null 2>"$work/inkscape.log" || fail "inkscape export: $(cat "$work/inkscape.log")"
-"$cli" cut --settings "$settings" --output "$work/expected.job" "$work/inkscape.hpgl" >/dev/null ||
+# The extension cuts in the order "shortest" unless told otherwise.
+"$cli" cut --settings "$settings" --order shortest --output "$work/expected.job" \
+    "$work/inkscape.hpgl" >/dev/null ||
     fail "tarnik-cli on Inkscape's HPGL"
 
 # The extension's script, run as Inkscape runs it: from its own folder,

@@ -47,7 +47,7 @@ complete_words() { # complete_words WORD... : the completions of the last word
              COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _tarnik_cli; echo "${COMPREPLY[*]}"' \
         _ "$work/root/usr/share/bash-completion/completions/tarnik-cli" tarnik-cli "$@"
 }
-[ "$(complete_words "")" = "cut preview mark-offset --help" ] ||
+[ "$(complete_words "")" = "cut info preview mark-offset --help" ] ||
     fail "subcommands completed as: $(complete_words "")"
 for command in cut preview mark-offset; do
     options=$(complete_words "$command" -)

@@ -4,9 +4,13 @@
 // After windows.h, which it needs.
 #include <commdlg.h>
 
+#include "sender/app/cut_plan_settings.h"
+#include "sender/app/file_settings_rules.h"
+#include "sender/app/profile_file.h"
 #include "sender/app/win32/file_name_dialog.h"
 #include "sender/app/win32/main_window.h"
 #include "sender/app/win32/plt_file_cfg.h"
+#include "sender/plan/job_estimate.h"
 #include "sender/res/resource.h"
 #include "sender/transport/win32/win32_printer_spooler.h"
 #include "ui/win32/resources.h"
@@ -38,7 +42,24 @@ JobView::FileSettingsResult CTestDlg::RunFileSettings(float width_mm, float heig
     dialog.TopMargin = 0;
     dialog.Width = width_mm;
     dialog.Height = height_mm;
+    SenderSettings& settings = controller_.Settings();
+    dialog.OrderIndex = CutOrderListIndex(settings.CutPlan.Order);
+    dialog.PanelLength = settings.CutPlan.PanelLength;
+    const JobContext& job = controller_.Job();
+    const std::string plot_path = job.ExportFilePath();
+    dialog.EstimateBytes = [&](const CutPlanOptions& options) {
+        SenderSettings trial = settings;
+        trial.CutPlan = options;
+        return EstimateJobBytes(plot_path.c_str(), job, trial);
+    };
     const INT_PTR result = dialog.DoModal(Handle());
+    if (result == IDOK) {
+        // The choice holds for this job and the next ones: it is kept in
+        // tarnik.ini.
+        settings.CutPlan.Order = CutOrderFromListIndex(dialog.OrderIndex);
+        settings.CutPlan.PanelLength = BoundedPanelLength(dialog.PanelLength);
+        SaveCutPlanSettings(*OpenProfileFile(settings.SettingsPath), settings.CutPlan);
+    }
     return FileSettingsResult{result == IDOK, dialog.CutToFile != 0};
 }
 

@@ -68,6 +68,8 @@ TEST(LoadSettings, EmptyFileReadsEveryKeyInOrderAndGivesDefaults) {
         "read XYInaccuracy/XSizeRedeem",
         "read XYInaccuracy/YSizeRedeem",
         "read ImageCut/FlagColor",
+        "read CutPlan/Order",
+        "read CutPlan/PanelLength",
         std::string("watch ") + kTemp,
         std::string("remove ") + kTemp + "\\ ",
     };

@@ -95,6 +95,8 @@ class RecordingView : public SenderView {
     explicit RecordingView(EventLog& log) : log_(log) {}
 
     std::string LoadString(int string_id) override {
+        if (string_id == IDS_TIME_LEFT)
+            return "剩余 %s";
         return string_id == IDS_DONE_TIP ? "完成: %.0f %% " : "?";
     }
     void SetStatusString(int id) override { Log("status " + std::to_string(id)); }

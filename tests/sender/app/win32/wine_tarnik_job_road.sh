@@ -22,11 +22,12 @@ export_file=$temp_dir/tarnik_export.plt
 sample=$gui_top/samples/sign.plt
 
 # What tarnik-cli makes of a plot file with the same settings: the job's
-# bytes in $gui_work/NAME.job, its summary line on stdout.
+# bytes in $gui_work/NAME.job, its summary line on stdout; further
+# arguments go to "cut" ("--order shortest").
 cli_job() {
     (cd "$gui_work" && wine "$gui_build/cli/tarnik-cli.exe" cut --settings \
         "$(winepath "$gui_program/tarnik.ini")" --output "$(winepath "$gui_work/$2.job")" \
-        "$(winepath "$1")" 2>/dev/null | tr -d '\r')
+        "${@:3}" "$(winepath "$1")" 2>/dev/null | tr -d '\r')
 }
 
 screenshot() {
@@ -54,6 +55,48 @@ tail -c +$((offset + 1)) "$received" >"$gui_work/serial.job"
 check "serial job bytes equal tarnik-cli's ($expected_size bytes)" "0" \
     "$(cmp "$gui_work/serial.job" "$gui_work/sign.job" >/dev/null; echo $?)"
 check "status back to ready" "准备就绪" "$(wait_for_text 1006 准备就绪)"
+
+# --- The cut order chosen in the file settings dialog ---
+# The dialog offers the three orders, shows the job's line time as
+# tarnik-cli's summary gives it, and a job cut "shortest" is byte for byte
+# what tarnik-cli --order shortest writes; the choice stays in tarnik.ini.
+shortest_summary=$(cli_job "$sample" shortest --order shortest)
+shortest_size=$(size_of "$gui_work/shortest.job")
+offset=$(size_of "$received")
+offer_job "$sample"
+drv dialog $FILE_SETTINGS 10000 >/dev/null
+check "cut order list: three orders, as drawn chosen" "3 0 按绘制顺序" \
+    "$(drv dlist $FILE_SETTINGS 1101 | tr -d '\r')"
+line_time=$(sed -n 's/.* bytes, travel [0-9.]* m, \([0-9:]*\) on the line.*/\1/p' <<<"$summary")
+check "line time as tarnik-cli's summary ($line_time)" "传输时间 (38400 波特): $line_time" \
+    "$(drv dtext $FILE_SETTINGS 1103)"
+drv dselect $FILE_SETTINGS 1101 2 >/dev/null
+check "cut order list: shortest chosen" "3 2 先内后外, 最短行程" \
+    "$(drv dlist $FILE_SETTINGS 1101 | tr -d '\r')"
+screenshot tarnik_file_settings_order
+drv dclick $FILE_SETTINGS 1 >/dev/null
+wait_for_size "$received" $((offset + shortest_size))
+tail -c +$((offset + 1)) "$received" >"$gui_work/shortest_serial.job"
+check "shortest job bytes equal tarnik-cli --order shortest ($shortest_size bytes)" "0" \
+    "$(cmp "$gui_work/shortest_serial.job" "$gui_work/shortest.job" >/dev/null; echo $?)"
+check "shortest differs from the drawn order" "1" \
+    "$(cmp -s "$gui_work/shortest.job" "$gui_work/sign.job" || echo 1)"
+check "order kept in tarnik.ini" "Order=2" "$(tr -d '\r' <"$gui_program/tarnik.ini" | grep '^Order=')"
+check "status back to ready after the shortest job" "准备就绪" "$(wait_for_text 1006 准备就绪)"
+# Back to the drawn order, which the checks below compare with.
+offset=$(size_of "$received")
+offer_job "$sample"
+drv dialog $FILE_SETTINGS 10000 >/dev/null
+check "cut order list: shortest remembered" "3 2 先内后外, 最短行程" \
+    "$(drv dlist $FILE_SETTINGS 1101 | tr -d '\r')"
+drv dselect $FILE_SETTINGS 1101 0 >/dev/null
+drv dclick $FILE_SETTINGS 1 >/dev/null
+wait_for_size "$received" $((offset + expected_size))
+tail -c +$((offset + 1)) "$received" >"$gui_work/drawn_again.job"
+check "drawn order again: the drawn job's bytes" "0" \
+    "$(cmp "$gui_work/drawn_again.job" "$gui_work/sign.job" >/dev/null; echo $?)"
+check "order drawn kept in tarnik.ini" "Order=0" "$(tr -d '\r' <"$gui_program/tarnik.ini" | grep '^Order=')"
+check "status back to ready after the drawn job" "准备就绪" "$(wait_for_text 1006 准备就绪)"
 
 # --- Refusals ---
 printf 'IN;PU0,0;PD%s;' "$(printf '1%.0s' $(seq 46))" >"$gui_work/tall.plt"
@@ -149,6 +192,7 @@ check "cut to file: bytes equal tarnik-cli's" "0" \
     "$(cmp "$gui_work/saved.plt" "$gui_work/sign.job" >/dev/null; echo $?)"
 check "cut to file: nothing at the plotter" "$(size_of "$received")" \
     "$(sleep 0.5; size_of "$received")"
+
 exit_tarnik
 
 # --- A USB job: the plotter as a printer on USB001, its output captured ---

@@ -143,13 +143,24 @@ TEST(SettingsDialogLayout, EveryLabelFitsInBothLanguages) {
         {"Chinese", GetModuleHandleW(nullptr)},
         {"English", english},
     };
+    // The settings dialog, and the file settings dialog with its cut order.
+    const int dialogs[] = {IDD_CFG_DIALOG, IDD_PLTFILECFG};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.label);
-        HWND dialog =
-            CreateDialogParamW(c.resources, MAKEINTRESOURCEW(IDD_CFG_DIALOG), nullptr, &Quiet, 0);
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(Misfits(dialog), std::vector<std::string>{});
-        DestroyWindow(dialog);
+        for (const int id : dialogs) {
+            SCOPED_TRACE(::testing::Message() << c.label << ", dialog " << id);
+            HWND dialog = CreateDialogParamW(c.resources, MAKEINTRESOURCEW(id), nullptr, &Quiet, 0);
+            ASSERT_NE(dialog, nullptr);
+            if (id == IDD_PLTFILECFG) {
+                // The line time as a job of ten hours would show it.
+                wchar_t line[128] = {};
+                LoadStringW(c.resources, IDS_LINE_TIME, line, 128);
+                std::wstring shown = line;
+                shown.replace(shown.find(L"%s"), 2, L"10:00:00");
+                SetDlgItemTextW(dialog, IDC_LINE_TIME, shown.c_str());
+            }
+            EXPECT_EQ(Misfits(dialog), std::vector<std::string>{});
+            DestroyWindow(dialog);
+        }
     }
     FreeLibrary(english);
 }

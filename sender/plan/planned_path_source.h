@@ -1,0 +1,35 @@
+#pragma once
+// Hands the steps of a job plan to an encoder as the plot reader's events:
+// a LineType event wherever the line type in force changes from one step to
+// the next, then the step's path in the CutPath. Pen selection is not
+// repeated: the index holds only the paths the encoder's pen filter keeps.
+#include <cstddef>
+#include <cstdint>
+
+#include "sender/pipeline/path_source.h"
+#include "sender/plan/job_plan.h"
+
+namespace tarnik {
+
+class PlannedPathSource : public PathSource {
+  public:
+    PlannedPathSource(const JobPlan& plan, CutPath& path) : plan_(plan), path_(path) {}
+
+    Event Next() override;
+    char PenDigit() const override { return 0; }
+    bool LineTypeHasNumber() const override { return dashed_; }
+    void SetLeaveOut(bool) override {}
+    int32_t FeedX() const override { return feed_x_; }
+
+  private:
+    // Fills the CutPath with the step's points as cut.
+    void LoadStep(const PlanStep& step);
+
+    const JobPlan& plan_;
+    CutPath& path_;
+    std::size_t next_ = 0;
+    bool dashed_ = false;
+    int32_t feed_x_ = 0;
+};
+
+}  // namespace tarnik
