@@ -2,6 +2,7 @@
 #include "cli/run_cli.h"
 
 #include <string>
+#include <string_view>
 
 #include "cli/cli_args.h"
 #include "cli/cut_command.h"
@@ -9,10 +10,15 @@
 #include "cli/mark_offset_command.h"
 #include "cli/output_file.h"
 #include "cli/preview_command.h"
+#include "cli/product_version.h"
 
 namespace tarnik::cli {
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    if (argc == 2 && argv[1] != nullptr && std::string_view(argv[1]) == "--version") {
+        out << "tarnik-cli (Tarnik) " << ProductVersion() << "\n";
+        return kExitOk;
+    }
     CliOptions options;
     std::string error;
     if (!ParseCliArgs(argc, argv, options, error)) {
