@@ -51,7 +51,8 @@ run_extension() {
             --mark_a=0 --mark_b=0 "$work/drawing.svg" >"$work/document" 2>"$work/message")
 }
 
-start_simulator "$sim" --idle-exit 2
+# Long enough for the extension to start on a busy machine.
+start_simulator "$sim" --idle-exit 8
 run_extension "$work/plotter" || fail "extension refused: $(cat "$work/message")"
 simulator_done
 cmp "$work/expected.job" "$work/received.job" ||
