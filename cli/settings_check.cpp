@@ -133,8 +133,9 @@ class Checker {
         }
         const size_t equals = line.find('=');
         if (equals == std::string_view::npos) {
-            Warn(number, "\"" + std::string(line) +
-                             "\" is neither a [Section], a Key=value nor a ; comment");
+            std::string text(1, '"');
+            text.append(line).append("\" is neither a [Section], a Key=value nor a ; comment");
+            Warn(number, text);
             return;
         }
         Key(Trim(line.substr(0, equals)), line.substr(equals + 1), number);
@@ -146,7 +147,8 @@ class Checker {
     int Finish() {
         if (known_sections_ == 0 && known_keys_ == 0) {
             err_ << "tarnik-cli: " << path_
-                 << " is not a settings file: it holds no section of tarnik.ini (see tarnik.ini(5)); "
+                 << " is not a settings file: it holds no section of tarnik.ini (see "
+                    "tarnik.ini(5)); "
                     "every setting takes its built-in default\n";
             return 1;
         }
