@@ -22,6 +22,20 @@ for _ in $(seq 50); do [ -e "/tmp/.X${before#:}-lock" ] && break; sleep 0.1; don
 display=$(free_display $((${before#:} + 1)))
 prefix=${TARNIK_WINE_ROOT:-$top/build/wine}/prefix
 
+# Wine's processes and X servers that carry the prefix in their environment
+# (this script's own helpers carry it too when the suite set it).
+prefix_processes() {
+    local environ pid
+    for environ in /proc/[0-9]*/environ; do
+        tr '\0' '\n' 2>/dev/null <"$environ" | grep -qx "WINEPREFIX=$prefix" || continue
+        pid=${environ//[^0-9]/}
+        ps -o comm= -p "$pid" 2>/dev/null | grep -qE "^(Xvfb|wine.*|.*\.exe)$" && echo "$pid"
+    done
+}
+# Those of the suite around this test (its X server, a running Wine server)
+# are not the run's.
+already=" $(prefix_processes | tr '\n' ' ') "
+
 # A run as scripts/test-all.sh makes it, ending in failure.
 TARNIK_DISPLAY=$display bash -c '
     source "$1/scripts/wine-stop.sh"
@@ -35,10 +49,17 @@ TARNIK_DISPLAY=$display bash -c '
 
 [ -e "/tmp/.X${display#:}-lock" ] && fail "the X server the run started on $display is still up"
 kill -0 "$other" 2>/dev/null || fail "the X server that was up before the run was stopped"
-for environ in /proc/[0-9]*/environ; do
-    if tr '\0' '\n' <"$environ" 2>/dev/null | grep -qx "WINEPREFIX=$prefix"; then
-        pid=${environ#/proc/}
-        fail "a Wine process of the run's prefix is still running: $(ps -o args= -p "${pid%/environ}")"
-    fi
+# Processes the server killed may take a moment to be gone.
+started_left() {
+    local pid
+    for pid in $(prefix_processes); do
+        case $already in *" $pid "*) ;; *) echo "$pid: $(ps -o args= -p "$pid")" ;; esac
+    done
+}
+for _ in $(seq 20); do
+    left=$(started_left)
+    [ -z "$left" ] && break
+    sleep 0.25
 done
+[ -z "$left" ] || fail "processes the run started for its prefix are still running: $left"
 echo "wine clean-up: the run's X server and Wine processes stopped, the other X server kept"
