@@ -15,7 +15,7 @@ constexpr char kUsage[] =
     "       tarnik-cli preview JOBFILE -o FILE.svg\n"
     "       tarnik-cli mark-offset [--upper MM | --lower MM] [--left MM | --right MM]\n"
     "                              (--port DEVICE | --output FILE)\n"
-    "       tarnik-cli --help\n";
+    "       tarnik-cli --help | --version\n";
 
 constexpr char kHelp[] =
     "tarnik-cli: cuts HPGL plot files with Tarnik's job pipeline and previews jobs.\n"
@@ -25,7 +25,7 @@ constexpr char kHelp[] =
     "       tarnik-cli preview JOBFILE -o FILE.svg\n"
     "       tarnik-cli mark-offset [--upper MM | --lower MM] [--left MM | --right MM]\n"
     "                              (--port DEVICE | --output FILE)\n"
-    "       tarnik-cli --help\n"
+    "       tarnik-cli --help | --version\n"
     "\n"
     "cut      Runs the job of one plot file (HPGL, 800 units per inch) as the job\n"
     "         sender does: pre-scan, the design's size, path rework, encoding for the\n"

@@ -33,6 +33,8 @@ TEST(CliArgs, UsageErrorsExitWithStatusTwoAndTheUsageLine) {
         {"marks with three numbers", {"cut", "--marks", "1,2,3", "a.plt"}},
         {"marks not numbers", {"cut", "--marks", "a,b", "a.plt"}},
         {"marks beyond 32 bits", {"cut", "--marks", "4294967296,0", "a.plt"}},
+        {"marks of 2^31", {"cut", "--marks", "2147483648,0", "a.plt"}},
+        {"marks of 2^32-1", {"cut", "--marks", "0,4294967295", "a.plt"}},
         {"marks with blanks", {"cut", "--marks", " 1,2", "a.plt"}},
         {"preview without -o", {"preview", "job.plt"}},
         {"preview without job", {"preview", "-o", "x.svg"}},

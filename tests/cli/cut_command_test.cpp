@@ -100,7 +100,9 @@ TEST(CutCommand, RefusalReasonPerOutcome) {
         {JobOutcome::EmptyDesign, "tarnik-cli: d.plt holds no path to cut\n"},
         {JobOutcome::MarkBandsTooNarrow, ""},
         {JobOutcome::Declined, "tarnik-cli: the job was declined; nothing was encoded\n"},
-        {JobOutcome::NoPlotterModel, ""},
+        {JobOutcome::NoPlotterModel,
+         "tarnik-cli: the settings file's [Model] Mode key names the plotter model: Mode=1 for "
+         "NVA, Mode=2 for NVAS\n"},
         {JobOutcome::SourceFileError, ""},
         {JobOutcome::UsbSendFailed, "tarnik-cli: the USB printer port did not take the job\n"},
         {JobOutcome::NotSent, ""},
@@ -139,8 +141,7 @@ TEST(CutCommand, CutsTheBundledSampleForBothModels) {
         const std::string bytes = ReadWholeFile(job);
         EXPECT_TRUE(bytes.starts_with(test.starts)) << bytes.substr(0, 80);
         EXPECT_TRUE(bytes.ends_with(test.ends)) << bytes.substr(bytes.size() - 40);
-        // Nine outlines and the blade orientation cut.
-        EXPECT_NE(cut.out.find("290.005 x 140.018 mm, 10 cut paths, " +
+        EXPECT_NE(cut.out.find("290.01 x 140.02 mm, 9 cut paths and the knife-orientation cut, " +
                                std::to_string(bytes.size()) + " bytes"),
                   std::string::npos)
             << cut.out;
@@ -173,8 +174,8 @@ TEST(CutCommand, WritesTheJobBytesAndLeavesThePlotFileAlone) {
     EXPECT_EQ(ReadWholeFile(output),
               ";:H A L0 EC1 U U3150,0 D3150,3150,0,3150,0,0,3150,0 U3150,0 U0,0 @");
     EXPECT_EQ(ReadWholeFile(plot), kSquare);
-    // 3150 / 31.496000289916992 as a 32-bit float, shown with six digits.
-    EXPECT_NE(result.out.find("100.013 x 100.013 mm, 1 cut paths, 66 bytes"), std::string::npos)
+    // 3150 / 31.496000289916992, shown to 0.01 mm.
+    EXPECT_NE(result.out.find("100.01 x 100.01 mm, 1 cut paths, 66 bytes"), std::string::npos)
         << result.out;
 }
 
@@ -323,6 +324,17 @@ TEST(CutCommand, ReadsSettingsNamedRelativeToTheCurrentFolder) {
         const std::string bytes = ReadWholeFile(job);
         EXPECT_TRUE(bytes.starts_with("PU") && bytes.ends_with(";!PG;")) << bytes.substr(0, 40);
     }
+}
+
+// "help" after cut is a plot file's name like any other.
+TEST(CutCommand, APlotFileNamedHelpIsCut) {
+    ScratchFolder folder;
+    WriteWholeFile(folder.File("help"), kSquare);
+    CurrentFolder inside(folder.Path());
+    const CliResult cut = RunTool({"cut", "-o", "square.job", "help"});
+    EXPECT_EQ(cut.status, 0) << cut.err;
+    EXPECT_TRUE(cut.out.starts_with("help: ")) << cut.out;
+    EXPECT_FALSE(ReadWholeFile(folder.File("square.job")).empty());
 }
 
 }  // namespace
