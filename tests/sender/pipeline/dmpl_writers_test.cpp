@@ -65,6 +65,11 @@ TEST(DmplWriters, DashedPaths) {
          1.0f,
          1.0f,
          "U0,0 D5,0 D10,0 D15,0 "},
+        {"a segment under 0.2 mm between longer ones: cut whole in the gap, measuring restarts",
+         {{0, 0}, {40, 0}, {45, 0}, {85, 0}},
+         1.0f,
+         1.0f,
+         "U0,0 D31,0 U40,0 D45,0 U76,0 D85,0 "},
         // The dash ends 0.496 units past (31,0): it is written there, and
         // the gap is measured from (31,0) along the same segment.
         {"a change point truncated onto the current point is written there",
