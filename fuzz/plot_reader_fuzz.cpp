@@ -8,6 +8,7 @@
 #include <string>
 
 #include "fuzz/fuzz_support.h"
+#include "sender/pipeline/hpgl_scale.h"
 #include "sender/pipeline/path_model.h"
 #include "sender/pipeline/plot_reader.h"
 
@@ -52,7 +53,12 @@ ReadResult ReadAll(const std::string& path, PlotMapping mapping, const PlotExten
             continue;
         Require(cut.count >= 1 && cut.count == cut.Length(), "path count matches its list");
         for (const PathPoint* p = cut.head; p; p = p->next) {
-            Require(p->x <= reader.FeedX(), "FeedX covers every point");
+            // HPGL jobs keep plotter units; their FeedX is in the HPGL frame.
+            int32_t feed_x = p->x;
+            if (mapping.hpgl_scale)
+                Require(tarnik::ScaleHpglValue(p->x, mapping.YSizeRedeem, feed_x),
+                        "every point fits the HPGL frame");
+            Require(feed_x <= reader.FeedX(), "FeedX covers every point");
             if (p->next)
                 Require(p->x != p->next->x || p->y != p->next->y, "no repeated point");
             if (p->x < 0 || p->y < 0 || int64_t{p->x} > extent.Height ||

@@ -34,16 +34,16 @@ bool ScanPlotFile(const char* path, PlotExtent& extent);
 struct PlotMapping {
     int32_t XOrigin = 0;  // subtracted from every input x
     int32_t YTop = 0;     // every input y is subtracted from it; "IW" overrides it
-    // HPGL jobs scale every mapped value by 0.031750063500127004 and divide it
-    // by the size divisor of its input axis (YSizeRedeem for plotter x,
-    // XSizeRedeem for plotter y).
+    // HPGL jobs: points stay in plotter units (the encoder scales each one
+    // as it writes it), but a point must also fit the HPGL frame, and the
+    // reader's FeedX is measured in that frame (HpglScale).
     bool hpgl_scale = false;
     float XSizeRedeem = 1.0f;
     float YSizeRedeem = 1.0f;
 };
 
-// Maps an input point; false when the result is not finite or does not fit
-// a signed 32-bit integer.
+// Maps an input point into plotter units; false when the result does not
+// fit a signed 32-bit integer, or (HPGL jobs) does not fit the HPGL frame.
 bool MapPlotPoint(const PlotMapping& mapping, int64_t input_x, int64_t input_y, int32_t& x,
                   int32_t& y);
 
@@ -76,7 +76,8 @@ class PlotPathReader {
     bool LineTypeHasNumber() const { return line_type_has_number_; }
     // Pen filter: while set, "PU" opens no path and its run is passed over.
     void SetLeaveOut(bool leave_out) { leave_out_ = leave_out; }
-    // The largest mapped plotter x met so far in the job (starts at 0).
+    // The largest mapped plotter x met so far in the job (starts at 0), in
+    // the HPGL frame for HPGL jobs.
     int32_t FeedX() const { return feed_x_; }
 
   private:

@@ -239,14 +239,16 @@ TEST(PlotPathReader, MapsIntoThePlotterFrame) {
     EXPECT_EQ(Trace("IW 0 0 7000 5000 ;PU150,400;", mapping), "(4600,100)|end");
 }
 
-TEST(PlotPathReader, ScalesForHpglJobs) {
+// HPGL jobs are reworked in plotter units; only the paper feed is measured
+// in the HPGL frame.
+TEST(PlotPathReader, HpglJobsKeepPlotterUnitsAndFeedInTheHpglFrame) {
     PlotMapping mapping;
     mapping.YTop = 3150;
     mapping.hpgl_scale = true;
     int32_t feed_x = -1;
     EXPECT_EQ(Trace("IN;IW0,0,3150,3150;SP1;PU0,0;PD3150,0;PD3150,3150;PD0,3150;PD0,0;PU0,0;",
                     mapping, 0, &feed_x),
-              "SP1|(100,0)(100,100)(0,100)(0,0)(100,0)|(100,0)|end");
+              "SP1|(3150,0)(3150,3150)(0,3150)(0,0)(3150,0)|(3150,0)|end");
     EXPECT_EQ(feed_x, 100);
 }
 
