@@ -82,9 +82,10 @@ void PrintSummary(const CliOptions& options, const ConsoleJobView& view, size_t 
                   uint32_t bytes, std::ostream& out) {
     // The dialog shows its floats as the dialog framework does ("%g" with
     // six significant digits).
-    char size[64];
-    std::snprintf(size, sizeof(size), "%.6g x %.6g mm", static_cast<double>(view.WidthMm()),
-                  static_cast<double>(view.HeightMm()));
+    char size[96];
+    std::snprintf(size, sizeof(size), "%.6g x %.6g mm at %d units per inch",
+                  static_cast<double>(view.WidthMm()), static_cast<double>(view.HeightMm()),
+                  static_cast<int>(options.units_per_inch));
     out << options.input_path << ": " << size << ", " << cut_paths << " cut paths, " << bytes
         << " bytes";
     if (!options.output_path.empty()) {
@@ -243,6 +244,7 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
     job.TempFolder = folder.PathWithSeparator();
     job.HpglWorkFolder = folder.PathWithSeparator();
     job.PathSeparator = NativePathSeparator();
+    job.mapping.UnitsPerInch = options.units_per_inch;
 
     // The cut-from-file road: the picked file is copied over the export
     // file, which the pipeline may then consume; the original stays as it is.

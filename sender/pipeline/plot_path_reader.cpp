@@ -134,6 +134,7 @@ bool PlotPathReader::Open(const char* path) {
     line_type_has_number_ = false;
     leave_out_ = false;
     feed_x_ = 0;
+    state_->parser.SetUnitsPerInch(mapping_.UnitsPerInch);
     if (!path || !state_->parser.Open(path)) {
         state_->finished = true;
         state_->final_event = Event::DataError;

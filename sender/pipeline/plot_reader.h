@@ -10,6 +10,11 @@
 
 namespace tarnik {
 
+// The resolution of the plot files the drawing program's export writes, and
+// of every coordinate the reader hands on; files at another resolution are
+// turned into it as they are read (PlotMapping::UnitsPerInch).
+inline constexpr int32_t kPlotUnitsPerInch = 800;
+
 // Smallest and largest input coordinates over every point of every path.
 struct PlotExtent {
     int32_t MinX = 2147483647;
@@ -27,8 +32,9 @@ struct PlotExtent {
 };
 
 // Pre-scan: fills extent and returns true, or returns false for a file that
-// cannot be opened or holds malformed data (shown as "data error!").
-bool ScanPlotFile(const char* path, PlotExtent& extent);
+// cannot be opened or holds malformed data (shown as "data error!"). The
+// extent is in 800 units per inch, from a file of units_per_inch.
+bool ScanPlotFile(const char* path, PlotExtent& extent, int32_t units_per_inch = kPlotUnitsPerInch);
 
 // How input points map into the plotter frame (MapPlotPoint).
 struct PlotMapping {
@@ -40,6 +46,9 @@ struct PlotMapping {
     bool hpgl_scale = false;
     float XSizeRedeem = 1.0f;
     float YSizeRedeem = 1.0f;
+    // The plot file's resolution; its coordinates (and its "IW" top) are
+    // read into 800 units per inch before they are mapped.
+    int32_t UnitsPerInch = kPlotUnitsPerInch;
 };
 
 // Maps an input point into plotter units; false when the result does not

@@ -148,7 +148,7 @@ TEST(CutCommand, CutsTheBundledSampleForBothModels) {
         EXPECT_TRUE(bytes.starts_with(test.starts)) << bytes.substr(0, 80);
         EXPECT_TRUE(bytes.ends_with(test.ends)) << bytes.substr(bytes.size() - 40);
         // Nine outlines and the blade orientation cut.
-        EXPECT_NE(cut.out.find("290.005 x 140.018 mm, 10 cut paths, " +
+        EXPECT_NE(cut.out.find("290.005 x 140.018 mm at 800 units per inch, 10 cut paths, " +
                                std::to_string(bytes.size()) + " bytes"),
                   std::string::npos)
             << cut.out;
@@ -223,8 +223,45 @@ TEST(CutCommand, WritesTheJobBytesAndLeavesThePlotFileAlone) {
               ";:H A L0 EC1 U U3150,0 D3150,3150,0,3150,0,0,3150,0 U3150,0 U0,0 @");
     EXPECT_EQ(ReadWholeFile(plot), kSquare);
     // 3150 / 31.496000289916992 as a 32-bit float, shown with six digits.
-    EXPECT_NE(result.out.find("100.013 x 100.013 mm, 1 cut paths, 66 bytes"), std::string::npos)
+    EXPECT_NE(result.out.find("100.013 x 100.013 mm at 800 units per inch, 1 cut paths, 66 bytes"),
+              std::string::npos)
         << result.out;
+}
+
+// A plot file at another resolution is cut at its true size once its
+// resolution is given, and the summary always names the resolution read at.
+TEST(CutCommand, ReadsThePlotFileAtTheResolutionGiven) {
+    // The 100 mm square at 1016 units per inch, as Inkscape's own save
+    // writes it by default.
+    constexpr char k1016Square[] = "IN;SP1;PU0,0;PD4000,0;PD4000,4000;PD0,4000;PD0,0;PU0,0;";
+    const std::string square_job =
+        ";:H A L0 EC1 U U3150,0 D3150,3150,0,3150,0,0,3150,0 U3150,0 U0,0 @";
+    const struct {
+        const char* label;
+        const char* plot;
+        std::vector<std::string> args;
+        const char* summary;
+    } cases[] = {
+        {"800 by default", kSquare, {}, "100.013 x 100.013 mm at 800 units per inch"},
+        {"1016 given",
+         k1016Square,
+         {"--units-per-inch", "1016"},
+         "100.013 x 100.013 mm at 1016 units per inch"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        ScratchFolder folder;
+        const std::string plot = folder.File("square.plt");
+        const std::string output = folder.File("square.job");
+        WriteWholeFile(plot, c.plot);
+        std::vector<std::string> args{"cut", "-o", output};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        args.push_back(plot);
+        const CliResult result = RunTool(args);
+        ASSERT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(ReadWholeFile(output), square_job);
+        EXPECT_NE(result.out.find(c.summary), std::string::npos) << result.out;
+    }
 }
 
 // An output that is the input under any of its names would replace the

@@ -252,6 +252,31 @@ TEST(PlotPathReader, HpglJobsKeepPlotterUnitsAndFeedInTheHpglFrame) {
     EXPECT_EQ(feed_x, 100);
 }
 
+// A plot file at another resolution is read into 800 units per inch: its
+// points and its "IW" top, rounded to the nearest unit.
+TEST(PlotPathReader, ReadsOtherResolutionsInto800UnitsPerInch) {
+    const struct {
+        const char* label;
+        int32_t units_per_inch;
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        {"1016: 100 mm is 4000 units", 1016, "PU0,0;PD4000,0;PD4000,-4000;",
+         "(0,0)(0,3150)(3150,3150)|end"},
+        {"the IW top too", 1016, "IW0,0,4000,4000;PU0,4000;PD0,0;", "(0,0)(3150,0)|end"},
+        {"halves round away from zero", 1600, "PU1,-1;PD3,-3;", "(1,1)(2,2)|end"},
+        {"800 reads as written", 800, "PU1,-1;PD3,-3;", "(1,1)(3,3)|end"},
+        {"a point beyond 32 bits once read", 400, "PU0,0;PD2000000000,0;", "error"},
+        {"no resolution", 0, "PU0,0;PD1,0;", "error"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        PlotMapping mapping;
+        mapping.UnitsPerInch = c.units_per_inch;
+        EXPECT_EQ(Trace(c.text, mapping), c.expected);
+    }
+}
+
 TEST(PlotPathReader, LeavesOutTheFilteredPen) {
     EXPECT_EQ(Trace("SP1;PU0,0;PD1,1;SP2;PU5,5;PD6,6;PD7,7;SP1;PU9,9;", {}, '2'),
               "SP1|(0,0)(-1,1)|SP2|SP1|(-9,9)|end");
