@@ -255,6 +255,7 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
     job.TempFolder = folder.PathWithSeparator();
     job.HpglWorkFolder = folder.PathWithSeparator();
     job.PathSeparator = NativePathSeparator();
+    job.mapping.UnitsPerInch = options.units_per_inch;
 
     // The cut-from-file road: the picked file is copied over the export
     // file, which the pipeline may then consume; the original stays as it is.
@@ -303,6 +304,7 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
     summary.knife_down_runs = tally.cut_paths;
     summary.orientation_cut = settings.SharpEnble != 0;
     summary.bytes = job_size;
+    summary.units_per_inch = static_cast<int>(options.units_per_inch);
     summary.travel_m =
         tally.travel /
         JobUnitsPerMm(settings.ModelIndex == 1 ? JobLanguage::Hpgl : JobLanguage::Dmpl) / 1000.0;

@@ -49,8 +49,8 @@ std::string DeviceText(const JobSummary& summary) {
 
 std::string JobSummaryLine(const JobSummary& summary) {
     std::string line = summary.input_path + ": " + SizeMmText(summary.width_mm, summary.height_mm) +
-                       ", " + PathCountText(summary) + ", " + std::to_string(summary.bytes) +
-                       " bytes";
+                       " at " + std::to_string(summary.units_per_inch) + " units per inch, " +
+                       PathCountText(summary) + ", " + std::to_string(summary.bytes) + " bytes";
     if (summary.travel_m >= 0.0) {
         char travel[64];
         std::snprintf(travel, sizeof(travel), ", travel %.3f m", summary.travel_m);

@@ -24,6 +24,7 @@ struct JobSummary {
     std::string device;       // --port or --usb; empty: none
     DeviceSend send = DeviceSend::NotAsked;
     uint32_t device_took = 0;  // bytes the device took before a send ended
+    int units_per_inch = 800;  // the plot file's resolution
     double travel_m = -1.0;    // the knife's pen-up travel; negative: not measured
 };
 

@@ -67,7 +67,7 @@ JobOutcome JobDriver::OnJobReady(int32_t a, int32_t b) {
     job_.mapping.YTop = 0;
     job_.mapping.XOrigin = 0;
     PlotExtent extent;
-    if (!ScanPlotFile(plot_path.c_str(), extent)) {
+    if (!ScanPlotFile(plot_path.c_str(), extent, job_.mapping.UnitsPerInch)) {
         job_.view.Notify(kDataError, NoticeStyle::kWarningBalloon);
         return JobOutcome::DataError;
     }

@@ -47,7 +47,7 @@ JobOutcome EncodePlannedJob(const char* plot_path, JobContext& job, const std::s
             return JobOutcome::NotSent;
     }
     CutPath path;
-    PlannedPathSource source(plan, path);
+    PlannedPathSource source(plan, path, job.mapping);
     return WriteWorkFile(source, path, job, work_path, pass);
 }
 

@@ -14,8 +14,9 @@ int32_t SaturatedDistance(int32_t low, int32_t high) {
 
 }  // namespace
 
-bool ScanPlotFile(const char* path, PlotExtent& extent) {
+bool ScanPlotFile(const char* path, PlotExtent& extent, int32_t units_per_inch) {
     PlotParser parser;
+    parser.SetUnitsPerInch(units_per_inch);
     if (!path || !parser.Open(path))
         return false;
     // The points of a run in batches straight from the reader's buffer;

@@ -136,23 +136,28 @@ TEST(CliSummary, SaysWhatWasCountedAndWhereTheJobWent) {
         const char* line;
     } cases[] = {
         {"no destination",
-         {"a.plt", 290.005f, 140.018f, 10, true, 5158, "", "", cli::DeviceSend::NotAsked, 0,
+         {"a.plt", 290.005f, 140.018f, 10, true, 5158, "", "", cli::DeviceSend::NotAsked, 0, 800,
           1.2345},
-         "a.plt: 290.01 x 140.02 mm, 9 cut paths and the knife-orientation cut, 5158 bytes, travel "
+         "a.plt: 290.01 x 140.02 mm at 800 units per inch, 9 cut paths and the knife-orientation "
+         "cut, 5158 bytes, travel "
          "1.234 m, 0:02 on the line, not sent\n"},
         {"a file",
          {"a.plt", 100.0f, 5.0f, 1, false, 66, "a.job", "", cli::DeviceSend::NotAsked, 0},
-         "a.plt: 100.00 x 5.00 mm, 1 cut paths, 66 bytes, 0:01 on the line -> a.job\n"},
+         "a.plt: 100.00 x 5.00 mm at 800 units per inch, 1 cut paths, 66 bytes, 0:01 on the line "
+         "-> a.job\n"},
         {"a device that took it",
          {"a.plt", 1, 1, 2, false, 66, "", "/dev/ttyUSB0", cli::DeviceSend::Delivered, 66},
-         "a.plt: 1.00 x 1.00 mm, 2 cut paths, 66 bytes, 0:01 on the line -> /dev/ttyUSB0\n"},
+         "a.plt: 1.00 x 1.00 mm at 800 units per inch, 2 cut paths, 66 bytes, 0:01 on the line -> "
+         "/dev/ttyUSB0\n"},
         {"a file and a failed device",
          {"a.plt", 1, 1, 2, false, 66, "a.job", "/dev/usb/lp0", cli::DeviceSend::Failed, 0},
-         "a.plt: 1.00 x 1.00 mm, 2 cut paths, 66 bytes, 0:01 on the line -> a.job, send to "
+         "a.plt: 1.00 x 1.00 mm at 800 units per inch, 2 cut paths, 66 bytes, 0:01 on the line -> "
+         "a.job, send to "
          "/dev/usb/lp0 failed\n"},
         {"a cancelled device",
          {"a.plt", 1, 1, 2, false, 66, "", "/dev/ttyS0", cli::DeviceSend::Cancelled, 10},
-         "a.plt: 1.00 x 1.00 mm, 2 cut paths, 66 bytes, 0:01 on the line, send to /dev/ttyS0 "
+         "a.plt: 1.00 x 1.00 mm at 800 units per inch, 2 cut paths, 66 bytes, 0:01 on the line, "
+         "send to /dev/ttyS0 "
          "cancelled\n"},
     };
     for (const auto& c : cases) {

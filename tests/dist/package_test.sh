@@ -53,7 +53,7 @@ start_simulator "$work/root/usr/bin/tarnik-plotter-sim" --rate 40000 --idle-exit
     "$share/sign.plt" >"$work/summary" 2>/dev/null || fail "the packaged tarnik-cli refused the sample"
 simulator_done
 cmp -s "$work/expected.job" "$work/received.job" || fail "the packaged programs sent another job"
-grep -q "sign.plt: .* mm, .* cut paths" "$work/summary" || fail "no summary: $(cat "$work/summary")"
+grep -q "sign.plt: .* mm at 800 units per inch, .* cut paths" "$work/summary" || fail "no summary: $(cat "$work/summary")"
 
 # Bash completion: what it offers after each subcommand must be options that
 # tarnik-cli knows (bash-completion's helpers stubbed: only the word lists
