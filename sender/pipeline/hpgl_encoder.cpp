@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "sender/pipeline/cut_to_file.h"
 #include "sender/pipeline/job_start.h"
 #include "sender/pipeline/mark_jobs.h"
 #include "sender/pipeline/path_transforms.h"
@@ -121,6 +122,12 @@ JobOutcome EncodeHpglJob(const char* plot_path, JobContext& job) {
     const JobOutcome written = EncodeWorkFile(plot_path, job, work_path, EncodePaths);
     if (written != JobOutcome::Encoded) {
         return written;
+    }
+    // The user's choice of a file holds for this model as for the other: a
+    // job sent to the cutter anyway would waste vinyl.
+    if (job.CutToFile) {
+        CutJobToFile(job, work_path);
+        return JobOutcome::Encoded;
     }
     JobBuffer buffer;
     if (!LoadWorkFileForJob(job, work_path, kHpglExtraBytes, buffer) || !OpenJobPort(job)) {
