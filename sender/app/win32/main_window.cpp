@@ -197,8 +197,13 @@ void CTestDlg::RunSettings() {
     const bool ok = settings_dialog.DoModal(Handle()) == IDOK;
     SenderSettings& settings = controller_.Settings();
     auto profile = OpenProfileFile(settings.SettingsPath);
-    SaveSettings({*profile, *this, *this}, settings_dialog.TakeValues(), ok, controller_.AutoMode(),
-                 settings);
+    if (!SaveSettings({*profile, *this, *this}, settings_dialog.TakeValues(), ok,
+                      controller_.AutoMode(), settings)) {
+        // The settings hold until the program ends; the user must know that
+        // the next start will not have them.
+        const std::string said = LoadString(IDS_SETTINGS_NOT_SAVED) + settings.SettingsPath;
+        Notify(said, NoticeStyle::kMessageBox);
+    }
 }
 
 void CTestDlg::Exit() {
