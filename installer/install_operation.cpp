@@ -14,6 +14,9 @@ constexpr const char* kIniError = "INI ERROR!";
 constexpr const char* kNoExportFolder = "Get export settings path faild!";
 constexpr const char* kBadFile = "file is bad,don't copy!";
 constexpr const char* kSuccess = "Install success!";
+constexpr const char* kSettingsFileName = "tarnik.ini";
+constexpr const char* kUsersCannotSave =
+    "Users without administrator rights cannot save settings: no write right on ";
 
 // The project the system's macros live in, switched on for CorelDRAW 12
 // and later; matched byte for byte.
@@ -245,8 +248,21 @@ class InstallRun {
                 return Stop(kBadFile);
             }
         }
+        LetUsersSaveSettings();
         seams_.messages.Show(kSuccess, MessageStyle::kPlain);
         return InstallOutcome::kSucceeded;
+    }
+
+    // The job sender, run by a standard user, saves its settings into the
+    // settings file in the program folder. Done on every run: a file kept
+    // from an earlier installation may lack the right. Without it the
+    // programs still work, so the run goes on after saying so.
+    void LetUsersSaveSettings() {
+        const std::string settings_file = std::string(kProgramFolder) + kSettingsFileName;
+        if (!seams_.files.LetUsersModify(settings_file.c_str())) {
+            const std::string text = kUsersCannotSave + settings_file;
+            seams_.messages.Show(text.c_str(), MessageStyle::kError);
+        }
     }
 
     std::string SourcePath() const { return source_ + "\\" + row_.loaded_file; }

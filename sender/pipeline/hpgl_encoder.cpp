@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "sender/pipeline/cut_to_file.h"
 #include "sender/pipeline/hpgl_scale.h"
 #include "sender/pipeline/job_start.h"
 #include "sender/pipeline/mark_jobs.h"
@@ -142,6 +143,12 @@ JobOutcome EncodeHpglJob(const char* plot_path, JobContext& job) {
         plot_path, job, work_path, PenFilterOf(job, PenFilterVariant::Hpgl), EncodePaths);
     if (written != JobOutcome::Encoded) {
         return written;
+    }
+    // The user's choice of a file holds for this model as for the other: a
+    // job sent to the cutter anyway would waste vinyl.
+    if (job.CutToFile) {
+        CutJobToFile(job, work_path);
+        return JobOutcome::Encoded;
     }
     JobBuffer buffer;
     if (!LoadWorkFileForJob(job, work_path, kHpglExtraBytes, buffer) || !OpenJobPort(job)) {

@@ -23,6 +23,9 @@ struct PlotExtent {
     int32_t MaxY = -2147483647;
     int32_t Width = 0;   // |MaxX - MinX| (saturated to the 32-bit range)
     int32_t Height = 0;  // |MaxY - MinY| (saturated to the 32-bit range)
+    // A path of two points or more: something for the knife to cut. Pen-up
+    // moves and one-point paths count in the extent but cut nothing.
+    bool HasCutLine = false;
 
     // No point at all: the extremes are still at their starting values.
     bool IsEmpty() const {
@@ -35,6 +38,12 @@ struct PlotExtent {
 // cannot be opened or holds malformed data (shown as "data error!"). The
 // extent is in 800 units per inch, from a file of units_per_inch.
 bool ScanPlotFile(const char* path, PlotExtent& extent, int32_t units_per_inch = kPlotUnitsPerInch);
+
+// Whether the file plainly holds something else than plot commands (a
+// drawing or a picture picked by mistake): its first byte that is no blank
+// starts no two-letter command and is no escape. An empty file is no other
+// file: it is a plot file without a path.
+bool IsOtherThanPlotFile(const char* path);
 
 // How input points map into the plotter frame (MapPlotPoint).
 struct PlotMapping {

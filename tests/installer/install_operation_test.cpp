@@ -254,6 +254,61 @@ TEST(InstallOperation, SecondRunKeepsTheSavedSettings) {
     EXPECT_EQ(install.CopiedTo(), Texts(kAllTargets.begin(), kAllTargets.begin() + 5));
 }
 
+// The settings file is made writable for every user after the copies, on a
+// reinstall too; a refusal is said and the installation still succeeds.
+TEST(InstallOperation, UsersMayChangeTheSettingsFile) {
+    const std::string settings_file = "c:\\program files\\Tarnik\\tarnik.ini";
+    const std::string refused =
+        "error: Users without administrator rights cannot save settings: no write right on " +
+        settings_file;
+    struct Case {
+        const char* label;
+        bool settings_kept;  // a reinstall: the user's file is in the program folder
+        bool locked;         // the system refuses the right
+        std::string missing_source;
+        InstallOutcome outcome;
+        Texts shared;
+        Texts shown;
+    } cases[] = {
+        {"first installation",
+         false,
+         false,
+         "",
+         InstallOutcome::kSucceeded,
+         {settings_file},
+         {kSuccess}},
+        {"reinstall over the user's settings",
+         true,
+         false,
+         "",
+         InstallOutcome::kSucceeded,
+         {settings_file},
+         {kSuccess}},
+        {"right refused", false, true, "", InstallOutcome::kSucceeded, {}, {refused, kSuccess}},
+        {"a copy failed before",
+         false,
+         false,
+         kSource + "\\tarnik\\Anglet.dll",
+         InstallOutcome::kStopped,
+         {},
+         {"error: file is bad,don't copy!"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        Install install;
+        if (c.settings_kept) {
+            install.files.files.insert(settings_file);
+        }
+        if (c.locked) {
+            install.files.locked.insert(settings_file);
+        }
+        install.files.files.erase(c.missing_source);
+        EXPECT_EQ(install.Run(3), c.outcome);
+        EXPECT_EQ(install.files.shared, c.shared);
+        EXPECT_EQ(install.messages.shown, c.shown);
+    }
+}
+
 TEST(InstallOperation, StopsWithoutChanges) {
     struct Case {
         const char* label;

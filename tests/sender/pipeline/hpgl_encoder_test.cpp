@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "sender/pipeline/cut_to_file.h"
 #include "sender/pipeline/fakes/job_rig.h"
 
 namespace tarnik {
@@ -100,6 +101,26 @@ TEST(HpglEncoder, HandsOverOnTheJobPortWithATerminatedBuffer) {
     const JobBuffer& job = rig.handover.serial_job;
     EXPECT_EQ(job.Capacity(), job.Size() + 10u);
     EXPECT_EQ(job.Data()[job.Size()], '\0');
+}
+
+// Cut to file holds for this model too: the job is saved, nothing reaches the
+// port or the plotter, and the file picked stays where it was.
+TEST(HpglEncoder, CutToFileSavesTheJobInsteadOfSending) {
+    JobRig rig;
+    rig.job.mapping.YTop = 3150;
+    rig.job.CutToFile = true;
+    rig.view.save_confirmed = true;
+    rig.view.save_name = rig.folder.File("square");
+    const std::string plot = rig.Plot(kSquare);
+    ASSERT_EQ(EncodeHpglJob(plot.c_str(), rig.job), JobOutcome::Encoded);
+    EXPECT_EQ(testing::ReadWholeFile(rig.folder.File("square.plt")),
+              "PU100,0;PD100,100;PD0,100;PD0,0;PD100,0;PU100,0;PU300,0;!PG;");
+    const std::vector<std::string> calls = {std::string("save-dialog:") + kPltSaveFilter,
+                                            "message:Save OK!"};
+    EXPECT_EQ(rig.view.calls, calls);
+    EXPECT_TRUE(rig.handover.calls.empty());
+    EXPECT_FALSE(rig.job.CutToFile);
+    EXPECT_TRUE(FileExists(plot));
 }
 
 TEST(HpglEncoder, Failures) {
