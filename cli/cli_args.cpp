@@ -6,26 +6,28 @@
 #include <string>
 #include <string_view>
 
+#include "cli/plot_resolution.h"
+
 namespace tarnik::cli {
 namespace {
 
 constexpr char kUsage[] =
     "usage: tarnik-cli cut [--settings FILE] [--marks A,B] [--output FILE]\n"
-    "                      [--port DEVICE | --usb TARGET] PLOTFILE\n"
+    "                      [--units-per-inch N] [--port DEVICE | --usb TARGET] PLOTFILE\n"
     "       tarnik-cli preview JOBFILE -o FILE.svg\n"
     "       tarnik-cli mark-offset [--upper MM | --lower MM] [--left MM | --right MM]\n"
     "                              (--port DEVICE | --output FILE)\n"
-    "       tarnik-cli --help\n";
+    "       tarnik-cli --help | --version\n";
 
 constexpr char kHelp[] =
     "tarnik-cli: cuts HPGL plot files with Tarnik's job pipeline and previews jobs.\n"
     "\n"
     "usage: tarnik-cli cut [--settings FILE] [--marks A,B] [--output FILE]\n"
-    "                      [--port DEVICE | --usb TARGET] PLOTFILE\n"
+    "                      [--units-per-inch N] [--port DEVICE | --usb TARGET] PLOTFILE\n"
     "       tarnik-cli preview JOBFILE -o FILE.svg\n"
     "       tarnik-cli mark-offset [--upper MM | --lower MM] [--left MM | --right MM]\n"
     "                              (--port DEVICE | --output FILE)\n"
-    "       tarnik-cli --help\n"
+    "       tarnik-cli --help | --version\n"
     "\n"
     "cut      Runs the job of one plot file (HPGL, 800 units per inch) as the job\n"
     "         sender does: pre-scan, the design's size, path rework, encoding for the\n"
@@ -41,6 +43,10 @@ constexpr char kHelp[] =
     "                   plotter, to FILE (a device or pipe is written in place; FILE\n"
     "                   must not be PLOTFILE). Without it nothing is sent (no\n"
     "                   transport is chosen): the job is encoded and only summarised.\n"
+    "  --units-per-inch N  the plot file's resolution (default 800, as the drawing\n"
+    "                   program's export and the Inkscape extension write it;\n"
+    "                   Inkscape's own HPGL save writes 1016 unless told otherwise).\n"
+    "                   The summary names the resolution the file was read at.\n"
     "  --port DEVICE    sends the job to the plotter on a serial device (for example\n"
     "                   /dev/ttyUSB0, or COM3 in the Windows build) at 38400 baud,\n"
     "                   8 data bits, no parity, 1 stop bit, CTS flow control, in\n"
@@ -122,12 +128,14 @@ bool IsHelp(std::string_view arg) {
 bool ParseCommandArgs(int argc, const char* const* argv, CliOptions& options, std::string& error) {
     const bool cut = options.command == CliCommand::Cut;
     std::string marks;
+    std::string units_per_inch;
     ValueOption value_options[] = {
         {"--output", "-o", &options.output_path},
         {"--settings", "", cut ? &options.settings_path : nullptr},
         {"--marks", "", cut ? &marks : nullptr},
         {"--port", "", cut ? &options.port_device : nullptr},
         {"--usb", "", cut ? &options.usb_target : nullptr},
+        {"--units-per-inch", "", cut ? &units_per_inch : nullptr},
     };
     constexpr int kValueOptions = sizeof(value_options) / sizeof(value_options[0]);
     bool seen[kValueOptions] = {};
@@ -182,6 +190,10 @@ bool ParseCommandArgs(int argc, const char* const* argv, CliOptions& options, st
     }
     if (seen[2] && !ParseMarks(marks, options.mark_a, options.mark_b)) {
         error = "--marks needs two whole numbers A,B";
+        return false;
+    }
+    if (seen[5] && !ParseUnitsPerInch(units_per_inch, options.units_per_inch)) {
+        error = "--units-per-inch needs a whole number from 1 to 100000";
         return false;
     }
     return true;

@@ -16,6 +16,9 @@ struct CliOptions {
     std::string input_path;   // cut: the plot file; preview: the job file
     std::string port_device;  // cut: --port, the serial device the job is sent to
     std::string usb_target;   // cut: --usb, a USB printer device, "cups:QUEUE" or a port
+
+    // cut: --units-per-inch, the plot file's resolution
+    int32_t units_per_inch = 800;
 };
 
 // Exit statuses of the tool.

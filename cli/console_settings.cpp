@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "cli/platform_files.h"
+#include "cli/settings_check.h"
 #include "sender/app/profile_file.h"
 #include "sender/app/settings_store.h"
 #include "sender/pipeline/work_file.h"
@@ -39,6 +40,23 @@ class ConsoleSettingsEnvironment : public SettingsEnvironment {
     std::string temp_folder_;
 };
 
+// A settings file is a page of text; the check reads no more than this of
+// whatever file it is given.
+constexpr size_t kMaxCheckedBytes = 256 * 1024;
+
+void CheckSettingsFile(const std::string& path, std::ostream& err) {
+    struct Closer {
+        void operator()(FILE* file) const { std::fclose(file); }
+    };
+    std::unique_ptr<FILE, Closer> file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        return;
+    }
+    std::string text(kMaxCheckedBytes, '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), file.get()));
+    CheckSettingsText(text, path, err);
+}
+
 }  // namespace
 
 bool LoadCliSettings(const std::string& settings_path, const std::string& temp_folder,
@@ -47,6 +65,9 @@ bool LoadCliSettings(const std::string& settings_path, const std::string& temp_f
     std::string path = settings_path;
     if (path.empty()) {
         if (!CanOpenForReading(kDefaultSettingsFile)) {
+            err << "tarnik-cli: no settings file (--settings FILE, or " << kDefaultSettingsFile
+                << " in the current folder): running on the built-in defaults, model NVA with "
+                   "every path rework off\n";
             return true;
         }
         path = kDefaultSettingsFile;
@@ -58,6 +79,7 @@ bool LoadCliSettings(const std::string& settings_path, const std::string& temp_f
         return false;
     }
     std::snprintf(settings.SettingsPath, sizeof(settings.SettingsPath), "%s", full_path.c_str());
+    CheckSettingsFile(path, err);
     std::unique_ptr<ProfileFile> profile = OpenProfileFile(settings.SettingsPath);
     if (!profile) {
         err << "tarnik-cli: cannot read the settings file " << path << "\n";

@@ -16,7 +16,9 @@
 
 #include "cli/console_job_seams.h"
 #include "cli/console_settings.h"
+#include "cli/file_kind.h"
 #include "cli/job_decoder.h"
+#include "cli/job_summary.h"
 #include "cli/job_travel.h"
 #include "cli/output_file.h"
 #include "cli/platform_files.h"
@@ -89,32 +91,6 @@ struct JobTally {
     size_t cut_paths = 0;
     double travel = 0.0;
 };
-
-void PrintSummary(const CliOptions& options, const ConsoleJobView& view, const JobTally& tally,
-                  uint32_t bytes, double units_per_mm, std::ostream& out) {
-    // The dialog shows its floats as the dialog framework does ("%g" with
-    // six significant digits).
-    char size[64];
-    std::snprintf(size, sizeof(size), "%.6g x %.6g mm", static_cast<double>(view.WidthMm()),
-                  static_cast<double>(view.HeightMm()));
-    char travel[64];
-    std::snprintf(travel, sizeof travel, ", travel %.3f m, ", tally.travel / units_per_mm / 1000.0);
-    out << options.input_path << ": " << size << ", " << tally.cut_paths << " cut paths, " << bytes
-        << " bytes" << travel << FormatLineTime(LineSeconds(bytes)) << " on the line";
-    if (!options.output_path.empty()) {
-        out << " -> " << options.output_path;
-    }
-    if (!options.port_device.empty()) {
-        out << " -> " << options.port_device;
-    }
-    if (!options.usb_target.empty()) {
-        out << " -> " << options.usb_target;
-    }
-    if (options.output_path.empty() && options.port_device.empty() && options.usb_target.empty()) {
-        out << ", not sent";
-    }
-    out << "\n";
-}
 
 enum class CopyResult { Ok, CannotRead, CannotWrite, TooLarge };
 
@@ -251,6 +227,28 @@ CopyResult CopyJob(CapturingHandover& job, const std::string& work_file,
     return !writing || file.Commit() ? CopyResult::Ok : CopyResult::CannotWrite;
 }
 
+// Sends the job to the device of the command line, if any, and notes in
+// the summary how that ended; returns the tool's status.
+int SendToDevice(const CliOptions& options, const CapturingHandover& job, JobSummary& summary,
+                 std::ostream& err) {
+    if (summary.device.empty()) {
+        return kExitOk;
+    }
+    SendResult sent;
+    if (!options.usb_target.empty()) {
+        sent = SendJobToUsb(job, options.usb_target, err);
+    } else {
+        const std::unique_ptr<JobPort> port = MakeSerialDevicePort(options.port_device);
+        sent = SendJobToSerialPort(job, *port, err);
+    }
+    summary.device_took = sent.took;
+    summary.send = sent.status == kExitOk        ? DeviceSend::Delivered
+                   : sent.status == kExitRefused ? DeviceSend::Failed
+                                                 : DeviceSend::Cancelled;
+    ReportUnfinishedSend(summary, err);
+    return sent.status;
+}
+
 // One job of the plot file: the whole job, or strip `strip` of a job cut
 // in strips (strip_count receives how many the job plan made).
 int RunStrip(const CliOptions& options, SenderSettings& settings, const WorkFolder& folder,
@@ -263,12 +261,20 @@ int RunStrip(const CliOptions& options, SenderSettings& settings, const WorkFold
     job.TempFolder = folder.PathWithSeparator();
     job.HpglWorkFolder = folder.PathWithSeparator();
     job.PathSeparator = NativePathSeparator();
+    job.mapping.UnitsPerInch = options.units_per_inch;
 
     // The cut-from-file road: the picked file is copied over the export
     // file, which the pipeline may then consume; the original stays as it is.
     // The pipeline only reads and deletes the export file, so a second name
     // for the picked file serves as well as a copy of tens of megabytes.
     if (!PlacePlotFile(options.input_path, job.CutFromFileTarget(), err)) {
+        return kExitRefused;
+    }
+    // A drawing or a picture would only meet "data error!" in the reader.
+    const std::string wrong_file =
+        WrongFileForCut(SniffFileKind(ReadFileHead(job.CutFromFileTarget())), options.input_path);
+    if (!wrong_file.empty()) {
+        err << wrong_file;
         return kExitRefused;
     }
     JobDriver driver(job);
@@ -300,17 +306,22 @@ int RunStrip(const CliOptions& options, SenderSettings& settings, const WorkFold
         err << "tarnik-cli: no transport chosen: the job was encoded but not sent (--output FILE "
                "writes it to a file, --port DEVICE to a plotter)\n";
     }
-    PrintSummary(options, view, tally, job_size,
-                 JobUnitsPerMm(settings.ModelIndex == 1 ? JobLanguage::Hpgl : JobLanguage::Dmpl),
-                 out);
-    if (!options.usb_target.empty()) {
-        return SendJobToUsb(handover, options.usb_target, err);
-    }
-    if (options.port_device.empty()) {
-        return kExitOk;
-    }
-    const std::unique_ptr<JobPort> port = MakeSerialDevicePort(options.port_device);
-    return SendJobToSerialPort(handover, *port, options.port_device, err);
+    JobSummary summary;
+    summary.input_path = options.input_path;
+    summary.width_mm = view.WidthMm();
+    summary.height_mm = view.HeightMm();
+    summary.knife_down_runs = tally.cut_paths;
+    summary.orientation_cut = settings.SharpEnble != 0;
+    summary.bytes = job_size;
+    summary.units_per_inch = static_cast<int>(options.units_per_inch);
+    summary.travel_m =
+        tally.travel /
+        JobUnitsPerMm(settings.ModelIndex == 1 ? JobLanguage::Hpgl : JobLanguage::Dmpl) / 1000.0;
+    summary.output_path = options.output_path;
+    summary.device = options.usb_target.empty() ? options.port_device : options.usb_target;
+    const int status = SendToDevice(options, handover, summary, err);
+    out << JobSummaryLine(summary);
+    return status;
 }
 
 // A job cut in strips (--tile) writes one numbered output file per strip
@@ -343,10 +354,14 @@ std::string RefusalReason(JobOutcome outcome, const std::string& input) {
         case JobOutcome::MarksNotSelected:
         case JobOutcome::DataError:
         case JobOutcome::MarkBandsTooNarrow:
-        case JobOutcome::NoPlotterModel:
         case JobOutcome::SourceFileError:
         case JobOutcome::NotSent:
             return {};  // the pipeline's own message has gone to stderr
+        case JobOutcome::NoPlotterModel:
+            // The job sender's message names its Option dialog; here the
+            // settings file is the place.
+            return "tarnik-cli: the settings file's [Model] Mode key names the plotter model: "
+                   "Mode=1 for NVA, Mode=2 for NVAS\n";
         case JobOutcome::Unreadable:
             return "tarnik-cli: cannot read " + input + "\n";
         case JobOutcome::EmptyDesign:

@@ -52,7 +52,7 @@ const char* CutPlanHelpText() {
            "  --order shortest  inside first, with the shortest knife travel found\n"
            "  --panel MM        cut in panels of MM millimetres along the feed (0 = off)\n"
            "\n"
-           "tarnik-cli info [--settings FILE] [--order ...] [--panel MM] PLOTFILE\n"
+           "tarnik-cli info [--settings FILE] [--order ...] [--panel MM] [--units-per-inch N] PLOTFILE\n"
            "  prints the design's size, its paths, the cut length, the knife travel as\n"
            "  drawn and as ordered, the job's bytes and its time on a 38400-baud line.\n";
 }

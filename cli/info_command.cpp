@@ -13,8 +13,10 @@
 #include "cli/cut_command.h"
 #include "cli/cut_plan_args.h"
 #include "cli/job_decoder.h"
+#include "cli/job_summary.h"
 #include "cli/job_travel.h"
 #include "cli/platform_files.h"
+#include "cli/plot_resolution.h"
 #include "cli/work_folder.h"
 #include "sender/pipeline/job_driver.h"
 #include "sender/pipeline/work_file.h"
@@ -38,6 +40,7 @@ struct InfoArgs {
     std::string settings_path;
     std::string input_path;
     CutPlanOverride plan;
+    int32_t units_per_inch = kPlotUnitsPerInch;
 };
 
 bool ParseInfoArgs(int argc, const char* const* argv, InfoArgs& args, std::string& error) {
@@ -49,6 +52,12 @@ bool ParseInfoArgs(int argc, const char* const* argv, InfoArgs& args, std::strin
             args.settings_path = words[++i];
         } else if (words[i].rfind("--settings=", 0) == 0) {
             args.settings_path = words[i].substr(11);
+        } else if (words[i] == "--units-per-inch" && i + 1 < words.size()) {
+            if (!ParseUnitsPerInch(words[++i], args.units_per_inch)) {
+                error = "info: --units-per-inch takes a whole number from 1 to " +
+                        std::to_string(kMaxUnitsPerInch);
+                return false;
+            }
         } else if (words[i].rfind("-", 0) == 0 && words[i] != "-") {
             error = "info: unknown option " + words[i];
             return false;
@@ -68,8 +77,8 @@ bool ParseInfoArgs(int argc, const char* const* argv, InfoArgs& args, std::strin
 
 // Encodes the plot file with settings in the folder and measures the job
 // (its export file is a fresh link or copy each time: the job consumes it).
-bool MeasureJob(const std::string& input, SenderSettings settings, const WorkFolder& folder,
-                JobFigures& figures, std::ostream& err) {
+bool MeasureJob(const std::string& input, int32_t units_per_inch, SenderSettings settings,
+                const WorkFolder& folder, JobFigures& figures, std::ostream& err) {
     const std::string place = folder.PathWithSeparator();
     std::snprintf(settings.ColExportPath, sizeof settings.ColExportPath, "%s", place.c_str());
     std::snprintf(settings.ColExportFilename, sizeof settings.ColExportFilename, "%s",
@@ -81,6 +90,7 @@ bool MeasureJob(const std::string& input, SenderSettings settings, const WorkFol
     job.TempFolder = place;
     job.HpglWorkFolder = place;
     job.PathSeparator = NativePathSeparator();
+    job.mapping.UnitsPerInch = units_per_inch;
     const std::string target = job.CutFromFileTarget();
     // The export file of an earlier measure may be a second name of the
     // plot file itself: copying over it would empty the plot file.
@@ -130,9 +140,11 @@ const char* OrderName(CutOrder order) {
     return "drawn";
 }
 
-void PrintPaths(const std::string& input, const SenderSettings& settings, std::ostream& out) {
+void PrintPaths(const std::string& input, int32_t units_per_inch, const SenderSettings& settings,
+                std::ostream& out) {
     PlanIndex index;
     PlotMapping mapping;
+    mapping.UnitsPerInch = units_per_inch;
     int32_t feed = 0;
     const PenFilter filter{
         settings.ModelIndex == 1 ? PenFilterVariant::Hpgl : PenFilterVariant::Dmpl,
@@ -151,7 +163,7 @@ void PrintPaths(const std::string& input, const SenderSettings& settings, std::o
 
 const char* InfoUsageText() {
     return "       tarnik-cli info [--settings FILE] [--order drawn|inside|shortest] [--panel MM] "
-           "PLOTFILE\n";
+           "[--units-per-inch N] PLOTFILE\n";
 }
 
 int RunInfo(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
@@ -174,15 +186,14 @@ int RunInfo(int argc, const char* const* argv, std::ostream& out, std::ostream& 
     as_drawn.CutPlan = CutPlanOptions{};
     JobFigures drawn;
     JobFigures ordered;
-    if (!MeasureJob(args.input_path, as_drawn, folder, drawn, err) ||
-        !MeasureJob(args.input_path, settings, folder, ordered, err))
+    if (!MeasureJob(args.input_path, args.units_per_inch, as_drawn, folder, drawn, err) ||
+        !MeasureJob(args.input_path, args.units_per_inch, settings, folder, ordered, err))
         return kExitRefused;
     char line[160];
     out << args.input_path << "\n";
-    std::snprintf(line, sizeof line, "  size:           %.6g x %.6g mm\n",
-                  static_cast<double>(drawn.width_mm), static_cast<double>(drawn.height_mm));
-    out << line;
-    PrintPaths(args.input_path, settings, out);
+    out << "  size:           " << SizeMmText(drawn.width_mm, drawn.height_mm) << " at "
+        << args.units_per_inch << " units per inch\n";
+    PrintPaths(args.input_path, args.units_per_inch, settings, out);
     std::snprintf(line, sizeof line, "  cut length:     %.3f m\n", ordered.cut_mm / 1000.0);
     out << line;
     std::snprintf(line, sizeof line, "  pen-up travel:  %.3f m as drawn, %.3f m in order %s",

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/file_kind.h"
 #include "cli/job_decoder.h"
 #include "cli/output_file.h"
 #include "cli/svg_writer.h"
@@ -56,6 +57,13 @@ int RunPreview(const CliOptions& options, std::ostream& out, std::ostream& err) 
         case ReadResult::TooLarge:
             err << "tarnik-cli: " << options.input_path << " is larger than 512 MB\n";
             return kExitRefused;
+    }
+    // A plot file reads as HPGL too, but at 31.496 units per millimetre: it
+    // would be drawn 31 times too large.
+    const std::string wrong_file = WrongFileForPreview(SniffFileKind(bytes), options.input_path);
+    if (!wrong_file.empty()) {
+        err << wrong_file;
+        return kExitRefused;
     }
     DecodedJob job;
     if (!DecodeJob(bytes, job)) {

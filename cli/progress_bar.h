@@ -33,6 +33,7 @@ class TerminalProgressBar : public ProgressSink {
                       job_size, left.c_str());
         err_ << line << std::flush;
         drawn_ = true;
+        shown_bytes_ = bytes_sent;
     }
     void OnMessage(const std::string& text) override {
         if (drawn_)
@@ -41,9 +42,13 @@ class TerminalProgressBar : public ProgressSink {
         err_ << "tarnik-cli: " << text << "\n";
     }
 
+    // The bytes the last progress counted: what the device took so far.
+    uint32_t BytesShown() const { return shown_bytes_; }
+
   private:
     std::ostream& err_;
     bool drawn_ = false;
+    uint32_t shown_bytes_ = 0;
 };
 
 }  // namespace tarnik::cli

@@ -13,11 +13,16 @@
 #include "cli/mark_offset_command.h"
 #include "cli/output_file.h"
 #include "cli/preview_command.h"
+#include "cli/product_version.h"
 
 namespace tarnik::cli {
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    if (argc >= 2 && std::string_view(argv[1]) == "info") {
+    if (argc == 2 && argv[1] != nullptr && std::string_view(argv[1]) == "--version") {
+        out << "tarnik-cli (Tarnik) " << ProductVersion() << "\n";
+        return kExitOk;
+    }
+    if (argc >= 2 && argv[1] != nullptr && std::string_view(argv[1]) == "info") {
         return RunInfo(argc, argv, out, err);
     }
     CliOptions options;

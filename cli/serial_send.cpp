@@ -13,8 +13,7 @@
 
 namespace tarnik::cli {
 
-int SendJobToSerialPort(const CapturingHandover& job, JobPort& port, const std::string& device,
-                        std::ostream& err) {
+SendResult SendJobToSerialPort(const CapturingHandover& job, JobPort& port, std::ostream& err) {
     // The block sender works on the job in memory, as the job buffer hands
     // it over; a line of 3840 bytes a second makes the size a minor matter.
     const uint32_t size = job.Size();
@@ -22,26 +21,23 @@ int SendJobToSerialPort(const CapturingHandover& job, JobPort& port, const std::
     std::unique_ptr<char[]> bytes(new (std::nothrow) char[size + std::size_t{1}]());
     if (!bytes) {
         err << "tarnik-cli: not enough memory to hold the job for sending\n";
-        return kExitRefused;
+        return {};
     }
     if (job.Read(0, bytes.get(), size) != size) {
         err << "tarnik-cli: the job cannot be read back from its work file\n";
-        return kExitRefused;
+        return {};
     }
     CancelOnInterrupt interrupt;
-    int status = kSerialJobFailed;
+    SendResult result;
     {
         TerminalProgressBar bar(err);
-        status = RunSerialJob(port, std::move(bytes), size, bar, interrupt.Requested());
+        result.status = RunSerialJob(port, std::move(bytes), size, bar, interrupt.Requested());
+        result.took = bar.BytesShown();
     }
-    if (status == kSerialJobCancelled) {
-        err << "tarnik-cli: cancelled; nothing more was sent to " << device << "\n";
-        return interrupt.CancelStatus();
+    if (result.status == kSerialJobCancelled) {
+        result.status = interrupt.CancelStatus();
     }
-    if (status != kSerialJobDone) {
-        err << "tarnik-cli: the job did not reach " << device << "\n";
-    }
-    return status;
+    return result;
 }
 
 }  // namespace tarnik::cli

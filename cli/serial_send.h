@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/console_job_seams.h"
+#include "cli/send_result.h"
 #include "sender/transport/job_port.h"
 
 namespace tarnik::cli {
@@ -14,10 +15,10 @@ namespace tarnik::cli {
 // (a path such as /dev/ttyUSB0 on POSIX, a name such as COM3 on Windows).
 std::unique_ptr<JobPort> MakeSerialDevicePort(const std::string& device);
 
-// Sends the job through port; returns 0 when it was delivered, 1 when the
+// Sends the job through port: status 0 when it was delivered, 1 when the
 // port could not be opened or a write failed (the system's message on err),
-// 128 + the signal's number when a signal cancelled it (130 for Ctrl-C).
-int SendJobToSerialPort(const CapturingHandover& job, JobPort& port, const std::string& device,
-                        std::ostream& err);
+// 128 + the signal's number when a signal cancelled it (130 for Ctrl-C);
+// and the bytes whose blocks the device took.
+SendResult SendJobToSerialPort(const CapturingHandover& job, JobPort& port, std::ostream& err);
 
 }  // namespace tarnik::cli

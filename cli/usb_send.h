@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/console_job_seams.h"
+#include "cli/send_result.h"
 #include "sender/transport/job_source.h"
 
 namespace tarnik::cli {
@@ -22,9 +23,10 @@ class CapturedJobSource final : public JobSource {
     const CapturingHandover& job_;
 };
 
-// Sends the job to target (see --usb in the help text); returns 0 when it
+// Sends the job to target (see --usb in the help text): status 0 when it
 // was delivered, 1 when it failed (the reason on err), 128 + the signal's
-// number when a signal cancelled it (130 for Ctrl-C).
-int SendJobToUsb(const CapturingHandover& job, const std::string& target, std::ostream& err);
+// number when a signal cancelled it (130 for Ctrl-C); and the bytes the
+// target took.
+SendResult SendJobToUsb(const CapturingHandover& job, const std::string& target, std::ostream& err);
 
 }  // namespace tarnik::cli

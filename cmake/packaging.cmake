@@ -29,12 +29,13 @@ install(FILES ${tarnik_dist}/inkscape/tarnik_send.inx ${tarnik_dist}/inkscape/ta
 # (gzip -n: no name or time stamp, so the package is reproducible).
 set(compressed ${CMAKE_BINARY_DIR}/dist)
 file(MAKE_DIRECTORY ${compressed})
-foreach(page tarnik-cli.1 tarnik-plotter-sim.1)
+foreach(page tarnik-cli.1 tarnik-plotter-sim.1 tarnik.ini.5)
     add_custom_command(OUTPUT ${compressed}/${page}.gz
                        COMMAND gzip -9n -c ${tarnik_dist}/${page} > ${compressed}/${page}.gz
                        DEPENDS ${tarnik_dist}/${page})
     list(APPEND compressed_files ${compressed}/${page}.gz)
-    install(FILES ${compressed}/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    string(REGEX REPLACE ".*\\.([0-9])$" "\\1" section ${page})
+    install(FILES ${compressed}/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section})
 endforeach()
 add_custom_command(OUTPUT ${compressed}/changelog.gz
                    COMMAND gzip -9n -c ${tarnik_dist}/debian/changelog > ${compressed}/changelog.gz
@@ -84,6 +85,8 @@ if(TARNIK_TESTS AND NOT CMAKE_CXX_FLAGS MATCHES "-fsanitize")
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/dist/package_test.sh ${CMAKE_BINARY_DIR}
                      $<TARGET_FILE:tarnik-cli>)
     set_tests_properties(debian_package PROPERTIES TIMEOUT 300)
+    # The package preset's build compiles only what the package ships.
+    add_test(NAME package_build COMMAND bash ${CMAKE_SOURCE_DIR}/tests/dist/package_build_test.sh)
     # Debian's Inkscape exports an SVG of ours with its HPGL output; the
     # extension's script sends the same drawing into the plotter simulator.
     add_test(NAME inkscape_route

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "fuzz/fuzz_support.h"
+#include "sender/pipeline/hpgl_scale.h"
 #include "sender/pipeline/path_model.h"
 #include "sender/pipeline/plot_reader.h"
 
@@ -52,7 +53,12 @@ ReadResult ReadAll(const std::string& path, PlotMapping mapping, const PlotExten
             continue;
         Require(cut.count >= 1 && cut.count == cut.Length(), "path count matches its list");
         for (const PathPoint* p = cut.head; p; p = p->next) {
-            Require(p->x <= reader.FeedX(), "FeedX covers every point");
+            // HPGL jobs keep plotter units; their FeedX is in the HPGL frame.
+            int32_t feed_x = p->x;
+            if (mapping.hpgl_scale)
+                Require(tarnik::ScaleHpglValue(p->x, mapping.YSizeRedeem, feed_x),
+                        "every point fits the HPGL frame");
+            Require(feed_x <= reader.FeedX(), "FeedX covers every point");
             if (p->next)
                 Require(p->x != p->next->x || p->y != p->next->y, "no repeated point");
             if (p->x < 0 || p->y < 0 || int64_t{p->x} > extent.Height ||
@@ -82,16 +88,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         plain.XOrigin = extent.MinX;
         plain.YTop = extent.MaxY;
     }
-    const ReadResult read = ReadAll(path, plain, extent, leave_out_pen, size);
-    if (!scanned)
-        Require(read.data_error, "a file the pre-scan refuses is refused");
-
     bool has_window = false;
     for (size_t i = 0; i < size; ++i) has_window = has_window || data[i] == 'W';
-    const bool fits = extent.Width < INT32_MAX && extent.Height < INT32_MAX;
-    if (scanned && !has_window && fits && !extent.IsEmpty()) {
-        Require(!read.data_error, "a scanned file maps without error");
-        Require(read.inside_extent, "every point lies inside the extent");
+    // At the system's own resolution and at the one Inkscape saves at by
+    // default, the two passes agree.
+    for (const int32_t units_per_inch : {tarnik::kPlotUnitsPerInch, 1016}) {
+        PlotExtent read_extent = extent;
+        const bool read_scanned = units_per_inch == tarnik::kPlotUnitsPerInch ||
+                                  tarnik::ScanPlotFile(path.c_str(), read_extent, units_per_inch);
+        PlotMapping mapping = plain;
+        mapping.UnitsPerInch = units_per_inch;
+        if (read_scanned && !read_extent.IsEmpty()) {
+            mapping.XOrigin = read_extent.MinX;
+            mapping.YTop = read_extent.MaxY;
+        }
+        const ReadResult read = ReadAll(path, mapping, read_extent, leave_out_pen, size);
+        if (!(units_per_inch == tarnik::kPlotUnitsPerInch ? scanned : read_scanned))
+            Require(read.data_error, "a file the pre-scan refuses is refused");
+        const bool fits = read_extent.Width < INT32_MAX && read_extent.Height < INT32_MAX;
+        if (read_scanned && scanned && !has_window && fits && !read_extent.IsEmpty()) {
+            Require(!read.data_error, "a scanned file maps without error");
+            Require(read.inside_extent, "every point lies inside the extent");
+        }
     }
 
     // The HPGL scaling with divisors taken from the input.

@@ -11,8 +11,12 @@ constexpr const char* kVbaMissing = "VBA don't be installed!";
 constexpr const char* kNoGmsPath = "Get GMS path faild!";
 constexpr const char* kBadGmsPath = "bad gms path!";
 constexpr const char* kIniError = "INI ERROR!";
+constexpr const char* kNoExportFolder = "Get export settings path faild!";
 constexpr const char* kBadFile = "file is bad,don't copy!";
 constexpr const char* kSuccess = "Install success!";
+constexpr const char* kSettingsFileName = "tarnik.ini";
+constexpr const char* kUsersCannotSave =
+    "Users without administrator rights cannot save settings: no write right on ";
 
 // The project the system's macros live in, switched on for CorelDRAW 12
 // and later; matched byte for byte.
@@ -67,6 +71,16 @@ constexpr ProgramFile kProgramFiles[] = {
     {"tarnik.ini", true},
     {"Anglet.dll", false},
 };
+
+// CorelDRAW's folders come back with a trailing separator, but not always:
+// names appended to a folder without one would land in its parent folder,
+// prefixed with the folder's own name. An empty folder stays empty.
+std::string WithSeparator(const std::string& folder) {
+    if (folder.empty() || folder.back() == '\\' || folder.back() == '/') {
+        return folder;
+    }
+    return folder + '\\';
+}
 
 // One run of the install operation. Every Call* member answers false when
 // CorelDRAW rejected the call, which ends the run.
@@ -151,7 +165,13 @@ class InstallRun {
                  base)) {
             return false;
         }
-        const std::string file = base.text + row_.export_settings_path;
+        // Without a folder the relative path would name a file in the
+        // current directory (the Windows folder when started from a shortcut).
+        if (base.text.empty()) {
+            seams_.messages.Show(kNoExportFolder, MessageStyle::kError);
+            return true;
+        }
+        const std::string file = WithSeparator(base.text) + row_.export_settings_path;
         for (const ExportOption& option : kExportOptions) {
             if (!seams_.files.WriteSetting(file.c_str(), kExportSection, option.key,
                                            option.value)) {
@@ -169,12 +189,7 @@ class InstallRun {
             !Get(settings.object, kGmsFolder, CallKind::kPropertyGet, ValueType::kString, folder)) {
             return false;
         }
-        gms_folder_ = folder.text;
-        // The macro file names are appended to the folder: without its
-        // separator they would land in the parent folder under prefixed names.
-        if (!gms_folder_.empty() && gms_folder_.back() != '\\' && gms_folder_.back() != '/') {
-            gms_folder_ += '\\';
-        }
+        gms_folder_ = WithSeparator(folder.text);
         return true;
     }
 
@@ -221,15 +236,33 @@ class InstallRun {
         for (const ProgramFile& file : kProgramFiles) {
             const std::string from = source_ + "\\tarnik\\" + file.name;
             const std::string to = std::string(kProgramFolder) + file.name;
+            // The kept copy is no proof of a whole source: a source without
+            // the file is as bad here as anywhere.
             if (file.keep_existing && seams_.files.Exists(to.c_str())) {
+                if (!seams_.files.Exists(from.c_str())) {
+                    return Stop(kBadFile);
+                }
                 continue;
             }
             if (!seams_.files.Copy(from.c_str(), to.c_str())) {
                 return Stop(kBadFile);
             }
         }
+        LetUsersSaveSettings();
         seams_.messages.Show(kSuccess, MessageStyle::kPlain);
         return InstallOutcome::kSucceeded;
+    }
+
+    // The job sender, run by a standard user, saves its settings into the
+    // settings file in the program folder. Done on every run: a file kept
+    // from an earlier installation may lack the right. Without it the
+    // programs still work, so the run goes on after saying so.
+    void LetUsersSaveSettings() {
+        const std::string settings_file = std::string(kProgramFolder) + kSettingsFileName;
+        if (!seams_.files.LetUsersModify(settings_file.c_str())) {
+            const std::string text = kUsersCannotSave + settings_file;
+            seams_.messages.Show(text.c_str(), MessageStyle::kError);
+        }
     }
 
     std::string SourcePath() const { return source_ + "\\" + row_.loaded_file; }

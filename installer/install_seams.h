@@ -56,6 +56,9 @@ class InstallFiles {
     // Makes the folder the current directory, creating it when that fails.
     // Failures are not reported: the copies into the folder report them.
     virtual void EnterFolder(const char* folder) = 0;
+    // Lets every user change the file (the installer runs elevated; the
+    // programs later run as a standard user). False when it could not.
+    virtual bool LetUsersModify(const char* path) = 0;
 };
 
 enum class MessageStyle {

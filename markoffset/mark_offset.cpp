@@ -1,5 +1,6 @@
 #include "markoffset/mark_offset.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <system_error>
@@ -111,6 +112,29 @@ std::string PltSavePath(std::string_view path) {
         result += ".plt";
     }
     return result;
+}
+
+std::string ListedPortName(int index) {
+    return "COM" + std::to_string(index + 1);
+}
+
+int ListedPortIndex(std::string_view text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return -1;
+    }
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    for (int index = 0; index < kListedPortCount; ++index) {
+        const std::string name = ListedPortName(index);
+        if (name.size() == text.size() &&
+            std::equal(name.begin(), name.end(), text.begin(), [](char a, char b) {
+                return std::toupper(static_cast<unsigned char>(a)) ==
+                       std::toupper(static_cast<unsigned char>(b));
+            })) {
+            return index;
+        }
+    }
+    return -1;
 }
 
 }  // namespace tarnik::markoffset

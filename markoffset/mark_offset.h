@@ -55,6 +55,14 @@ std::string MarkOffsetCommands(const MarkOffsets& offsets, bool with_lead_in);
 // "plt" in any case, ".plt" is appended ("job.txt" becomes "job.txt.plt").
 std::string PltSavePath(std::string_view path);
 
+// The Port box lists "COM1" to "COM20": list index i stands for COM i+1.
+inline constexpr int kListedPortCount = 20;
+std::string ListedPortName(int index);
+// The list index of the port that the Port box's text names: the box takes
+// typing, and a typed "com3" means the listed COM3. Blanks around the name
+// and letter case do not matter; -1 when the text names no listed port.
+int ListedPortIndex(std::string_view text);
+
 // The tool's messages, exactly as the user sees them.
 inline constexpr char kTextInputNumberOrDot[] = "Input number or dot";
 inline constexpr char kTextPortUnusable[] = "Port can't be used,Check please!";

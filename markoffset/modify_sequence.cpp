@@ -9,11 +9,13 @@ namespace tarnik::markoffset {
 namespace {
 
 // Lets the bytes of a finished write leave the port within kDrainWaitMs.
-bool DrainWithin(JobPort& port, const WaitMs& wait) {
+bool DrainWithin(JobPort& port, WaitBudget& budget) {
     DrainState state = port.StartDrain();
     for (uint32_t waited = 0; state == DrainState::Pending && waited < kDrainWaitMs;
          waited += kDrainStepMs) {
-        wait(kDrainStepMs);
+        if (!budget.Wait(kDrainStepMs)) {
+            break;
+        }
         state = port.PollDrain();
     }
     return state == DrainState::Done;
@@ -59,7 +61,17 @@ void Purge(JobPort& port, bool drained) {
     }
 }
 
-bool WritePortWait(JobPort& port, const uint8_t* data, uint32_t count, const WaitMs& wait,
+bool WaitBudget::Wait(uint32_t ms) {
+    const uint32_t waited = ms < left_ms_ ? ms : left_ms_;
+    if (waited == 0) {
+        return false;
+    }
+    wait_(waited);
+    left_ms_ -= waited;
+    return true;
+}
+
+bool WritePortWait(JobPort& port, const uint8_t* data, uint32_t count, WaitBudget& budget,
                    bool drained) {
     Purge(port, drained);
     if (!port.WriteBlock(data, count)) {
@@ -67,13 +79,13 @@ bool WritePortWait(JobPort& port, const uint8_t* data, uint32_t count, const Wai
     }
     BlockPoll poll = port.PollBlock();
     if (poll.state == BlockState::Pending) {
-        wait(kWriteWaitMs);
+        budget.Wait(kWriteWaitMs);
         poll = port.PollBlock();
     }
     if (poll.state != BlockState::Done || poll.transferred != count) {
         return false;
     }
-    return DrainWithin(port, wait);
+    return DrainWithin(port, budget);
 }
 
 uint8_t ComNumberOfIndex(int index) {
@@ -87,14 +99,15 @@ ModifyOutcome SendMarkOffset(JobPort& port, uint8_t com, std::string_view comman
     }
     static constexpr uint8_t kBlank[1] = {0x20};
     ModifyOutcome outcome = ModifyOutcome::kSent;
+    WaitBudget budget(kModifyWaitMs, wait);
     // Each write runs only after the one before it drained.
-    bool drained = WritePortWait(port, kBlank, 1, wait);
-    drained = drained && WritePortWait(port, kBlank, 1, wait, true);
+    bool drained = WritePortWait(port, kBlank, 1, budget);
+    drained = drained && WritePortWait(port, kBlank, 1, budget, true);
     if (!drained) {
         outcome = ModifyOutcome::kNotOnline;
     } else {
         drained = WritePortWait(port, reinterpret_cast<const uint8_t*>(commands.data()),
-                                static_cast<uint32_t>(commands.size()), wait, true);
+                                static_cast<uint32_t>(commands.size()), budget, true);
         if (!drained) {
             outcome = ModifyOutcome::kWriteFailed;
         }

@@ -38,6 +38,22 @@ inline constexpr uint32_t kWriteWaitMs = 1000;
 // the step at which that is looked at.
 inline constexpr uint32_t kDrainWaitMs = 1000;
 inline constexpr uint32_t kDrainStepMs = 10;
+// How long one Modify may wait in all: the dialog does not answer while it
+// waits, and the line check and the commands are three one-second waits.
+inline constexpr uint32_t kModifyWaitMs = 3000;
+
+// The waiting time left to one Modify: every wait is cut to what is left.
+class WaitBudget {
+  public:
+    WaitBudget(uint32_t ms, const WaitMs& wait) : left_ms_(ms), wait_(wait) {}
+    // Waits `ms`, or what is left when that is less; false when nothing
+    // was left to wait.
+    bool Wait(uint32_t ms);
+
+  private:
+    uint32_t left_ms_;
+    const WaitMs& wait_;
+};
 
 // Purges, writes `count` bytes and, unless the write is done at once,
 // waits one second and looks again without waiting: true only when all
@@ -47,8 +63,8 @@ inline constexpr uint32_t kDrainStepMs = 10;
 // clears both queues unless `drained` says the last write on the port has
 // drained: then the transmit queue holds nothing of ours and only the
 // receive side is cleared (a pseudo-terminal would otherwise drop what its
-// reader has not taken yet).
-bool WritePortWait(JobPort& port, const uint8_t* data, uint32_t count, const WaitMs& wait,
+// reader has not taken yet). Every wait comes out of `budget`.
+bool WritePortWait(JobPort& port, const uint8_t* data, uint32_t count, WaitBudget& budget,
                    bool drained = false);
 
 // The list index of the port combo box (-1: no selection) as a COM number:
@@ -56,7 +72,8 @@ bool WritePortWait(JobPort& port, const uint8_t* data, uint32_t count, const Wai
 uint8_t ComNumberOfIndex(int index);
 
 // Opens COM `com`, checks the line with two one-blank writes, writes the
-// commands, and after a successful open purges and closes the port.
+// commands, and after a successful open purges and closes the port; waits
+// kModifyWaitMs at most in all.
 ModifyOutcome SendMarkOffset(JobPort& port, uint8_t com, std::string_view commands,
                              const WaitMs& wait);
 

@@ -1,10 +1,11 @@
-// plotter_sim: a plotter on a pseudo-terminal for trying the serial job
-// sender without hardware. It creates a pty, prints the device the sender
-// should open, takes bytes no faster than a 38400-baud 8N1 line carries
-// (3840 bytes/s: ten bits per byte), so the sender meets real
-// back-pressure, and records every byte it receives.
+// plotter_sim (installed as tarnik-plotter-sim): a plotter on a
+// pseudo-terminal for trying the serial job sender without hardware. It creates a pty, prints the
+// device the sender should open, takes bytes no faster than a 38400-baud 8N1 line carries (3840
+// bytes/s: ten bits per byte), so the sender meets real back-pressure, and records every byte it
+// receives.
 //
-//   plotter_sim [--out FILE] [--link PATH] [--rate BYTES_PER_S] [--idle-exit SECONDS]
+//   tarnik-plotter-sim [--out FILE] [--link PATH] [--rate BYTES_PER_S] [--idle-exit SECONDS]
+//   tarnik-plotter-sim --help | --version
 //
 // Ends on SIGTERM or SIGINT, or after --idle-exit seconds without data;
 // then prints how many bytes came and at what rate (first to last byte).
@@ -19,6 +20,7 @@ int main() {
 
 #else
 
+#include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -32,9 +34,19 @@ int main() {
 #include <cstring>
 #include <string>
 
+#include "cli/product_version.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// The name users start it by: the package installs it under this name.
+constexpr char kProgram[] = "tarnik-plotter-sim";
+
+constexpr char kUsage[] =
+    "usage: tarnik-plotter-sim [--out FILE] [--link PATH] [--rate BYTES_PER_S]"
+    " [--idle-exit SECONDS]\n"
+    "       tarnik-plotter-sim --help | --version\n";
 
 volatile sig_atomic_t g_stop = 0;
 void OnSignal(int) {
@@ -48,11 +60,19 @@ struct Options {
     double idle_exit = 0;  // seconds; 0: wait for a signal
 };
 
-bool ParseOptions(int argc, char** argv, Options& options) {
+enum class Request { Run, Help, Version, Wrong };
+
+Request ParseOptions(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
+        if (name == "--help" || name == "-h") {
+            return Request::Help;
+        }
+        if (name == "--version") {
+            return Request::Version;
+        }
         if (i + 1 >= argc) {
-            return false;
+            return Request::Wrong;
         }
         const char* value = argv[++i];
         if (name == "--out") {
@@ -64,10 +84,10 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         } else if (name == "--idle-exit") {
             options.idle_exit = std::atof(value);
         } else {
-            return false;
+            return Request::Wrong;
         }
     }
-    return options.rate > 0;
+    return options.rate > 0 ? Request::Run : Request::Wrong;
 }
 
 // The controlling side of a pty in raw mode, so the line discipline passes
@@ -149,17 +169,23 @@ void Receive(int master, const Options& options, FILE* out, Stats& stats) {
 
 int main(int argc, char** argv) {
     Options options;
-    if (!ParseOptions(argc, argv, options)) {
-        std::fputs(
-            "usage: plotter_sim [--out FILE] [--link PATH] [--rate BYTES_PER_S]"
-            " [--idle-exit SECONDS]\n",
-            stderr);
-        return 2;
+    switch (ParseOptions(argc, argv, options)) {
+        case Request::Run:
+            break;
+        case Request::Help:
+            std::fputs(kUsage, stdout);
+            return 0;
+        case Request::Version:
+            std::printf("%s (Tarnik) %s\n", kProgram, tarnik::cli::ProductVersion());
+            return 0;
+        case Request::Wrong:
+            std::fputs(kUsage, stderr);
+            return 2;
     }
     std::string device;
     const int master = OpenPlotterPty(device);
     if (master < 0) {
-        std::perror("plotter_sim: pseudo-terminal");
+        std::fprintf(stderr, "%s: pseudo-terminal: %s\n", kProgram, std::strerror(errno));
         return 1;
     }
     // Hold the terminal side open too: between jobs the device stays there
@@ -194,7 +220,7 @@ int main(int argc, char** argv) {
         unlink(options.link.c_str());
     }
     const double seconds = std::chrono::duration<double>(stats.last - stats.first).count();
-    std::fprintf(stderr, "plotter_sim: received %lld bytes in %.3f s: %.1f bytes/s (line %.0f)\n",
+    std::fprintf(stderr, "%s: received %lld bytes in %.3f s: %.1f bytes/s (line %.0f)\n", kProgram,
                  stats.bytes, seconds,
                  seconds > 0 ? (stats.bytes - stats.first_read) / seconds : 0.0, options.rate);
     if (keep_open >= 0) {

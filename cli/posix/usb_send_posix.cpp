@@ -14,22 +14,23 @@ namespace tarnik::cli {
 static_assert(kUsbJobDone == kExitOk && kUsbJobFailed == kExitRefused &&
               kUsbJobCancelled == kSerialJobCancelled);
 
-int SendJobToUsb(const CapturingHandover& job, const std::string& target, std::ostream& err) {
+SendResult SendJobToUsb(const CapturingHandover& job, const std::string& target,
+                        std::ostream& err) {
     CapturedJobSource source(job);
     CancelOnInterrupt interrupt;
     std::string error;
-    int status = kExitRefused;
+    SendResult result;
     {
         TerminalProgressBar bar(err);
-        status = SendJobToUsbTarget(target, source, bar, interrupt.Requested(), error);
+        result.status = SendJobToUsbTarget(target, source, bar, interrupt.Requested(), error);
+        result.took = bar.BytesShown();
     }
     if (!error.empty())
         err << "tarnik-cli: " << error << "\n";
-    if (status == kUsbJobCancelled) {
-        err << "tarnik-cli: cancelled; nothing more was sent to " << target << "\n";
-        return interrupt.CancelStatus();
+    if (result.status == kUsbJobCancelled) {
+        result.status = interrupt.CancelStatus();
     }
-    return status;
+    return result;
 }
 
 }  // namespace tarnik::cli

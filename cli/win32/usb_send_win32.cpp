@@ -42,16 +42,22 @@ bool ParseUsbPort(std::string target, int& port) {
 
 }  // namespace
 
-int SendJobToUsb(const CapturingHandover& job, const std::string& target, std::ostream& err) {
+SendResult SendJobToUsb(const CapturingHandover& job, const std::string& target,
+                        std::ostream& err) {
     int port = 0;
     if (!ParseUsbPort(target, port)) {
         err << "tarnik-cli: --usb needs a USB port number (1 for USB001)\n";
-        return kExitRefused;
+        return {};
     }
     CapturedJobSource source(job);
     ConsoleUsbNotices notices(err);
     Win32PrinterSpooler spooler;
-    return SendToUsbPrinter(spooler, notices, port, source) ? kExitOk : kExitRefused;
+    // The spooler is not followed byte by byte: a document it refused
+    // counts as not taken.
+    if (!SendToUsbPrinter(spooler, notices, port, source)) {
+        return {};
+    }
+    return {kExitOk, job.Size()};
 }
 
 }  // namespace tarnik::cli

@@ -7,6 +7,7 @@ import os
 import re
 import shutil
 import subprocess
+import tempfile
 
 import inkex
 
@@ -33,6 +34,37 @@ HPGL_OPTIONS = {
 }
 
 PROGRESS = re.compile(r"\[[# ]*\]\s*(\d+)%\s+(\d+)/(\d+) bytes")
+JOB_BYTES = re.compile(r", (\d+) bytes")
+
+# The line to the plotter: 38400 baud, ten bits a byte.
+LINE_BYTES_PER_SECOND = 3840
+
+# The first line of every report, so that Inkscape's message box (the same
+# box for success and failure) says at once what happened.
+FAILED = "Nothing was cut."
+
+
+def line_time(job_bytes):
+    """How long a job of job_bytes takes on the line, as a user reads it."""
+    seconds = int(round(job_bytes / LINE_BYTES_PER_SECOND))
+    if seconds < 60:
+        return "%d s" % max(seconds, 1)
+    return "%d min %02d s" % (seconds // 60, seconds % 60)
+
+
+def element_name(element):
+    """An element as the user finds it again: its id, and a text's words."""
+    name = element.get_id()
+    if isinstance(element, (inkex.TextElement, inkex.FlowRoot)):
+        words = " ".join("".join(element.itertext()).split())
+        if words:
+            name += ' "%s"' % (words if len(words) <= 30 else words[:27] + "...")
+    return name
+
+
+def visible(svg, kinds):
+    """The visible elements of the given kinds (hidden ones are not cut)."""
+    return [el for el in svg.descendants() if isinstance(el, kinds) and el.is_visible()]
 
 
 def find_cli():
@@ -120,43 +152,98 @@ class SendToCutter(inkex.EffectExtension):
         pars.add_argument("--weed_lines", type=float, default=0.0)
         pars.add_argument("--tile", type=float, default=0.0)
 
-    def hpgl(self):
-        """The drawing as Inkscape's HPGL output writes it."""
+    def text_as_paths(self):
+        """Inkscape's HPGL output drops text: the drawing with every text
+        turned into paths by Inkscape itself (its command line's
+        --export-text-to-path), or None when it holds no text. The user's
+        drawing stays as it is. Refuses, naming them, texts that stay text."""
+        if not visible(self.svg, (inkex.TextElement, inkex.FlowRoot)):
+            return None
+        document = None
+        with tempfile.TemporaryDirectory(prefix="tarnik-") as folder:
+            drawing = os.path.join(folder, "drawing.svg")
+            converted = os.path.join(folder, "paths.svg")
+            self.document.write(drawing)
+            try:
+                subprocess.run([shutil.which("inkscape") or "inkscape", "--export-text-to-path",
+                                "--export-plain-svg", "--export-type=svg",
+                                "--export-filename=" + converted, drawing],
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False,
+                               timeout=300)
+            except (OSError, subprocess.TimeoutExpired):
+                pass
+            if os.path.isfile(converted):
+                document = inkex.load_svg(converted)
+        left = visible(document.getroot() if document is not None else self.svg,
+                       (inkex.TextElement, inkex.FlowRoot))
+        if left:
+            raise inkex.AbortExtension(
+                "%s The drawing holds text that could not be turned into paths: %s. "
+                "Select it and use Path > Object to Path, then cut again."
+                % (FAILED, ", ".join(element_name(el) for el in left)))
+        return document
+
+    def refuse_pictures(self):
+        """A picture has no outline to cut; Inkscape's HPGL output would cut its frame."""
+        pictures = visible(self.svg, (inkex.Image,))
+        if pictures:
+            raise inkex.AbortExtension(
+                "%s The drawing holds pictures, which have no outlines to cut: %s. "
+                "Trace them into paths (Path > Trace Bitmap) and delete or hide the pictures, "
+                "then cut again." % (FAILED, ", ".join(element_name(el) for el in pictures)))
+
+    def hpgl(self, document=None):
+        """The drawing (or document, in its place) as Inkscape's HPGL output
+        writes it."""
         saved = vars(self.options).copy()
+        drawing = (self.document, self.svg)
         vars(self.options).update(HPGL_OPTIONS)
+        if document is not None:
+            self.document, self.svg = document, document.getroot()
         stream = _Bytes()
         try:
             hpgl_output.HpglOutput.save(self, stream)
         finally:
             vars(self.options).clear()
             vars(self.options).update(saved)
+            self.document, self.svg = drawing
         return stream.data
 
     def effect(self):
         cli = find_cli()
         if not cli:
-            raise inkex.AbortExtension("tarnik-cli was not found: install the tarnik package.")
+            raise inkex.AbortExtension("%s tarnik-cli was not found: install the tarnik package."
+                                       % FAILED)
         settings = os.path.expanduser(self.options.settings or "")
         if settings and not os.path.isfile(settings):
-            raise inkex.AbortExtension("Settings file %s does not exist." % settings)
+            raise inkex.AbortExtension("%s Settings file %s does not exist." % (FAILED, settings))
         if self.options.target == "file" and not self.options.file:
-            raise inkex.AbortExtension("Choose the file to save the job in.")
-        plot = self.hpgl()
+            raise inkex.AbortExtension("%s Choose the file to save the job in." % FAILED)
+        self.refuse_pictures()
+        plot = self.hpgl(self.text_as_paths())
         args = command_line(cli, self.options)
         try:
             done = subprocess.run(args, input=plot, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                   cwd=os.path.expanduser("~"), check=False)
         except OSError as error:
-            raise inkex.AbortExtension("tarnik-cli could not be started: %s" % error)
+            raise inkex.AbortExtension("%s tarnik-cli could not be started: %s" % (FAILED, error))
         report = progress_report(done.stderr.decode("utf-8", "replace"))
         summary = done.stdout.decode("utf-8", "replace").strip()
         if done.returncode != 0:
-            report.append("Nothing was cut (tarnik-cli status %d)." % done.returncode)
+            report.insert(0, "%s (tarnik-cli status %d)" % (FAILED, done.returncode))
+            if summary:
+                report.append(summary.replace("/dev/stdin: ", "Design: ", 1))
             raise inkex.AbortExtension("\n".join(report))
+        outcome = ("Saved to %s." % args[-2] if self.options.target == "file"
+                   else "Sent to the cutter.")
+        job_bytes = JOB_BYTES.search(summary)
+        if job_bytes:
+            outcome += " The job takes about %s on the line (%s bytes at %d bytes a second)." % (
+                line_time(int(job_bytes.group(1))), job_bytes.group(1), LINE_BYTES_PER_SECOND)
+        report.insert(0, outcome)
         if summary:
             # The summary names the plot file by the pipe it came through.
             report.append(summary.replace("/dev/stdin: ", "Design: ", 1))
-        report.append("Saved to %s." % args[-2] if self.options.target == "file" else "Sent to the cutter.")
         self.msg("\n".join(report))
 
 

@@ -35,7 +35,11 @@ Private Declare Function GetPrivateProfileStringA Lib "kernel32" ( _
 Private Const WM_JOB_READY As Long = &H400 + 100
 ' The job sender's settings, where the installer put them.
 Private Const SETTINGS_FILE As String = "c:\program files\Tarnik\tarnik.ini"
-Private Const DEFAULT_EXPORT_NAME As String = "tarnik.plt"
+' The export file name as the job sender reads it: the same default when
+' tarnik.ini has none (a blank, which names no file), the same length (the
+' sender's field holds 49 characters and its terminator).
+Private Const SENDER_DEFAULT_NAME As String = " "
+Private Const NAME_SIZE As Long = 50
 
 ' A plain cutting job: no registration marks.
 Public Sub CutWithTarnik()
@@ -56,19 +60,37 @@ Public Sub SendJob(ByVal markParamA As Long, ByVal markParamB As Long)
         Exit Sub
     End If
 
+    ' The job sender reads "%s\%s" of its export folder (the temporary
+    ' folder) and the export file name: the macro writes exactly there.
+    Dim name As String
+    name = ExportName()
+    If Trim$(name) = "" Then
+        MsgBox "tarnik.ini names no export file (ColExportFilename in section AutoGET of " & _
+            SETTINGS_FILE & "): set it in Tarnik's settings.", vbExclamation, "Tarnik"
+        Exit Sub
+    End If
     Dim path As String
-    path = TemporaryFolder() & ExportName()
-    If Dir(path) <> "" Then Kill path
+    path = TemporaryFolder() & "\" & name
 
+    ' A locked old export file or a failed export is told with the file's
+    ' name, not left to the macro host's runtime error.
+    On Error GoTo ExportFailed
+    If Dir(path) <> "" Then Kill path
     Dim filter As ExportFilter
     Set filter = ActiveDocument.ExportEx(path, cdrHPGL, cdrCurrentPage)
     filter.Finish
+    On Error GoTo 0
     If Dir(path) = "" Then
         MsgBox "The HPGL export did not write " & path, vbExclamation, "Tarnik"
         Exit Sub
     End If
 
     PostMessageA sender, WM_JOB_READY, markParamA, markParamB
+    Exit Sub
+
+ExportFailed:
+    MsgBox "Cannot write the export file " & path & ":" & vbCrLf & Err.Description, _
+        vbExclamation, "Tarnik"
 End Sub
 
 ' The system temporary folder, with its trailing backslash (the job sender's
@@ -81,13 +103,13 @@ Private Function TemporaryFolder() As String
     TemporaryFolder = Left$(buffer, length)
 End Function
 
-' "ColExportFilename" of the job sender's settings: the name it expects.
+' "ColExportFilename" of the job sender's settings, read as the job sender
+' reads it.
 Private Function ExportName() As String
     Dim buffer As String
-    buffer = String$(64, vbNullChar)
+    buffer = String$(NAME_SIZE, vbNullChar)
     Dim length As Long
-    length = GetPrivateProfileStringA("AutoGET", "ColExportFilename", DEFAULT_EXPORT_NAME, _
-        buffer, 64, SETTINGS_FILE)
-    ExportName = Trim$(Left$(buffer, length))
-    If ExportName = "" Then ExportName = DEFAULT_EXPORT_NAME
+    length = GetPrivateProfileStringA("AutoGET", "ColExportFilename", SENDER_DEFAULT_NAME, _
+        buffer, NAME_SIZE, SETTINGS_FILE)
+    ExportName = Left$(buffer, length)
 End Function

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "installer/busy_call_wait.h"
 #include "ui/win32/resources.h"
 
 namespace tarnik::ostrel {
@@ -71,6 +72,14 @@ WORD DispatchFlags(CallKind kind) {
 }
 
 }  // namespace
+
+AutomationClient::~AutomationClient() {
+    if (abandoned_) {
+        for (ComRef<IDispatch>& object : objects_) {
+            object.Abandon();
+        }
+    }
+}
 
 bool AutomationClient::CreateApplication(const char* prog_id) {
     objects_.clear();
@@ -178,6 +187,13 @@ bool AutomationClient::Convert(VARIANT& value, ValueType expected, Value& result
 // server's own description when it gave one, else the system's text for
 // the status.
 void AutomationClient::ReportError(long dispid, HRESULT status, const EXCEPINFO* info) {
+    // The user cancelled a call CorelDRAW did not answer (busy choice).
+    if (status == RPC_E_CALL_CANCELED || status == RPC_E_CALL_REJECTED) {
+        abandoned_ = abandoned_ || status == RPC_E_CALL_CANCELED;
+        MessageBoxA(owner_, installer::kCallCancelledMessage, "coreldraw setup",
+                    MB_OK | MB_ICONERROR);
+        return;
+    }
     std::string text;
     if (info != nullptr && info->bstrDescription != nullptr) {
         text = Narrow(info->bstrDescription, SysStringLen(info->bstrDescription));

@@ -15,6 +15,9 @@ class AutomationClient : public installer::Automation {
   public:
     // Rejected calls are reported in a box owned by `owner`.
     explicit AutomationClient(HWND owner) : owner_(owner) {}
+    ~AutomationClient() override;
+    AutomationClient(const AutomationClient&) = delete;
+    AutomationClient& operator=(const AutomationClient&) = delete;
 
     bool CreateApplication(const char* prog_id) override;
     bool Call(installer::ObjectId object, long dispid, installer::CallKind kind,
@@ -26,6 +29,9 @@ class AutomationClient : public installer::Automation {
     void ReportError(long dispid, HRESULT status, const EXCEPINFO* info);
 
     HWND owner_;
+    // The user cancelled a call CorelDRAW did not answer: releasing the
+    // run's objects would wait on it again.
+    bool abandoned_ = false;
     // Index = ObjectId; the application object is the first.
     std::vector<ComRef<IDispatch>> objects_;
 };

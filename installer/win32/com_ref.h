@@ -43,6 +43,10 @@ class ComRef {
         Reset();
         return reinterpret_cast<void**>(&pointer_);
     }
+    // Lets go without releasing: for the proxy of an object whose server
+    // does not answer, where the release itself would wait on it. COM
+    // frees the server's side when this process ends.
+    void Abandon() { pointer_ = nullptr; }
     void Reset() {
         if (pointer_ != nullptr) {
             std::exchange(pointer_, nullptr)->Release();

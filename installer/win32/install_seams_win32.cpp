@@ -1,5 +1,6 @@
 #include "installer/win32/install_seams_win32.h"
 
+#include "installer/win32/users_modify_right.h"
 #include "ui/win32/resources.h"
 
 namespace tarnik::ostrel {
@@ -28,6 +29,11 @@ void Win32InstallFiles::EnterFolder(const char* folder) {
         CreateDirectoryA(folder, nullptr);
         SetCurrentDirectoryA(folder);
     }
+}
+
+bool Win32InstallFiles::LetUsersModify(const char* path) {
+    NamedFileSecurity security;
+    return ostrel::LetUsersModify(path, security);
 }
 
 void Win32InstallMessages::Show(const char* text, installer::MessageStyle style) {

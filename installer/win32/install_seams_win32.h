@@ -13,6 +13,7 @@ class Win32InstallFiles : public installer::InstallFiles {
     bool WriteSetting(const char* file, const char* section, const char* key,
                       const char* value) override;
     void EnterFolder(const char* folder) override;
+    bool LetUsersModify(const char* path) override;
 };
 
 class Win32InstallMessages : public installer::InstallMessages {

@@ -1,7 +1,8 @@
 #pragma once
 // OLE for the installer's thread, with a message filter that waits while
-// CorelDRAW does not answer an automation call and then offers the
-// busy-server dialog with its retry choice.
+// CorelDRAW does not answer an automation call, whether it turns the call
+// away as busy or takes it and does not return, and then offers the busy
+// choice: retry, or cancel the call (installer/busy_call_wait.h).
 #include <windows.h>
 
 namespace tarnik::ostrel {
@@ -20,6 +21,11 @@ class OleSession {
   private:
     bool started_ = false;
     IMessageFilter* previous_filter_ = nullptr;
+    // Posts the messages that let a waiting call ask the filter again.
+    static DWORD WINAPI PostWakeMessages(void* session);
+    HANDLE waker_ = nullptr;
+    HANDLE wake_stop_ = nullptr;
+    DWORD thread_ = 0;
 };
 
 }  // namespace tarnik::ostrel

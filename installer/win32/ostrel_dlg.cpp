@@ -9,6 +9,7 @@
 #include "installer/win32/automation_client.h"
 #include "installer/win32/install_seams_win32.h"
 #include "ui/win32/resources.h"
+#include "ui/win32/wide_text.h"
 
 namespace tarnik::ostrel {
 namespace {
@@ -37,12 +38,7 @@ COstrelDlg::COstrelDlg() : ui::Dialog(IDD_OSTREL_DIALOG) {
 
 BOOL COstrelDlg::OnInitDialog() {
     ui::Dialog::OnInitDialog();
-    const std::string about = ui::LoadResourceString(IDS_ABOUTBOX);
-    HMENU system_menu = GetSystemMenu(Handle(), FALSE);
-    if (system_menu != nullptr && !about.empty()) {
-        AppendMenuA(system_menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(system_menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
-    }
+    ui::AppendSystemMenuItem(Handle(), IDS_ABOUTBOX, IDM_ABOUTBOX);
 
     icon_ = LoadIconA(ui::ResourceModule(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));

@@ -165,6 +165,30 @@ void LoadSettings(const SettingsSeams& seams, SenderSettings& settings) {
 
 namespace {
 
+// Every write still goes through (one refused key must not cost the
+// others), but a refusal is remembered: on Windows a standard user cannot
+// write a file in the program folder, and the user must hear that the
+// settings will be lost.
+class FailedWriteTally : public ProfileFile {
+  public:
+    explicit FailedWriteTally(ProfileFile& profile) : profile_(profile) {}
+
+    bool ReadSetting(const char* section, const char* key, char* buffer,
+                     std::size_t size) override {
+        return profile_.ReadSetting(section, key, buffer, size);
+    }
+    bool WriteSetting(const char* section, const char* key, const char* text) override {
+        const bool written = profile_.WriteSetting(section, key, text);
+        any_failed_ = any_failed_ || !written;
+        return written;
+    }
+    bool AnyFailed() const { return any_failed_; }
+
+  private:
+    ProfileFile& profile_;
+    bool any_failed_ = false;
+};
+
 void SaveModel(const SettingsSeams& seams, const SenderSettings& settings) {
     WriteInt(seams.profile, "ImageCut", "FlagColor", settings.FlagColor);
     WriteInt(seams.profile, "Model", "Mode", static_cast<long long>(settings.ModelIndex) + 1);
@@ -236,16 +260,21 @@ void SaveDialogValues(const SettingsSeams& seams, const SenderSettings& dialog_v
 
 }  // namespace
 
-void SaveSettings(const SettingsSeams& seams, const SenderSettings& dialog_values, bool dialog_ok,
+bool SaveSettings(const SettingsSeams& seams, const SenderSettings& dialog_values, bool dialog_ok,
                   int auto_mode, SenderSettings& settings) {
+    FailedWriteTally tally(seams.profile);
+    const SettingsSeams tallied{tally, seams.view, seams.environment};
     if (dialog_ok)
-        SaveDialogValues(seams, dialog_values, auto_mode, settings);
+        SaveDialogValues(tallied, dialog_values, auto_mode, settings);
     // The dialog shows the divisors without changing them; they are written
     // back even after a cancel, so a file without them gets them.
     settings.XSizeRedeem = dialog_values.XSizeRedeem;
     settings.YSizeRedeem = dialog_values.YSizeRedeem;
-    WriteFixed(seams.profile, "XYInaccuracy", "XSizeRedeem", settings.XSizeRedeem, 6);
-    WriteFixed(seams.profile, "XYInaccuracy", "YSizeRedeem", settings.YSizeRedeem, 6);
+    WriteFixed(tally, "XYInaccuracy", "XSizeRedeem", settings.XSizeRedeem, 6);
+    WriteFixed(tally, "XYInaccuracy", "YSizeRedeem", settings.YSizeRedeem, 6);
+    // After a cancel nothing the user chose is lost: the divisors are only
+    // completed, so a refusal then is no news.
+    return !(dialog_ok && tally.AnyFailed());
 }
 
 }  // namespace tarnik

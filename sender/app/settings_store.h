@@ -92,9 +92,11 @@ void LoadSettings(const SettingsSeams& seams, SenderSettings& settings);
 // SettingsPath) become the settings and are written in the fixed order, the
 // export folder goes to the watcher (restarted when `auto_mode` is 1) and the
 // serial line is marked usable. OK or cancel, the two scale divisors of the
-// dialog are then written. Write failures go unnoticed, as a settings file the
-// user made read-only must not stop the program.
-void SaveSettings(const SettingsSeams& seams, const SenderSettings& dialog_values, bool dialog_ok,
+// dialog are then written. A refused write stops nothing (the settings stay
+// in use until the program ends); false tells the caller that at least one
+// write after OK was refused, so the user learns that the file does not
+// hold the choice.
+bool SaveSettings(const SettingsSeams& seams, const SenderSettings& dialog_values, bool dialog_ok,
                   int auto_mode, SenderSettings& settings);
 
 }  // namespace tarnik

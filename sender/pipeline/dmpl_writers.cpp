@@ -107,6 +107,17 @@ PathPoint ChangePoint(const PathPoint& r, const PathPoint& q, float s, float e) 
     return x;
 }
 
+bool SamePoint(const PathPoint& a, const PathPoint& b) {
+    return a.x == b.x && a.y == b.y;
+}
+
+// Whether a dash or gap of the given length, started afresh at r, ends on
+// r itself once truncated: a length of under a unit or so along r -> q.
+bool EndsOnItsStart(const PathPoint& r, const PathPoint& q, float s, float length) {
+    const float e = s - length;
+    return e > 0.0f && SamePoint(ChangePoint(r, q, s, e), r);
+}
+
 }  // namespace
 
 void DmplWriter::DashedPath(CommandOutput& out, CutPath& path, float solid_mm, float gap_mm) const {
@@ -143,9 +154,13 @@ void DmplWriter::DashedPath(CommandOutput& out, CutPath& path, float solid_mm, f
         if (e != 0.0f) {
             change = ChangePoint(*r, *q, s, e);
         }
-        if (e == 0.0f || (change.x == r->x && change.y == r->y)) {
-            // The change falls on q, or a dash shorter than one plotter unit
-            // truncates back onto r: end the state at q so the walk advances.
+        // A change point that truncates back onto r is written there, and
+        // the next state is measured from r again. Only when a whole dash
+        // and a whole gap both end on r would the walk turn on the spot for
+        // ever: then the state ends at q instead.
+        const bool stalls = SamePoint(change, *r) && EndsOnItsStart(*r, *q, s, solid) &&
+                            EndsOnItsStart(*r, *q, s, gap);
+        if (e == 0.0f || stalls) {
             change = *q;
             r = q;
         } else {

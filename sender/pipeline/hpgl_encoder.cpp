@@ -5,6 +5,8 @@
 #include <string_view>
 #include <utility>
 
+#include "sender/pipeline/cut_to_file.h"
+#include "sender/pipeline/hpgl_scale.h"
 #include "sender/pipeline/job_start.h"
 #include "sender/pipeline/mark_jobs.h"
 #include "sender/pipeline/path_transforms.h"
@@ -15,8 +17,9 @@ namespace tarnik {
 
 namespace {
 
-// Short cut that sets the drag knife's direction before the first path.
-constexpr char kHpglOrientationCut[] = "PU0,0;PD0,0;PD0,80;";
+// Short cut that sets the drag knife's direction before the first path:
+// 80 plotter units across the paper, as model "NVA" cuts it.
+constexpr int32_t kOrientationCutUnits = 80;
 // The job buffer holds a zero byte behind the data: the transport stops at
 // a zero byte met at the start of a block.
 constexpr std::size_t kHpglExtraBytes = 10;
@@ -35,13 +38,27 @@ char* PutPoint(char* cursor, char pen, int32_t x, int32_t y) {
     return cursor;
 }
 
-// Reads every path of the plot file, reworks it and writes it out.
+// "PU0,0;PD0,0;PD0,<80 units in the HPGL frame>;"; false when the length
+// does not fit the frame.
+bool AppendOrientationCut(CommandOutput& out, const HpglScale& scale) {
+    int32_t across = 0;
+    if (!ScaleHpglValue(kOrientationCutUnits, scale.XSizeRedeem, across))
+        return false;
+    out.Append(std::string_view("PU0,0;PD0,0;PD0,"));
+    out.AppendNumber(across);
+    out.Append(std::string_view(";"));
+    return true;
+}
+
+// Reads every path of the plot file, reworks it in plotter units and writes
+// it out in the HPGL frame.
 ReadOutcome EncodePaths(PathSource& reader, CutPath& path, JobContext& job, WorkFile& work) {
     const SenderSettings& settings = job.settings;
+    const HpglScale scale{settings.XSizeRedeem, settings.YSizeRedeem};
     BladeState blade;
     SwingArcMemo arcs;
-    if (settings.SharpEnble != 0) {
-        work.Write(kHpglOrientationCut, sizeof kHpglOrientationCut - 1);
+    if (settings.SharpEnble != 0 && !AppendOrientationCut(work, scale)) {
+        return ReadOutcome::DataError;
     }
     bool leave_out = false;
     for (;;) {
@@ -55,6 +72,10 @@ ReadOutcome EncodePaths(PathSource& reader, CutPath& path, JobContext& job, Work
                 break;  // this plotter model has no dashed cutting
             case PathSource::Event::PathReady:
                 ApplyPathTransforms(path, path.count, settings, blade, &arcs);
+                if (!ScaleHpglPath(path, scale)) {
+                    path.Release();
+                    return ReadOutcome::DataError;
+                }
                 AppendHpglPath(work, path);
                 path.Release();
                 break;
@@ -122,6 +143,12 @@ JobOutcome EncodeHpglJob(const char* plot_path, JobContext& job) {
         plot_path, job, work_path, PenFilterOf(job, PenFilterVariant::Hpgl), EncodePaths);
     if (written != JobOutcome::Encoded) {
         return written;
+    }
+    // The user's choice of a file holds for this model as for the other: a
+    // job sent to the cutter anyway would waste vinyl.
+    if (job.CutToFile) {
+        CutJobToFile(job, work_path);
+        return JobOutcome::Encoded;
     }
     JobBuffer buffer;
     if (!LoadWorkFileForJob(job, work_path, kHpglExtraBytes, buffer) || !OpenJobPort(job)) {

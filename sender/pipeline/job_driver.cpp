@@ -67,12 +67,19 @@ JobOutcome JobDriver::OnJobReady(int32_t a, int32_t b) {
     job_.mapping.YTop = 0;
     job_.mapping.XOrigin = 0;
     PlotExtent extent;
-    if (!ScanPlotFile(plot_path.c_str(), extent)) {
+    const bool scanned = ScanPlotFile(plot_path.c_str(), extent, job_.mapping.UnitsPerInch);
+    if ((!scanned || !extent.HasCutLine) && IsOtherThanPlotFile(plot_path.c_str())) {
+        job_.view.Notify(kNotPlotFile, NoticeStyle::kWarningBalloon);
+        return JobOutcome::DataError;
+    }
+    if (!scanned) {
         job_.view.Notify(kDataError, NoticeStyle::kWarningBalloon);
         return JobOutcome::DataError;
     }
     job_.extent = extent;
-    if (extent.IsEmpty()) {
+    // A path of points on one spot cuts nothing either.
+    if (!extent.HasCutLine || (extent.Width == 0 && extent.Height == 0)) {
+        job_.view.Notify(kNoPathToCut, NoticeStyle::kWarningBalloon);
         return JobOutcome::EmptyDesign;
     }
     job_.mapping.XOrigin = extent.MinX;

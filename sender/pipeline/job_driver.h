@@ -15,6 +15,10 @@ namespace tarnik {
 inline constexpr char kMarkNotSelected[] = "Mark not be selected!";
 inline constexpr char kSourceFileError[] = "Source file error!";
 inline constexpr char kMarkBandsTooNarrow[] = "Mark bands narrower than 10 mm!";
+// A plot file that only moves the pen, or a file of another kind: said
+// instead of a silent end or a dialog for a design of no size.
+inline constexpr char kNoPathToCut[] = "Nothing to cut: the file holds no path!";
+inline constexpr char kNotPlotFile[] = "Not a plot file: no plot commands in it!";
 // The message box of a job whose stored model has no encoder: without it
 // every job would end without a word while the window names a model.
 inline constexpr char kNoPlotterModel[] =

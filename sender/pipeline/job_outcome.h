@@ -9,8 +9,8 @@ enum class JobOutcome {
     LineNotUsable,       // the serial line has a fault (line fault 3 posted)
     MarksNotSelected,    // mark mode with 1000, 1000: "Mark not be selected!"
     Unreadable,          // the plot file cannot be opened (missing, or still being written)
-    DataError,           // malformed plot data: "data error!"
-    EmptyDesign,         // no path to cut; nothing is shown
+    DataError,           // malformed plot data ("data error!") or no plot file at all
+    EmptyDesign,         // no path to cut (pen-up moves at most): a balloon says so
     MarkBandsTooNarrow,  // "Mark bands narrower than 10 mm!"
     Declined,            // the file settings dialog was cancelled
     NoPlotterModel,      // the stored model has no encoder (message box)

@@ -76,7 +76,7 @@ JobOutcome EncodePlannedJob(const char* plot_path, JobContext& job, const std::s
             return planned;
     }
     CutPath path;
-    PlannedPathSource source(made.plan, path);
+    PlannedPathSource source(made.plan, path, job.mapping);
     const MediaLayout& layout = made.placement.layout;
     job.StripCount = layout.Tiled() ? static_cast<int32_t>(layout.strips.size()) : 1;
     if (!layout.Tiled()) {

@@ -1,6 +1,23 @@
 #include "sender/pipeline/plot_parser.h"
 
 namespace tarnik {
+namespace {
+
+// value * 800 / units_per_inch, rounded to the nearest unit (halves away
+// from zero); false when it does not fit a signed 32-bit integer.
+bool ToSystemUnits(int32_t value, int32_t units_per_inch, int32_t& out) {
+    if (units_per_inch <= 0)
+        return false;
+    const int64_t scaled = int64_t{value} * kPlotUnitsPerInch;
+    const int64_t half = units_per_inch / 2;
+    const int64_t rounded = (scaled < 0 ? scaled - half : scaled + half) / int64_t{units_per_inch};
+    if (rounded < INT32_MIN || rounded > INT32_MAX)
+        return false;
+    out = static_cast<int32_t>(rounded);
+    return true;
+}
+
+}  // namespace
 
 bool PlotParser::Open(const char* path) {
     extent_ = PlotExtent{};
@@ -37,6 +54,9 @@ PlotParser::Pair PlotParser::ReadPair() {
 }
 
 PlotParser::Pair PlotParser::TakePair(int32_t x, int32_t y) {
+    if (units_per_inch_ != kPlotUnitsPerInch &&
+        (!ToSystemUnits(x, units_per_inch_, x) || !ToSystemUnits(y, units_per_inch_, y)))
+        return Pair::Error;
     x_ = x;
     y_ = y;
     if (x < extent_.MinX)
@@ -51,7 +71,9 @@ PlotParser::Pair PlotParser::TakePair(int32_t x, int32_t y) {
 }
 
 std::size_t PlotParser::NextRunPoints(int32_t* xy, std::size_t max) {
-    if (done_ || in_points_ || !in_run_ || pending_)
+    // A file at another resolution takes the point-by-point road, where
+    // TakePair converts each point.
+    if (done_ || in_points_ || !in_run_ || pending_ || units_per_inch_ != kPlotUnitsPerInch)
         return 0;
     const std::size_t count = commands_.NextPlainRunPoints(xy, max);
     if (count == 0)
@@ -99,7 +121,8 @@ bool PlotParser::ReadWindow() {
         if (token == PlotCommandReader::Token::End)
             break;
         if (after_separator) {
-            x_ = value;
+            if (!ToSystemUnits(value, units_per_inch_, x_))
+                return false;
             found = true;
         }
     }
@@ -155,8 +178,11 @@ PlotParser::Item PlotParser::Next() {
             int32_t x = 0;
             int32_t y = 0;
             if (commands_.NextPlainRunPoint(x, y)) {
-                TakePair(x, y);
-                return Item::PathPoint;
+                if (TakePair(x, y) == Pair::Point)
+                    return Item::PathPoint;
+                done_ = true;
+                final_ = Item::Error;
+                continue;
             }
         }
         if (!pending_) {

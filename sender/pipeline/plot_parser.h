@@ -53,6 +53,11 @@ class PlotParser {
     // Every pair read so far, "PU" moves included (Width and Height unset);
     // points taken by NextRunPoints count only while run points are measured.
     const PlotExtent& Extent() const { return extent_; }
+    // The plot file's resolution (kept across Open): coordinates and the
+    // "IW" top are turned into the system's 800 units per inch as they are
+    // read, rounded to the nearest unit; one that does not fit a signed
+    // 32-bit integer then, or a resolution of 0 or less, is an Error.
+    void SetUnitsPerInch(int32_t units_per_inch) { units_per_inch_ = units_per_inch; }
     // Whether NextRunPoints follows the extent (on unless switched off; kept
     // across Open). The encoders' pass switches it off: the pre-scan has
     // measured the file already, and the batches are its hottest loop.
@@ -77,6 +82,7 @@ class PlotParser {
     bool pending_ = false;    // the command that closed the run still needs handling
     bool done_ = false;
     bool measure_run_points_ = true;
+    int32_t units_per_inch_ = kPlotUnitsPerInch;
     Item final_ = Item::End;
 };
 

@@ -1,14 +1,11 @@
 // The encoders' pass: one path at a time into the job's CutPath, with every
 // point mapped into the plotter frame.
+#include "sender/pipeline/hpgl_scale.h"
 #include "sender/pipeline/plot_parser.h"
 #include "sender/pipeline/plot_reader.h"
 
 namespace tarnik {
 namespace {
-
-// A plot file unit is 1/800 inch, 0.031750063500127004 mm; the HPGL model's
-// coordinates are the file's multiplied by that factor.
-constexpr double kHpglScale = 0.031750063500127004;
 
 // Input values far beyond the 32-bit range cannot come from a file; keeping
 // them below 2^62 keeps the differences exact in 64 bits.
@@ -18,19 +15,11 @@ bool FitsInt32(int64_t value) {
     return value >= INT32_MIN && value <= INT32_MAX;
 }
 
-bool ScaledToInt32(int64_t difference, float divisor, int32_t& out) {
-    const double scaled = static_cast<double>(difference) * kHpglScale / divisor;
-    // The comparisons are false for NaN; infinities fall outside.
-    if (!(scaled > -2147483649.0 && scaled < 2147483648.0))
-        return false;
-    out = static_cast<int32_t>(scaled);  // truncates toward zero
-    return true;
-}
-
-}  // namespace
-
-bool MapPlotPoint(const PlotMapping& mapping, int64_t input_x, int64_t input_y, int32_t& x,
-                  int32_t& y) {
+// Maps an input point into plotter units (x, y) and gives the x the
+// paper-feed trailer follows: the point's own x, or for HPGL jobs its value
+// in the HPGL frame, which every point must fit.
+bool MapPoint(const PlotMapping& mapping, int64_t input_x, int64_t input_y, int32_t& x, int32_t& y,
+              int32_t& feed_x) {
     if (input_x <= -kInputBound || input_x >= kInputBound || input_y <= -kInputBound ||
         input_y >= kInputBound) {
         return false;
@@ -39,27 +28,33 @@ bool MapPlotPoint(const PlotMapping& mapping, int64_t input_x, int64_t input_y, 
     // the design's top edge lies at plotter X = 0.
     const int64_t along = int64_t{mapping.YTop} - input_y;
     const int64_t across = input_x - int64_t{mapping.XOrigin};
-    int32_t mapped_x = 0;
-    int32_t mapped_y = 0;
+    if (!FitsInt32(along) || !FitsInt32(across))
+        return false;
+    int32_t feed = static_cast<int32_t>(along);
     if (mapping.hpgl_scale) {
-        if (!ScaledToInt32(along, mapping.YSizeRedeem, mapped_x) ||
-            !ScaledToInt32(across, mapping.XSizeRedeem, mapped_y)) {
+        int32_t scaled_y = 0;
+        if (!ScaleHpglValue(along, mapping.YSizeRedeem, feed) ||
+            !ScaleHpglValue(across, mapping.XSizeRedeem, scaled_y)) {
             return false;
         }
-    } else {
-        if (!FitsInt32(along) || !FitsInt32(across))
-            return false;
-        mapped_x = static_cast<int32_t>(along);
-        mapped_y = static_cast<int32_t>(across);
     }
-    x = mapped_x;
-    y = mapped_y;
+    x = static_cast<int32_t>(along);
+    y = static_cast<int32_t>(across);
+    feed_x = feed;
     return true;
+}
+
+}  // namespace
+
+bool MapPlotPoint(const PlotMapping& mapping, int64_t input_x, int64_t input_y, int32_t& x,
+                  int32_t& y) {
+    int32_t feed_x = 0;
+    return MapPoint(mapping, input_x, input_y, x, y, feed_x);
 }
 
 namespace {
 
-// AppendRunPoints without HPGL scaling. Run points are 32-bit, far inside
+// AppendRunPoints of a DM/PL job. Run points are 32-bit, far inside
 // MapPlotPoint's input bound, so only the check that can fail is kept: a
 // mapped value (top minus y, x minus origin) outside the 32-bit range.
 bool AppendUnscaledRunPoints(const PlotMapping& mapping, CutPath& path, int32_t& feed_x,
@@ -86,7 +81,7 @@ bool AppendUnscaledRunPoints(const PlotMapping& mapping, CutPath& path, int32_t&
 }
 
 // Maps run points (x and y in turn) and appends them to the open path,
-// following the furthest mapped x; false at a point that does not map.
+// following the furthest point; false at a point that does not map.
 bool AppendRunPoints(const PlotMapping& mapping, CutPath& path, int32_t& feed_x, const int32_t* xy,
                      std::size_t count) {
     if (!mapping.hpgl_scale)
@@ -96,13 +91,14 @@ bool AppendRunPoints(const PlotMapping& mapping, CutPath& path, int32_t& feed_x,
     for (std::size_t i = 0; i < count; ++i) {
         int32_t x = 0;
         int32_t y = 0;
-        if (!MapPlotPoint(mapping, xy[2 * i], xy[2 * i + 1], x, y)) {
+        int32_t feed = 0;
+        if (!MapPoint(mapping, xy[2 * i], xy[2 * i + 1], x, y, feed)) {
             ok = false;
             break;
         }
         // The paper-feed trailer moves behind the furthest point of the job.
-        if (x > furthest)
-            furthest = x;
+        if (feed > furthest)
+            furthest = feed;
         path.Append(x, y);
     }
     feed_x = furthest;
@@ -138,6 +134,7 @@ bool PlotPathReader::Open(const char* path) {
     line_type_has_number_ = false;
     leave_out_ = false;
     feed_x_ = 0;
+    state_->parser.SetUnitsPerInch(mapping_.UnitsPerInch);
     if (!path || !state_->parser.Open(path)) {
         state_->finished = true;
         state_->final_event = Event::DataError;
@@ -153,12 +150,13 @@ void PlotPathReader::Close() {
 bool PlotPathReader::AddPoint(bool opens) {
     int32_t x = 0;
     int32_t y = 0;
+    int32_t feed = 0;
     const PlotParser& parser = state_->parser;
-    if (!MapPlotPoint(mapping_, parser.X(), parser.Y(), x, y))
+    if (!MapPoint(mapping_, parser.X(), parser.Y(), x, y, feed))
         return false;
     // The paper-feed trailer moves behind the furthest point of the job.
-    if (x > feed_x_)
-        feed_x_ = x;
+    if (feed > feed_x_)
+        feed_x_ = feed;
     if (opens) {
         if (path_.count != 0)
             path_.Release();

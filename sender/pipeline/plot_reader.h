@@ -10,6 +10,11 @@
 
 namespace tarnik {
 
+// The resolution of the plot files the drawing program's export writes, and
+// of every coordinate the reader hands on; files at another resolution are
+// turned into it as they are read (PlotMapping::UnitsPerInch).
+inline constexpr int32_t kPlotUnitsPerInch = 800;
+
 // Smallest and largest input coordinates over every point of every path.
 struct PlotExtent {
     int32_t MinX = 2147483647;
@@ -18,6 +23,9 @@ struct PlotExtent {
     int32_t MaxY = -2147483647;
     int32_t Width = 0;   // |MaxX - MinX| (saturated to the 32-bit range)
     int32_t Height = 0;  // |MaxY - MinY| (saturated to the 32-bit range)
+    // A path of two points or more: something for the knife to cut. Pen-up
+    // moves and one-point paths count in the extent but cut nothing.
+    bool HasCutLine = false;
 
     // No point at all: the extremes are still at their starting values.
     bool IsEmpty() const {
@@ -27,23 +35,33 @@ struct PlotExtent {
 };
 
 // Pre-scan: fills extent and returns true, or returns false for a file that
-// cannot be opened or holds malformed data (shown as "data error!").
-bool ScanPlotFile(const char* path, PlotExtent& extent);
+// cannot be opened or holds malformed data (shown as "data error!"). The
+// extent is in 800 units per inch, from a file of units_per_inch.
+bool ScanPlotFile(const char* path, PlotExtent& extent, int32_t units_per_inch = kPlotUnitsPerInch);
+
+// Whether the file plainly holds something else than plot commands (a
+// drawing or a picture picked by mistake): its first byte that is no blank
+// starts no two-letter command and is no escape. An empty file is no other
+// file: it is a plot file without a path.
+bool IsOtherThanPlotFile(const char* path);
 
 // How input points map into the plotter frame (MapPlotPoint).
 struct PlotMapping {
     int32_t XOrigin = 0;  // subtracted from every input x
     int32_t YTop = 0;     // every input y is subtracted from it; "IW" overrides it
-    // HPGL jobs scale every mapped value by 0.031750063500127004 and divide it
-    // by the size divisor of its input axis (YSizeRedeem for plotter x,
-    // XSizeRedeem for plotter y).
+    // HPGL jobs: points stay in plotter units (the encoder scales each one
+    // as it writes it), but a point must also fit the HPGL frame, and the
+    // reader's FeedX is measured in that frame (HpglScale).
     bool hpgl_scale = false;
     float XSizeRedeem = 1.0f;
     float YSizeRedeem = 1.0f;
+    // The plot file's resolution; its coordinates (and its "IW" top) are
+    // read into 800 units per inch before they are mapped.
+    int32_t UnitsPerInch = kPlotUnitsPerInch;
 };
 
-// Maps an input point; false when the result is not finite or does not fit
-// a signed 32-bit integer.
+// Maps an input point into plotter units; false when the result does not
+// fit a signed 32-bit integer, or (HPGL jobs) does not fit the HPGL frame.
 bool MapPlotPoint(const PlotMapping& mapping, int64_t input_x, int64_t input_y, int32_t& x,
                   int32_t& y);
 
@@ -76,7 +94,8 @@ class PlotPathReader {
     bool LineTypeHasNumber() const { return line_type_has_number_; }
     // Pen filter: while set, "PU" opens no path and its run is passed over.
     void SetLeaveOut(bool leave_out) { leave_out_ = leave_out; }
-    // The largest mapped plotter x met so far in the job (starts at 0).
+    // The largest mapped plotter x met so far in the job (starts at 0), in
+    // the HPGL frame for HPGL jobs.
     int32_t FeedX() const { return feed_x_; }
 
   private:

@@ -5,10 +5,9 @@
 namespace tarnik {
 namespace {
 
-// A plot file unit is 1/800 inch; the HPGL model multiplies file units by
-// this factor and divides by the size divisor of the feed axis.
+// A plot file unit is 1/800 inch. Both models plan in these units: the HPGL
+// model scales each point only as it writes it.
 constexpr double kFileUnitsPerMm = 800.0 / 25.4;
-constexpr double kHpglScale = 0.031750063500127004;
 
 }  // namespace
 
@@ -17,11 +16,8 @@ void StepsAsDrawn(JobPlan& plan) {
     for (uint32_t i = 0; i < plan.index.PathCount(); ++i) plan.steps[i] = PlanStep{i, 0, false};
 }
 
-double FeedUnitsPerMm(const PlotMapping& mapping) {
-    if (!mapping.hpgl_scale)
-        return kFileUnitsPerMm;
-    const double divisor = mapping.YSizeRedeem > 0.0f ? mapping.YSizeRedeem : 1.0;
-    return kFileUnitsPerMm * kHpglScale / divisor;
+double FeedUnitsPerMm(const PlotMapping&) {
+    return kFileUnitsPerMm;
 }
 
 PlanOutcome PlanJob(const char* plot_path, PlotMapping& mapping, const PenFilter& filter,

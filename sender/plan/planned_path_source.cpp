@@ -1,13 +1,23 @@
 #include "sender/plan/planned_path_source.h"
 
+#include "sender/pipeline/hpgl_scale.h"
+
 namespace tarnik {
+
+int32_t PlannedPathSource::FeedOf(int32_t x) const {
+    if (!mapping_.hpgl_scale)
+        return x;
+    int32_t scaled = 0;
+    return ScaleHpglValue(x, mapping_.YSizeRedeem, scaled) ? scaled : x;
+}
 
 void PlannedPathSource::LoadStep(const PlanStep& step) {
     const uint32_t count = plan_.PathOf(step).count;
     for (uint32_t k = 0; k < count; ++k) {
         const PlanPoint p = plan_.PointOf(step, k);
-        if (p.x > feed_x_)
-            feed_x_ = p.x;
+        const int32_t feed = FeedOf(p.x);
+        if (feed > feed_x_)
+            feed_x_ = feed;
         if (k == 0)
             path_.Open(p.x, p.y);
         else

@@ -7,13 +7,17 @@
 #include <cstdint>
 
 #include "sender/pipeline/path_source.h"
+#include "sender/pipeline/plot_reader.h"
 #include "sender/plan/job_plan.h"
 
 namespace tarnik {
 
 class PlannedPathSource : public PathSource {
   public:
-    PlannedPathSource(const JobPlan& plan, CutPath& path) : plan_(plan), path_(path) {}
+    // The mapping says in which frame FeedX is measured: the HPGL model's
+    // trailer feeds in its own scaled frame, as the plot reader reports it.
+    PlannedPathSource(const JobPlan& plan, CutPath& path, const PlotMapping& mapping)
+        : plan_(plan), path_(path), mapping_(mapping) {}
 
     Event Next() override;
     char PenDigit() const override { return 0; }
@@ -24,9 +28,12 @@ class PlannedPathSource : public PathSource {
   private:
     // Fills the CutPath with the step's points as cut.
     void LoadStep(const PlanStep& step);
+    // Plotter x in the frame of FeedX.
+    int32_t FeedOf(int32_t x) const;
 
     const JobPlan& plan_;
     CutPath& path_;
+    const PlotMapping& mapping_;
     std::size_t next_ = 0;
     bool dashed_ = false;
     int32_t feed_x_ = 0;

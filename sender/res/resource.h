@@ -44,6 +44,8 @@
 #define IDS_PORT_NOT_READY 126
 #define IDS_PRINT_FILE_MISSING 127
 #define IDS_SEND_STOPPED 135
+// Said when the settings file refused a write; the file's path follows it.
+#define IDS_SETTINGS_NOT_SAVED 136
 // The settings dialog's mark colour list: none, blue, red.
 #define IDS_MARK_COLOUR_NONE 140
 #define IDS_MARK_COLOUR_BLUE 141

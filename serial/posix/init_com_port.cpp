@@ -4,7 +4,10 @@
 // hardware flow control flag.
 #include "serial/init_com_port.h"
 
+#include <errno.h>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -40,6 +43,23 @@ int AboveStandardDescriptors(int fd) {
     return moved;
 }
 
+// Takes the device for this job alone: an advisory lock that other
+// programs taking the device honour (a second job of this tool among them),
+// and the terminal's exclusive mode, which refuses any further open by an
+// ordinary user. Two jobs on one line would interleave their blocks, and
+// the plotter would cut a mix of both. A device already taken gives EBUSY.
+bool TakeDeviceExclusively(int fd) {
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EWOULDBLOCK) {
+            errno = EBUSY;
+        }
+        return false;
+    }
+    // Not every device is a terminal with an exclusive mode; the lock holds.
+    ioctl(fd, TIOCEXCL);
+    return true;
+}
+
 }  // namespace
 
 ComHandle InitComDevice(const char* device) {
@@ -54,8 +74,11 @@ ComHandle InitComDevice(const char* device) {
     if (fd < 0) {
         return kInvalidComHandle;
     }
-    if (!ApplyJobLineSettings(fd)) {
+    if (!TakeDeviceExclusively(fd) || !ApplyJobLineSettings(fd)) {
+        const int error = errno;
+        ioctl(fd, TIOCNXCL);
         close(fd);
+        errno = error;
         return kInvalidComHandle;
     }
     tcflush(fd, TCIOFLUSH);
@@ -73,6 +96,10 @@ bool CloseComPort(ComHandle handle) {
     if (handle == kNoComHandle || handle == kInvalidComHandle) {
         return true;
     }
+    // The exclusive mode outlives this descriptor while another one keeps
+    // the terminal open (a simulator's own end of a pseudo-terminal): the
+    // next job must find the device free again.
+    ioctl(static_cast<int>(handle), TIOCNXCL);
     return close(static_cast<int>(handle)) == 0;
 }
 

@@ -33,11 +33,15 @@ TEST(CliArgs, UsageErrorsExitWithStatusTwoAndTheUsageLine) {
         {"marks with three numbers", {"cut", "--marks", "1,2,3", "a.plt"}},
         {"marks not numbers", {"cut", "--marks", "a,b", "a.plt"}},
         {"marks beyond 32 bits", {"cut", "--marks", "4294967296,0", "a.plt"}},
+        {"marks of 2^31", {"cut", "--marks", "2147483648,0", "a.plt"}},
+        {"marks of 2^32-1", {"cut", "--marks", "0,4294967295", "a.plt"}},
         {"marks with blanks", {"cut", "--marks", " 1,2", "a.plt"}},
         {"preview without -o", {"preview", "job.plt"}},
         {"preview without job", {"preview", "-o", "x.svg"}},
         {"preview takes no settings", {"preview", "--settings", "t.ini", "j", "-o", "x.svg"}},
         {"empty file name", {"cut", ""}},
+        {"units per inch not a number", {"cut", "--units-per-inch", "40/mm", "a.plt"}},
+        {"units per inch of 0", {"cut", "--units-per-inch=0", "a.plt"}},
     };
     for (const UsageCase& test : cases) {
         SCOPED_TRACE(test.label);
@@ -51,7 +55,8 @@ TEST(CliArgs, UsageErrorsExitWithStatusTwoAndTheUsageLine) {
 // A user who reads the usage line or --help learns of every option of cut
 // that the parser takes.
 TEST(CliArgs, UsageAndHelpNameEveryOptionOfCut) {
-    const char* const options[] = {"--settings", "--marks", "--output", "--port", "--usb"};
+    const char* const options[] = {"--settings", "--marks",          "--output",
+                                   "--port",     "--units-per-inch", "--usb"};
     const std::string usage = cli::CliUsageText();
     const std::string help = cli::CliHelpText();
     for (const char* option : options) {
@@ -83,6 +88,9 @@ TEST(CliArgs, OptionsInAnyOrderAndBothSpellings) {
         {"usb printer",
          {"cut", "--usb", "cups:plotter", "a.plt"},
          {CliCommand::Cut, "", 0, 0, "", "a.plt", "", "cups:plotter"}},
+        {"plot file resolution",
+         {"cut", "--units-per-inch", "1016", "a.plt"},
+         {CliCommand::Cut, "", 0, 0, "", "a.plt", "", "", 1016}},
         {"file after --",
          {"cut", "--", "-odd.plt"},
          {CliCommand::Cut, "", 0, 0, "", "-odd.plt", "", ""}},
@@ -110,6 +118,7 @@ TEST(CliArgs, OptionsInAnyOrderAndBothSpellings) {
         EXPECT_EQ(options.input_path, test.expected.input_path);
         EXPECT_EQ(options.port_device, test.expected.port_device);
         EXPECT_EQ(options.usb_target, test.expected.usb_target);
+        EXPECT_EQ(options.units_per_inch, test.expected.units_per_inch);
     }
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/cli_test_helpers.h"
+#include "cli/job_decoder.h"
 #include "support/test_files.h"
 
 namespace tarnik::testing {
@@ -100,7 +101,9 @@ TEST(CutCommand, RefusalReasonPerOutcome) {
         {JobOutcome::EmptyDesign, "tarnik-cli: d.plt holds no path to cut\n"},
         {JobOutcome::MarkBandsTooNarrow, ""},
         {JobOutcome::Declined, "tarnik-cli: the job was declined; nothing was encoded\n"},
-        {JobOutcome::NoPlotterModel, ""},
+        {JobOutcome::NoPlotterModel,
+         "tarnik-cli: the settings file's [Model] Mode key names the plotter model: Mode=1 for "
+         "NVA, Mode=2 for NVAS\n"},
         {JobOutcome::SourceFileError, ""},
         {JobOutcome::UsbSendFailed, "tarnik-cli: the USB printer port did not take the job\n"},
         {JobOutcome::NotSent, ""},
@@ -112,8 +115,21 @@ TEST(CutCommand, RefusalReasonPerOutcome) {
     }
 }
 
-// The bundled sample with the bundled settings (model NVA, point reduction,
-// closing overcut, knife offset), and the same for the HPGL model.
+// Cuts the bundled sample with the bundled settings (point reduction,
+// closing overcut, knife offset) for the model of mode ("Mode=1" or
+// "Mode=2") into job.
+CliResult CutSample(const ScratchFolder& folder, const char* mode, const std::string& job) {
+    std::string ini = ReadWholeFile(SampleFile("tarnik.ini"));
+    const size_t at = ini.find("Mode=1");
+    if (at != std::string::npos) {
+        ini.replace(at, 6, mode);
+    }
+    WriteWholeFile(folder.File("tarnik.ini"), ini);
+    return RunTool(
+        {"cut", "--settings", folder.File("tarnik.ini"), "-o", job, SampleFile("sign.plt")});
+}
+
+// The bundled sample for both models.
 TEST(CutCommand, CutsTheBundledSampleForBothModels) {
     struct Case {
         const char* label;
@@ -122,25 +138,19 @@ TEST(CutCommand, CutsTheBundledSampleForBothModels) {
         const char* ends;
     } cases[] = {
         {"NVA", "Mode=1", ";:H A L0 EC1 U U0,0 D0,0,0,80 ", " U0,0 @"},
-        {"NVAS", "Mode=2", "PU0,0;PD0,0;PD0,80;PU", ";!PG;"},
+        {"NVAS", "Mode=2", "PU0,0;PD0,0;PD0,2;PU", ";!PG;"},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.label);
         ScratchFolder folder;
-        std::string ini = ReadWholeFile(SampleFile("tarnik.ini"));
-        const size_t mode = ini.find("Mode=1");
-        ASSERT_NE(mode, std::string::npos);
-        ini.replace(mode, 6, test.mode);
-        WriteWholeFile(folder.File("tarnik.ini"), ini);
         const std::string job = folder.File("sign.job");
-        const CliResult cut = RunTool(
-            {"cut", "--settings", folder.File("tarnik.ini"), "-o", job, SampleFile("sign.plt")});
+        const CliResult cut = CutSample(folder, test.mode, job);
         ASSERT_EQ(cut.status, 0) << cut.err;
         const std::string bytes = ReadWholeFile(job);
         EXPECT_TRUE(bytes.starts_with(test.starts)) << bytes.substr(0, 80);
         EXPECT_TRUE(bytes.ends_with(test.ends)) << bytes.substr(bytes.size() - 40);
-        // Nine outlines and the blade orientation cut.
-        EXPECT_NE(cut.out.find("290.005 x 140.018 mm, 10 cut paths, " +
+        EXPECT_NE(cut.out.find("290.01 x 140.02 mm at 800 units per inch, 9 cut paths and the "
+                               "knife-orientation cut, " +
                                std::to_string(bytes.size()) + " bytes"),
                   std::string::npos)
             << cut.out;
@@ -148,6 +158,47 @@ TEST(CutCommand, CutsTheBundledSampleForBothModels) {
         ASSERT_EQ(preview.status, 0) << preview.err;
         EXPECT_TRUE(preview.err.empty()) << preview.err;
     }
+}
+
+// Model NVAS reworks the paths in plotter units as model NVA does and only
+// writes them in its own frame: the sample's NVAS job is its NVA job with
+// every point scaled by 0.031750063500127004 and truncated, a point that then
+// falls on the one before it written once. The orientation cut (a fixed
+// text, checked above) and the trailers are left out.
+TEST(CutCommand, TheNvasJobIsTheNvaJobInItsOwnFrame) {
+    ScratchFolder folder;
+    cli::DecodedJob jobs[2];
+    const char* const modes[] = {"Mode=1", "Mode=2"};
+    for (int model = 0; model < 2; ++model) {
+        const std::string job = folder.File(std::string(modes[model]) + ".job");
+        ASSERT_EQ(CutSample(folder, modes[model], job).status, 0);
+        ASSERT_TRUE(cli::DecodeJob(ReadWholeFile(job), jobs[model]));
+        ASSERT_GT(jobs[model].paths.size(), 2u);
+        jobs[model].paths.pop_back();
+        jobs[model].paths.erase(jobs[model].paths.begin());
+    }
+    // Each path as text, "x,y x,y ...", one per line.
+    std::string nva_scaled;
+    for (const cli::JobPath& path : jobs[0].paths) {
+        cli::JobPoint last{INT32_MIN, INT32_MIN};
+        for (const cli::JobPoint& point : path.points) {
+            const cli::JobPoint scaled{static_cast<int32_t>(point.x * 0.031750063500127004),
+                                       static_cast<int32_t>(point.y * 0.031750063500127004)};
+            if (!(scaled == last)) {
+                nva_scaled += std::to_string(scaled.x) + "," + std::to_string(scaled.y) + " ";
+            }
+            last = scaled;
+        }
+        nva_scaled += "\n";
+    }
+    std::string nvas;
+    for (const cli::JobPath& path : jobs[1].paths) {
+        for (const cli::JobPoint& point : path.points) {
+            nvas += std::to_string(point.x) + "," + std::to_string(point.y) + " ";
+        }
+        nvas += "\n";
+    }
+    EXPECT_EQ(nvas, nva_scaled);
 }
 
 TEST(CutCommand, RefusedJobLeavesAnOlderOutputFileAsItWas) {
@@ -173,9 +224,46 @@ TEST(CutCommand, WritesTheJobBytesAndLeavesThePlotFileAlone) {
     EXPECT_EQ(ReadWholeFile(output),
               ";:H A L0 EC1 U U3150,0 D3150,3150,0,3150,0,0,3150,0 U3150,0 U0,0 @");
     EXPECT_EQ(ReadWholeFile(plot), kSquare);
-    // 3150 / 31.496000289916992 as a 32-bit float, shown with six digits.
-    EXPECT_NE(result.out.find("100.013 x 100.013 mm, 1 cut paths, 66 bytes"), std::string::npos)
+    // 3150 / 31.496000289916992, shown to 0.01 mm.
+    EXPECT_NE(result.out.find("100.01 x 100.01 mm at 800 units per inch, 1 cut paths, 66 bytes"),
+              std::string::npos)
         << result.out;
+}
+
+// A plot file at another resolution is cut at its true size once its
+// resolution is given, and the summary always names the resolution read at.
+TEST(CutCommand, ReadsThePlotFileAtTheResolutionGiven) {
+    // The 100 mm square at 1016 units per inch, as Inkscape's own save
+    // writes it by default.
+    constexpr char k1016Square[] = "IN;SP1;PU0,0;PD4000,0;PD4000,4000;PD0,4000;PD0,0;PU0,0;";
+    const std::string square_job =
+        ";:H A L0 EC1 U U3150,0 D3150,3150,0,3150,0,0,3150,0 U3150,0 U0,0 @";
+    const struct {
+        const char* label;
+        const char* plot;
+        std::vector<std::string> args;
+        const char* summary;
+    } cases[] = {
+        {"800 by default", kSquare, {}, "100.01 x 100.01 mm at 800 units per inch"},
+        {"1016 given",
+         k1016Square,
+         {"--units-per-inch", "1016"},
+         "100.01 x 100.01 mm at 1016 units per inch"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        ScratchFolder folder;
+        const std::string plot = folder.File("square.plt");
+        const std::string output = folder.File("square.job");
+        WriteWholeFile(plot, c.plot);
+        std::vector<std::string> args{"cut", "-o", output};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        args.push_back(plot);
+        const CliResult result = RunTool(args);
+        ASSERT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(ReadWholeFile(output), square_job);
+        EXPECT_NE(result.out.find(c.summary), std::string::npos) << result.out;
+    }
 }
 
 // An output that is the input under any of its names would replace the
@@ -323,6 +411,17 @@ TEST(CutCommand, ReadsSettingsNamedRelativeToTheCurrentFolder) {
         const std::string bytes = ReadWholeFile(job);
         EXPECT_TRUE(bytes.starts_with("PU") && bytes.ends_with(";!PG;")) << bytes.substr(0, 40);
     }
+}
+
+// "help" after cut is a plot file's name like any other.
+TEST(CutCommand, APlotFileNamedHelpIsCut) {
+    ScratchFolder folder;
+    WriteWholeFile(folder.File("help"), kSquare);
+    CurrentFolder inside(folder.Path());
+    const CliResult cut = RunTool({"cut", "-o", "square.job", "help"});
+    EXPECT_EQ(cut.status, 0) << cut.err;
+    EXPECT_TRUE(cut.out.starts_with("help: ")) << cut.out;
+    EXPECT_FALSE(ReadWholeFile(folder.File("square.job")).empty());
 }
 
 }  // namespace

@@ -86,7 +86,7 @@ TEST(CutPlanCli, InfoTellsTheJobBeforeItIsCut) {
         RunTool({"info", "--settings", SampleFile("tarnik.ini"), "--order", "shortest", plot});
     EXPECT_EQ(ReadWholeFile(plot), design);
     ASSERT_EQ(info.status, 0) << info.err;
-    for (const char* line : {"size:           290.005 x 140.018 mm",
+    for (const char* line : {"size:           290.01 x 140.02 mm at 800 units per inch",
                              "paths:          9 (9 closed, 0 open)", "cut length:", "m as drawn,",
                              "in order shortest", "bytes for model NVA", "at 38400 baud"}) {
         EXPECT_NE(info.out.find(line), std::string::npos) << line << "\n" << info.out;

@@ -15,6 +15,7 @@
 #include "cli/console_job_seams.h"
 #include "sender/pipeline/dmpl_encoder.h"
 #include "sender/pipeline/hpgl_encoder.h"
+#include "sender/pipeline/hpgl_scale.h"
 #include "sender/pipeline/plot_reader.h"
 #include "support/test_files.h"
 
@@ -150,6 +151,10 @@ Paths ReadPlotPaths(const std::string& plot, PlotMapping mapping) {
             break;
         }
         if (event == PlotPathReader::Event::PathReady) {
+            // An HPGL job writes its points in its own frame.
+            if (mapping.hpgl_scale && !ScaleHpglPath(path, HpglScale{})) {
+                break;
+            }
             paths.emplace_back();
             for (const PathPoint* point = path.head; point != nullptr; point = point->next) {
                 paths.back().push_back({point->x, point->y});

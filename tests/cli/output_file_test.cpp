@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "support/test_files.h"
@@ -69,6 +70,31 @@ TEST(OutputFileLink, AFileThatCannotBeLinkedLeavesNothing) {
     EXPECT_FALSE(file.Commit());
     EXPECT_FALSE(FileExists(target));
     EXPECT_FALSE(FileExists(target + ".part0"));
+}
+
+// The last step, the rename over the target, can fail (here: a folder took
+// the target's name meanwhile): no partial or finished file stays behind
+// under a temporary name, whichever way the file was made.
+TEST(OutputFileRename, AFailedRenameLeavesNoFileBehind) {
+    const struct {
+        const char* label;
+        bool linked;
+    } cases[] = {{"written", false}, {"linked", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        ScratchFolder folder;
+        const std::string target = folder.File("out.job");
+        const std::string finished = folder.File("finished.job");
+        WriteWholeFile(finished, kJob);
+        OutputFile file;
+        ASSERT_TRUE(c.linked ? file.CreateAsLinkOf(target, finished.c_str())
+                             : file.Create(target) && file.Write(kJob, sizeof(kJob) - 1));
+        std::filesystem::create_directories(std::filesystem::path(target) / "in the way");
+        EXPECT_FALSE(file.Commit());
+        EXPECT_FALSE(FileExists(target + ".part0"));
+        EXPECT_FALSE(FileExists(target + ".part1"));
+        EXPECT_EQ(ReadWholeFile(finished), kJob);
+    }
 }
 
 }  // namespace

@@ -20,11 +20,30 @@ case $depends in *libcups*) fail "libcups is a hard dependency: $depends" ;; esa
 case $depends in *libstdc++6*) ;; *) fail "the C++ runtime is missing from Depends: $depends" ;; esac
 [ "$(dpkg-deb -f "$deb" Recommends)" = libcups2 ] || fail "libcups2 is not recommended"
 for file in usr/bin/tarnik-cli usr/bin/tarnik-plotter-sim usr/share/man/man1/tarnik-cli.1.gz \
+    usr/share/man/man1/tarnik-plotter-sim.1.gz usr/share/man/man5/tarnik.ini.5.gz \
     usr/share/bash-completion/completions/tarnik-cli usr/share/tarnik/tarnik.ini \
     usr/share/tarnik/sign.plt usr/share/inkscape/extensions/tarnik_send.inx \
     usr/share/inkscape/extensions/tarnik_send.py usr/share/doc/tarnik/guide.md usr/share/doc/tarnik/images/sign_preview.svg; do
     [ -e "$work/root/$file" ] || fail "$file is not in the package"
 done
+
+# One version for the product: the package's, the programs' --version, the
+# manual pages' and the changelog's.
+version=$(dpkg-deb -f "$deb" Version)
+for program in tarnik-cli tarnik-plotter-sim; do
+    said=$("$work/root/usr/bin/$program" --version) || fail "$program --version failed"
+    [ "$said" = "$program (Tarnik) $version" ] || fail "$program --version says: $said (package $version)"
+done
+"$work/root/usr/bin/tarnik-plotter-sim" --help | grep -q "^usage: tarnik-plotter-sim " ||
+    fail "the simulator's --help does not name it as installed or does not end with status 0"
+for page in man1/tarnik-cli.1.gz man1/tarnik-plotter-sim.1.gz man5/tarnik.ini.5.gz; do
+    zcat "$work/root/usr/share/man/$page" | head -n 1 | grep -q "\"Tarnik $version\"" ||
+        fail "$page is not of Tarnik $version: $(zcat "$work/root/usr/share/man/$page" | head -n 1)"
+done
+zcat "$work/root/usr/share/doc/tarnik/changelog.gz" | head -n 1 | grep -q "^tarnik ($version) " ||
+    fail "the changelog's last entry is not $version"
+grep -q "tarnik_${version}_amd64.deb" "$work/root/usr/share/doc/tarnik/README.md" ||
+    fail "the README names another package file than tarnik_${version}_amd64.deb"
 
 share=$work/root/usr/share/tarnik
 "$cli" cut --settings "$share/tarnik.ini" --output "$work/expected.job" "$share/sign.plt" >/dev/null ||
@@ -34,7 +53,7 @@ start_simulator "$work/root/usr/bin/tarnik-plotter-sim" --rate 40000 --idle-exit
     "$share/sign.plt" >"$work/summary" 2>/dev/null || fail "the packaged tarnik-cli refused the sample"
 simulator_done
 cmp -s "$work/expected.job" "$work/received.job" || fail "the packaged programs sent another job"
-grep -q "sign.plt: .* mm, .* cut paths" "$work/summary" || fail "no summary: $(cat "$work/summary")"
+grep -q "sign.plt: .* mm at 800 units per inch, .* cut paths" "$work/summary" || fail "no summary: $(cat "$work/summary")"
 
 # Bash completion: what it offers after each subcommand must be options that
 # tarnik-cli knows (bash-completion's helpers stubbed: only the word lists

@@ -154,6 +154,16 @@ class FakeFiles : public InstallFiles {
         return true;
     }
     void EnterFolder(const char* folder) override { folders.push_back(folder); }
+    // Refused for a missing file, as Windows refuses it, and for `locked`.
+    bool LetUsersModify(const char* path) override {
+        if (files.count(path) == 0 || locked.count(path) != 0) {
+            return false;
+        }
+        shared.push_back(path);
+        return true;
+    }
+    std::set<std::string> locked;
+    std::vector<std::string> shared;  // files every user may now change
 };
 
 class FakeMessages : public InstallMessages {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -92,27 +94,8 @@ TEST(InstallOperation, CallOrderPerSequence) {
     }
 }
 
-TEST(InstallOperation, VbaUnavailable) {
-    const std::string vba = "error: VBA don't be installed!";
-    struct Case {
-        const char* label;
-        int index;
-        InstallOutcome outcome;
-        Texts messages;
-    } cases[] = {
-        {"11 stops", 0, InstallOutcome::kStopped, {vba}},
-        {"12 warns", 1, InstallOutcome::kSucceeded, {vba, kSuccess}},
-        {"X4 warns", 3, InstallOutcome::kSucceeded, {vba, kSuccess}},
-        {"X5 ignores", 4, InstallOutcome::kSucceeded, {kSuccess}},
-        {"2019 ignores", 11, InstallOutcome::kSucceeded, {kSuccess}},
-    };
-    for (const Case& c : cases) {
-        Install install;
-        install.corel.installed.insert(kVersionTable[c.index].prog_id);
-        install.corel.vba = false;
-        EXPECT_EQ(install.Run(c.index), c.outcome) << c.label;
-        EXPECT_EQ(install.messages.shown, c.messages) << c.label;
-    }
+// The messages of each row's VBA rule are in EveryVersionRow.
+TEST(InstallOperation, VbaUnavailableStopsCorelDraw11) {
     Install eleven;
     eleven.corel.vba = false;
     eleven.Run(0);
@@ -127,11 +110,23 @@ TEST(InstallOperation, GmsFolder) {
         const char* folder;
         Texts messages;
         Texts first_targets;
+        // The GMS path is read before it is judged, and nothing follows.
+        const char* last_call_when_empty;
     } cases[] = {
-        {"11, empty", 0, "", {"error: Get GMS path faild!"}, {}},
-        {"X4, empty", 3, "", {"error: Get GMS path faild!"}, {}},
-        {"without its separator (mended)", 3, "C:\\gms", {kSuccess}, {"C:\\gms\\nvcut.gms"}},
-        {"with its separator", 7, "C:\\Corel\\GMS\\", {kSuccess}, {"C:\\Corel\\GMS\\nvcut.gms"}},
+        {"11, empty", 0, "", {"error: Get GMS path faild!"}, {}, "settings get 60020000"},
+        {"X4, empty", 3, "", {"error: Get GMS path faild!"}, {}, "settings get 60020000"},
+        {"without its separator (mended)",
+         3,
+         "C:\\gms",
+         {kSuccess},
+         {"C:\\gms\\nvcut.gms"},
+         nullptr},
+        {"with its separator",
+         7,
+         "C:\\Corel\\GMS\\",
+         {kSuccess},
+         {"C:\\Corel\\GMS\\nvcut.gms"},
+         nullptr},
     };
     for (const Case& c : cases) {
         Install install;
@@ -142,6 +137,9 @@ TEST(InstallOperation, GmsFolder) {
         EXPECT_EQ(Texts(targets.begin(), targets.begin() + std::min<size_t>(1, targets.size())),
                   c.first_targets)
             << c.label;
+        if (c.last_call_when_empty != nullptr) {
+            EXPECT_EQ(install.corel.calls.back(), c.last_call_when_empty) << c.label;
+        }
     }
 }
 
@@ -173,30 +171,33 @@ TEST(InstallOperation, MacroProjectWalk) {
     }
 }
 
+// Each row's export settings file is in EveryVersionRow.
 TEST(InstallOperation, ExportSettings) {
-    struct Case {
+    struct BaseCase {
         const char* label;
-        int index;
-        const char* file;  // nullptr: no file is touched
-    } cases[] = {
-        {"11", 0, nullptr},
-        {"12", 1, "C:\\corel\\CorelDRAW12\\_default\\FiltMan.ini"},
-        {"X4", 3, "C:\\corel\\CorelDRAW\\_default\\FiltMan.ini"},
-        {"X6.1", 6, "C:\\corel\\_default\\FiltMan.ini"},
-        {"X7", 7, "C:\\corel\\settings.ini"},
-        {"2019", 11, "C:\\corel\\settings.ini"},
+        const char* base;
+        Texts settings_files;
+        Texts messages;
+    } base_cases[] = {
+        {"without its separator (mended)",
+         "C:\\corel",
+         Texts(3, "C:\\corel\\settings.ini"),
+         {kSuccess}},
+        {"empty: refused, the run goes on (mended)",
+         "",
+         {},
+         {"error: Get export settings path faild!", kSuccess}},
     };
-    for (const Case& c : cases) {
+    for (const BaseCase& c : base_cases) {
         Install install;
-        install.corel.installed.insert(kVersionTable[c.index].prog_id);
-        install.Run(c.index);
-        const std::string f = c.file ? c.file : "";
-        const Texts expected = c.file
-                                   ? Texts{f + " [CorelHPGLExport] DLG Plotter Units Per Inch=800",
-                                           f + " [CorelHPGLExport] DLG Curve Resolution=0",
-                                           f + " [CorelHPGLExport] DLG No PW or VS=0"}
-                                   : Texts{};
-        EXPECT_EQ(install.files.settings, expected) << c.label;
+        install.corel.base_folder = c.base;
+        install.Run(7);
+        Texts files;
+        for (const std::string& setting : install.files.settings) {
+            files.push_back(setting.substr(0, setting.find(" [")));
+        }
+        EXPECT_EQ(files, c.settings_files) << c.label;
+        EXPECT_EQ(install.messages.shown, c.messages) << c.label;
     }
     Install refused;
     refused.files.unwritable.insert("C:\\corel\\CorelDRAW\\_default\\FiltMan.ini");
@@ -243,6 +244,69 @@ TEST(InstallOperation, SecondRunKeepsTheSavedSettings) {
     Texts expected = kAllTargets;
     expected.erase(expected.begin() + 5);  // tarnik.ini
     EXPECT_EQ(install.CopiedTo(), expected);
+
+    // The kept settings do not stand in for a source without its tarnik.ini.
+    install.files.files.erase(kSource + "\\tarnik\\tarnik.ini");
+    install.files.copies.clear();
+    install.messages.shown.clear();
+    EXPECT_EQ(install.Run(3), InstallOutcome::kStopped);
+    EXPECT_EQ(install.messages.shown, Texts{"error: file is bad,don't copy!"});
+    EXPECT_EQ(install.CopiedTo(), Texts(kAllTargets.begin(), kAllTargets.begin() + 5));
+}
+
+// The settings file is made writable for every user after the copies, on a
+// reinstall too; a refusal is said and the installation still succeeds.
+TEST(InstallOperation, UsersMayChangeTheSettingsFile) {
+    const std::string settings_file = "c:\\program files\\Tarnik\\tarnik.ini";
+    const std::string refused =
+        "error: Users without administrator rights cannot save settings: no write right on " +
+        settings_file;
+    struct Case {
+        const char* label;
+        bool settings_kept;  // a reinstall: the user's file is in the program folder
+        bool locked;         // the system refuses the right
+        std::string missing_source;
+        InstallOutcome outcome;
+        Texts shared;
+        Texts shown;
+    } cases[] = {
+        {"first installation",
+         false,
+         false,
+         "",
+         InstallOutcome::kSucceeded,
+         {settings_file},
+         {kSuccess}},
+        {"reinstall over the user's settings",
+         true,
+         false,
+         "",
+         InstallOutcome::kSucceeded,
+         {settings_file},
+         {kSuccess}},
+        {"right refused", false, true, "", InstallOutcome::kSucceeded, {}, {refused, kSuccess}},
+        {"a copy failed before",
+         false,
+         false,
+         kSource + "\\tarnik\\Anglet.dll",
+         InstallOutcome::kStopped,
+         {},
+         {"error: file is bad,don't copy!"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        Install install;
+        if (c.settings_kept) {
+            install.files.files.insert(settings_file);
+        }
+        if (c.locked) {
+            install.files.locked.insert(settings_file);
+        }
+        install.files.files.erase(c.missing_source);
+        EXPECT_EQ(install.Run(3), c.outcome);
+        EXPECT_EQ(install.files.shared, c.shared);
+        EXPECT_EQ(install.messages.shown, c.shown);
+    }
 }
 
 TEST(InstallOperation, StopsWithoutChanges) {
@@ -273,6 +337,12 @@ TEST(InstallOperation, StopsWithoutChanges) {
          {std::string("plain: ") + kNoVersionMessage},
          0},
         {"a rejected workspace load ends the run", 3, 0x60020045, InstallOutcome::kRejected, {}, 3},
+        {"a rejected item of the project walk ends the run",
+         3,
+         0,
+         InstallOutcome::kRejected,
+         {},
+         8},
     };
     for (const Case& c : cases) {
         Install install;
@@ -284,6 +354,128 @@ TEST(InstallOperation, StopsWithoutChanges) {
         if (c.index >= 0) {
             EXPECT_EQ(install.corel.created, Texts{kVersionTable[c.index].prog_id}) << c.label;
         }
+    }
+}
+
+// Every row of the version table through the install operation: its list
+// text, the ProgID tried, the message when it is missing, the file loaded
+// into CorelDRAW, the export settings file and what a "no VBA" answer does.
+TEST(InstallOperation, EveryVersionRow) {
+    const std::string vba = "error: VBA don't be installed!";
+    const std::string ini12 = "C:\\corel\\CorelDRAW12\\_default\\FiltMan.ini";
+    const std::string ini_x3 = "C:\\corel\\CorelDRAW\\_default\\FiltMan.ini";
+    const std::string ini_x5 = "C:\\corel\\_default\\FiltMan.ini";
+    const std::string ini_x7 = "C:\\corel\\settings.ini";
+    struct Row {
+        const char* list_text;
+        const char* prog_id;
+        const char* missing;
+        const char* loaded;
+        std::string settings_file;  // empty: not touched
+        Texts without_vba;          // the messages when VBA is not available
+    } rows[] = {
+        {"Corel Graphics 11",
+         "coreldraw.Application.11",
+         "CorelDRAW 11 not be installed!",
+         "app method 6002004F D:\\setup\\command.cwf",
+         "",
+         {vba}},
+        {"Corel Graphics 12",
+         "coreldraw.Application.12",
+         "CorelDRAW 12 not be installed!",
+         "app method 60020045 D:\\setup\\nvout.xslt",
+         ini12,
+         {vba, kSuccess}},
+        {"CorelDRAW Graphics Suite X3",
+         "coreldraw.Application.13",
+         "CorelDRAW X3 not be installed!",
+         "app method 60020045 D:\\setup\\nvout.xslt",
+         ini_x3,
+         {vba, kSuccess}},
+        {"CorelDRAW Graphics Suite X4",
+         "coreldraw.Application.14",
+         "CorelDRAW X4 not be installed!",
+         "app method 60020045 D:\\setup\\nvout.xslt",
+         ini_x3,
+         {vba, kSuccess}},
+        {"CorelDRAW Graphics Suite X5",
+         "coreldraw.Application.15",
+         "CorelDRAW X5 not be installed!",
+         "app method 60020045 D:\\setup\\nvout.xslt",
+         ini_x5,
+         {kSuccess}},
+        {"CorelDRAW Graphics Suite X6",
+         "coreldraw.Application.16",
+         "CorelDRAW X6 not be installed!",
+         "app method 60020045 D:\\setup\\nvout.xslt",
+         ini_x5,
+         {kSuccess}},
+        {"CorelDRAW Graphics Suite X6.1",
+         "coreldraw.Application.16.1",
+         "CorelDRAW X6(64bit)not be installed!",
+         "app method 60020045 D:\\setup\\nvout.xslt",
+         ini_x5,
+         {kSuccess}},
+        {"CorelDRAW Graphics Suite X7",
+         "coreldraw.Application.17",
+         "CorelDRAW X7 not be installed!",
+         "app method 60020045 D:\\setup\\nvout.cdws",
+         ini_x7,
+         {kSuccess}},
+        {"CorelDRAW Graphics Suite X8",
+         "coreldraw.Application.18",
+         "CorelDRAW X8 not be installed!",
+         "app method 60020045 D:\\setup\\nvoutX8.cdws",
+         ini_x7,
+         {kSuccess}},
+        {"CorelDRAW Graphics Suite 2017",
+         "coreldraw.Application.19",
+         "CorelDRAW 2017 not be installed!",
+         "app method 60020045 D:\\setup\\nvoutX8.cdws",
+         ini_x7,
+         {kSuccess}},
+        {"CorelDRAW Graphics Suite 2018",
+         "coreldraw.Application.20",
+         "CorelDRAW 2018 not be installed!",
+         "app method 60020045 D:\\setup\\nvoutX8.cdws",
+         ini_x7,
+         {kSuccess}},
+        {"CorelDRAW Graphics Suite 2019",
+         "coreldraw.Application.21",
+         "CorelDRAW 2019 not be installed!",
+         "app method 60020045 D:\\setup\\nvoutX8.cdws",
+         ini_x7,
+         {kSuccess}},
+    };
+    static_assert(std::size(rows) == kVersionCount);
+    for (int index = 0; index < static_cast<int>(kVersionCount); ++index) {
+        const Row& row = rows[index];
+        EXPECT_EQ(FindVersion(row.list_text), index) << row.list_text;
+
+        Install missing;
+        missing.corel.installed = {};
+        EXPECT_EQ(missing.Run(index), InstallOutcome::kStopped) << row.list_text;
+        EXPECT_EQ(missing.corel.created, Texts{row.prog_id}) << row.list_text;
+        EXPECT_EQ(missing.messages.shown, Texts{std::string("error: ") + row.missing})
+            << row.list_text;
+
+        Install no_vba;
+        no_vba.corel.installed = {row.prog_id};
+        no_vba.corel.vba = false;
+        no_vba.Run(index);
+        EXPECT_EQ(no_vba.messages.shown, row.without_vba) << row.list_text;
+
+        Install install;
+        install.corel.installed = {row.prog_id};
+        EXPECT_EQ(install.Run(index), InstallOutcome::kSucceeded) << row.list_text;
+        const Texts& calls = install.corel.calls;
+        EXPECT_NE(std::find(calls.begin(), calls.end(), row.loaded), calls.end()) << row.list_text;
+        Texts files;
+        for (const std::string& setting : install.files.settings) {
+            files.push_back(setting.substr(0, setting.find(" [")));
+        }
+        EXPECT_EQ(files, row.settings_file.empty() ? Texts{} : Texts(3, row.settings_file))
+            << row.list_text;
     }
 }
 

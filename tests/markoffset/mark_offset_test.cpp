@@ -78,6 +78,10 @@ TEST(MarkOffsetValidate, ValidTextClearsPartnerRefusedTextIsReset) {
         {"a minus sign is refused, the partner kept", OffsetField::kUpper, "-1", false,
          Offsets("0.00", "9", "9", "9")},
         {"a letter is refused", OffsetField::kRight, "1a", false, Offsets("9", "9", "9", "0.00")},
+        {"a typed 9 is a digit", OffsetField::kLower, "9.09", true,
+         Offsets("0.00", "9.09", "9", "9")},
+        {"the signs beside the digits are refused", OffsetField::kLeft, "1/2:", false,
+         Offsets("9", "9", "0.00", "9")},
     };
     for (const Case& c : cases) {
         MarkOffsets offsets = Offsets("9", "9", "9", "9");
@@ -87,6 +91,27 @@ TEST(MarkOffsetValidate, ValidTextClearsPartnerRefusedTextIsReset) {
         EXPECT_EQ(offsets.lower, c.after.lower) << c.label;
         EXPECT_EQ(offsets.left, c.after.left) << c.label;
         EXPECT_EQ(offsets.right, c.after.right) << c.label;
+    }
+}
+
+// The Port box takes typing: a typed name of a listed port is that port.
+TEST(MarkOffsetPortBox, TypedTextNamesAListedPort) {
+    struct Case {
+        const char* label;
+        const char* text;
+        int index;
+    } cases[] = {
+        {"picked from the list", "COM1", 0},
+        {"typed in lower case (mended: port 0)", "com3", 2},
+        {"the last listed port", "COM20", 19},
+        {"blanks around the name", " COM7 ", 6},
+        {"beyond the list", "COM21", -1},
+        {"a leading zero names no entry", "COM03", -1},
+        {"no number", "COM", -1},
+        {"empty", "", -1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ListedPortIndex(c.text), c.index) << c.label;
     }
 }
 
@@ -295,6 +320,62 @@ TEST(MarkOffsetModify, SlowWriteWaitsOneSecondAndDrainIsBounded) {
         if (!waits.empty()) {
             EXPECT_EQ(waits.front(), c.polls.empty() ? kDrainStepMs : kWriteWaitMs) << c.label;
         }
+    }
+}
+
+// A port whose every drain takes `drain_polls` looks before it is done.
+class SlowDrainPort : public FakeJobPort {
+  public:
+    SlowDrainPort(EventLog& log, int drain_polls) : FakeJobPort(log), drain_polls_(drain_polls) {}
+    DrainState StartDrain() override {
+        left_ = drain_polls_;
+        return left_ > 0 ? DrainState::Pending : DrainState::Done;
+    }
+    DrainState PollDrain() override { return --left_ > 0 ? DrainState::Pending : DrainState::Done; }
+
+  private:
+    int drain_polls_;
+    int left_ = 0;
+};
+
+// The dialog does not answer while Modify waits: all its waits together
+// stay within kModifyWaitMs, whatever the port does.
+TEST(MarkOffsetModify, WholeModifyWaitsThreeSecondsAtMost) {
+    const BlockPoll kPending{BlockState::Pending, 0};
+    const BlockPoll kBlankDone{BlockState::Done, 1};
+    const std::string commands = "$$\r\n";
+    const BlockPoll kCommandsDone{BlockState::Done, uint32_t(commands.size())};
+    struct Case {
+        const char* label;
+        std::deque<BlockPoll> polls;
+        int drain_polls;
+        ModifyOutcome outcome;
+        uint32_t waited_ms;
+    } cases[] = {
+        {"slow writes and slow drains are cut off (mended: 5.7 s)",
+         {kPending, kBlankDone, kPending, kBlankDone, kPending, kCommandsDone},
+         90,
+         ModifyOutcome::kNotOnline,
+         kModifyWaitMs},
+        {"each write takes its second, drains at once",
+         {kPending, kBlankDone, kPending, kBlankDone, kPending, kCommandsDone},
+         0,
+         ModifyOutcome::kSent,
+         3 * kWriteWaitMs},
+        {"drains of half a second are not cut",
+         {},
+         50,
+         ModifyOutcome::kSent,
+         3 * 50 * kDrainStepMs},
+    };
+    for (const Case& c : cases) {
+        EventLog log;
+        SlowDrainPort port(log, c.drain_polls);
+        port.scripted_polls = c.polls;
+        uint32_t waited = 0;
+        EXPECT_EQ(SendMarkOffset(port, 1, commands, [&](uint32_t ms) { waited += ms; }), c.outcome)
+            << c.label;
+        EXPECT_EQ(waited, c.waited_ms) << c.label;
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "ui/win32/framework_resource.h"
 #include "ui/win32/resources.h"
+#include "ui/win32/utf16_text.h"
 
 namespace tarnik::ui {
 namespace {
@@ -93,7 +94,7 @@ std::string DataExchange::ControlText(int id) const {
 
 void DataExchange::Fail(int id, const std::string& message) {
     failed_ = true;
-    AppMessageBox(dialog_, message.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    AppMessageBoxUtf8(dialog_, message, MB_OK | MB_ICONEXCLAMATION);
     HWND control = GetDlgItem(dialog_, id);
     if (control != nullptr) {
         SetFocus(control);
@@ -110,7 +111,7 @@ void DataExchange::Int(int id, int32_t& value) {
         return;
     }
     if (!ParseInt32(ControlText(id).c_str(), value)) {
-        Fail(id, LoadResourceString(IDS_FRAMEWORK_PARSE_INT));
+        Fail(id, LoadResourceStringUtf8(IDS_FRAMEWORK_PARSE_INT));
     }
 }
 
@@ -123,7 +124,7 @@ void DataExchange::Float(int id, float& value) {
         return;
     }
     if (!ParseFloat(ControlText(id).c_str(), value)) {
-        Fail(id, LoadResourceString(IDS_FRAMEWORK_PARSE_REAL));
+        Fail(id, LoadResourceStringUtf8(IDS_FRAMEWORK_PARSE_REAL));
     }
 }
 
@@ -187,7 +188,7 @@ void DataExchange::IntRange(int id, int32_t value, int32_t low, int32_t high) {
     if (failed_ || !save_ || (value >= low && value <= high)) {
         return;
     }
-    Fail(id, FillPlaceholders(LoadResourceString(IDS_FRAMEWORK_INT_RANGE), FormatInt32(low),
+    Fail(id, FillPlaceholders(LoadResourceStringUtf8(IDS_FRAMEWORK_INT_RANGE), FormatInt32(low),
                               FormatInt32(high)));
 }
 
@@ -195,7 +196,7 @@ void DataExchange::FloatRange(int id, float value, float low, float high) {
     if (failed_ || !save_ || (value >= low && value <= high)) {
         return;
     }
-    Fail(id, FillPlaceholders(LoadResourceString(IDS_FRAMEWORK_REAL_RANGE), FormatFloat(low),
+    Fail(id, FillPlaceholders(LoadResourceStringUtf8(IDS_FRAMEWORK_REAL_RANGE), FormatFloat(low),
                               FormatFloat(high)));
 }
 

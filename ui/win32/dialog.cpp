@@ -9,8 +9,16 @@ namespace tarnik::ui {
 
 Dialog::Dialog(UINT template_id) : template_id_(template_id) {}
 
+// A Unicode dialog: the template's texts reach the controls as UTF-16, so
+// Chinese captions stay whole whatever the system's code page (an ANSI
+// dialog would pass them through it and show "?" on an English Windows).
 INT_PTR Dialog::DoModal(HWND parent) {
-    return DialogBoxParamA(ResourceModule(), MAKEINTRESOURCEA(template_id_), parent, &Procedure,
+    return DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(template_id_), parent, &Procedure,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR Dialog::DoModalWide(HWND parent) {
+    return DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(template_id_), parent, &Procedure,
                            reinterpret_cast<LPARAM>(this));
 }
 

@@ -31,6 +31,10 @@ class Dialog {
     // Runs the dialog until EndDialog; returns its result (IDOK, IDCANCEL),
     // or -1 when the template cannot be loaded.
     INT_PTR DoModal(HWND parent);
+    // The same as a Unicode window: the template's texts reach the controls
+    // as UTF-16. The ANSI run passes them through the ANSI code page, which
+    // turns Chinese into "?" outside code page 936.
+    INT_PTR DoModalWide(HWND parent);
 
     HWND Handle() const { return window_; }
     HWND Item(int id) const { return GetDlgItem(window_, id); }

@@ -7,6 +7,7 @@
 #include "sender/transport/win32/win32_job_port.h"
 #include "ui/win32/data_exchange.h"
 #include "ui/win32/resources.h"
+#include "ui/win32/wide_text.h"
 
 namespace tarnik {
 namespace {
@@ -59,6 +60,21 @@ constexpr Place kPlaces[] = {
 };
 constexpr int kClientWidth = kColumn + kColumnWidth + 8;
 
+// Waits `ms` while the windows keep painting: a Modify waits up to
+// markoffset::kModifyWaitMs, and a window uncovered meanwhile would stay
+// blank. Only paint messages are taken: a click now would start another
+// Modify inside this one.
+void WaitPainting(uint32_t ms) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_PAINT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) {
+            DispatchMessageA(&message);
+        }
+    }
+}
+
 }  // namespace
 
 CMirandoDlg::CMirandoDlg()
@@ -98,21 +114,23 @@ void CMirandoDlg::DoDataExchange(ui::DataExchange& exchange) {
     exchange.Text(IDC_RIGHT_OFFSET, offsets_.right);
     exchange.Text(IDC_INSTRUCTIONS, instructions_);
     exchange.Check(IDC_SAVE_TO_FILE, save_to_file_);
-    exchange.ListIndex(IDC_PORT, port_index_);
+    if (exchange.Saving()) {
+        // The box's text is the port: picked or typed, it names a listed one.
+        std::string port;
+        exchange.Text(IDC_PORT, port);
+        port_index_ = markoffset::ListedPortIndex(port);
+    } else {
+        exchange.ListIndex(IDC_PORT, port_index_);
+    }
 }
 
 BOOL CMirandoDlg::OnInitDialog() {
-    HMENU system_menu = GetSystemMenu(Handle(), FALSE);
-    if (system_menu != nullptr) {
-        const std::string about = ui::LoadResourceString(IDS_ABOUTBOX);
-        AppendMenuA(system_menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(system_menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
-    }
+    ui::AppendSystemMenuItem(Handle(), IDS_ABOUTBOX, IDM_ABOUTBOX);
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_.get()));
     HWND port = Item(IDC_PORT);
-    for (int com = 1; com <= 20; ++com) {
-        const std::string name = "COM" + std::to_string(com);
+    for (int index = 0; index < markoffset::kListedPortCount; ++index) {
+        const std::string name = markoffset::ListedPortName(index);
         SendMessageA(port, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
     PlaceControls();
@@ -191,7 +209,7 @@ void CMirandoDlg::OnOK() {
         Win32JobPort port;
         HCURSOR previous = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // wait
         outcome = markoffset::SendMarkOffset(port, markoffset::ComNumberOfIndex(port_index_),
-                                             commands, [](uint32_t ms) { Sleep(ms); });
+                                             commands, &WaitPainting);
         SetCursor(previous);
     }
     ui::AppMessageBox(Handle(), markoffset::OutcomeMessage(outcome), MB_OK);
@@ -222,8 +240,9 @@ LRESULT CMirandoDlg::OnSysCommand(WPARAM command) {
         PassOn();
         return 0;
     }
+    // Its texts are Chinese: shown as UTF-16 whatever the ANSI code page.
     ui::Dialog about(IDD_ABOUTBOX);
-    about.DoModal(Handle());
+    about.DoModalWide(Handle());
     return 0;
 }
 

@@ -10,6 +10,7 @@
 #include "sender/res/resource.h"
 #include "ui/win32/data_exchange.h"
 #include "ui/win32/resources.h"
+#include "ui/win32/utf16_text.h"
 
 namespace tarnik {
 namespace {
@@ -31,6 +32,11 @@ constexpr const char* kModelName = "NVA";
 
 void AddEntry(HWND list, const char* text) {
     SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+}
+
+// An entry that may hold Chinese: added as UTF-16.
+void AddEntryUtf8(HWND list, const std::string& text) {
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ui::Utf16FromUtf8(text).c_str()));
 }
 
 template <std::size_t N>
@@ -149,7 +155,7 @@ void CCfgdlg::FillFixedLists() {
     HWND colours = Item(IDC_CFG_MARK_COLOUR);
     SendMessageA(colours, CB_RESETCONTENT, 0, 0);
     for (const int id : kMarkColourStrings) {
-        AddEntry(colours, ui::LoadResourceString(static_cast<UINT>(id)).c_str());
+        AddEntryUtf8(colours, ui::LoadResourceStringUtf8(static_cast<UINT>(id)));
     }
     HWND model = Item(IDC_CFG_MODEL);
     SendMessageA(model, CB_RESETCONTENT, 0, 0);
@@ -185,12 +191,13 @@ void CCfgdlg::OnUsbPortClicked() {
 }
 
 void CCfgdlg::BrowseExportFolder() {
-    const std::string title = ui::LoadResourceString(IDS_CHOOSE_EXPORT_FOLDER);
-    BROWSEINFOA info = {};
+    const std::wstring title =
+        ui::Utf16FromUtf8(ui::LoadResourceStringUtf8(IDS_CHOOSE_EXPORT_FOLDER));
+    BROWSEINFOW info = {};
     info.hwndOwner = Handle();
     info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+    LPITEMIDLIST chosen = SHBrowseForFolderW(&info);
     if (chosen == nullptr) {
         return;
     }

@@ -5,6 +5,7 @@
 
 #include "sender/app/win32/main_window.h"
 #include "sender/res/resource.h"
+#include "ui/win32/utf16_text.h"
 
 namespace tarnik {
 namespace {
@@ -35,7 +36,8 @@ int CTestDlg::HandleLineFault(LPARAM code) {
 }
 
 bool CTestDlg::ShowFaultBox(const std::string& text, const char* caption, FaultBox kind) {
-    return MessageBoxA(Handle(), text.c_str(), caption, BoxStyle(kind)) == IDYES &&
+    return MessageBoxW(Handle(), ui::Utf16FromUtf8(text).c_str(),
+                       ui::Utf16FromUtf8(caption).c_str(), BoxStyle(kind)) == IDYES &&
            kind == FaultBox::kQuestionTopmost;
 }
 
@@ -49,7 +51,7 @@ void CTestDlg::DismissMacroQuestion() {
 }
 
 void CTestDlg::SetStatusText(const std::string& text) {
-    SetDlgItemTextA(Handle(), IDC_STATUS_TEXT, text.c_str());
+    ui::SetWindowTextUtf8(Item(IDC_STATUS_TEXT), text);
 }
 
 void CTestDlg::SetPortText(const std::string& text) {
@@ -57,7 +59,7 @@ void CTestDlg::SetPortText(const std::string& text) {
 }
 
 void CTestDlg::SetLineStatusText(const std::string& text) {
-    SetDlgItemTextA(Handle(), IDC_SIGNAL_LAMP, text.c_str());
+    ui::SetWindowTextUtf8(Item(IDC_SIGNAL_LAMP), text);
 }
 
 void CTestDlg::CancelWork() {

@@ -13,6 +13,7 @@
 #include "sender/pipeline/win32/exclusive_open.h"
 #include "sender/res/resource.h"
 #include "ui/win32/resources.h"
+#include "ui/win32/utf16_text.h"
 
 namespace tarnik {
 namespace {
@@ -128,11 +129,11 @@ void CTestDlg::BuildMessageTable() {
 BOOL CTestDlg::OnInitDialog() {
     ui::Dialog::OnInitDialog();
     line_monitor_.SetOwner(Handle());
-    const std::string about = ui::LoadResourceString(IDS_ABOUTBOX);
+    const std::wstring about = ui::Utf16FromUtf8(ui::LoadResourceStringUtf8(IDS_ABOUTBOX));
     HMENU system_menu = GetSystemMenu(Handle(), FALSE);
     if (!about.empty() && system_menu != nullptr) {
-        AppendMenuA(system_menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(system_menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+        AppendMenuW(system_menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(system_menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
     }
     // The window ignores Close; it should not invite a click (this greys
     // the caption's close box too).
@@ -147,7 +148,7 @@ BOOL CTestDlg::OnInitDialog() {
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SetWindowTextA(FirstUnnamedStatic(Handle()), kVersionLabel);
 
-    const std::string tip = ui::LoadResourceString(IDS_TRAY_TIP);
+    const std::string tip = ui::LoadResourceStringUtf8(IDS_TRAY_TIP);
     // At logon the taskbar may not be up yet and the add fails; the window
     // starts all the same and adds the icon when the taskbar announces
     // itself. The icon set here is kept for that add.
@@ -197,8 +198,13 @@ void CTestDlg::RunSettings() {
     const bool ok = settings_dialog.DoModal(Handle()) == IDOK;
     SenderSettings& settings = controller_.Settings();
     auto profile = OpenProfileFile(settings.SettingsPath);
-    SaveSettings({*profile, *this, *this}, settings_dialog.TakeValues(), ok, controller_.AutoMode(),
-                 settings);
+    if (!SaveSettings({*profile, *this, *this}, settings_dialog.TakeValues(), ok,
+                      controller_.AutoMode(), settings)) {
+        // The settings hold until the program ends; the user must know that
+        // the next start will not have them.
+        const std::string said = LoadString(IDS_SETTINGS_NOT_SAVED) + settings.SettingsPath;
+        Notify(said, NoticeStyle::kMessageBox);
+    }
 }
 
 void CTestDlg::Exit() {

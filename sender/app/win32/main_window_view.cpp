@@ -14,6 +14,7 @@
 #include "sender/res/resource.h"
 #include "sender/transport/win32/win32_printer_spooler.h"
 #include "ui/win32/resources.h"
+#include "ui/win32/utf16_text.h"
 
 namespace tarnik {
 
@@ -27,7 +28,7 @@ void CTestDlg::Notify(NoticeText text, NoticeStyle style) {
             tray_.ShowBalloon(shown.c_str(), 1);
             return;
         case NoticeStyle::kMessageBox:
-            ui::AppMessageBox(Handle(), shown.c_str(), MB_OK);
+            ui::AppMessageBoxUtf8(Handle(), shown, MB_OK);
             return;
     }
 }
@@ -73,12 +74,14 @@ void CTestDlg::SetSendingLook(bool sending) {
     SetStatusString(sending ? IDS_SENDING : IDS_READY);
 }
 
+// UTF-8, shown through the UTF-16 calls: the Chinese strings stay readable
+// whatever the system's code page.
 std::string CTestDlg::LoadString(int string_id) {
-    return ui::LoadResourceString(static_cast<UINT>(string_id));
+    return ui::LoadResourceStringUtf8(static_cast<UINT>(string_id));
 }
 
 void CTestDlg::SetStatusString(int string_id) {
-    SetDlgItemTextA(Handle(), IDC_STATUS_TEXT, LoadString(string_id).c_str());
+    ui::SetWindowTextUtf8(Item(IDC_STATUS_TEXT), LoadString(string_id));
 }
 
 void CTestDlg::SetTipString(int string_id) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "sender/controls/win32/gui_draw_layer.h"
+#include "sender/controls/win32/window_text.h"
 
 namespace tarnik {
 namespace {
@@ -24,13 +25,10 @@ RECT MarkBox(HWND control, const RECT& area) {
 }
 
 void DrawButtonCaption(HWND control, HDC dc, const RECT& area, const RECT& mark, bool disabled) {
-    const int length = GetWindowTextLengthW(control);
-    if (length <= 0) {
+    const std::wstring text = WindowTextW(control);
+    if (text.empty()) {
         return;
     }
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    GetWindowTextW(control, text.data(), length + 1);
-    text.resize(static_cast<size_t>(length));
     RECT place = area;
     if (MarkAtRight(control)) {
         place.right = mark.left - 1;
@@ -42,7 +40,8 @@ void DrawButtonCaption(HWND control, HDC dc, const RECT& area, const RECT& mark,
     const int mode = SetBkMode(dc, TRANSPARENT);
     const COLORREF colour =
         SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-    DrawTextW(dc, text.c_str(), length, &place, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &place,
+              DT_SINGLELINE | DT_VCENTER | DT_LEFT);
     SetTextColor(dc, colour);
     SetBkMode(dc, mode);
 }

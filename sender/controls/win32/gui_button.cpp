@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "sender/controls/win32/gui_draw_layer.h"
+#include "sender/controls/win32/tooltip_tool.h"
 #include "ui/win32/resources.h"
 
 namespace tarnik {
@@ -102,12 +103,6 @@ void CGuiButton::SetToolTipText(const wchar_t* text) {
         return;
     }
     tooltip_text_ = text;
-    TOOLINFOW info = {};
-    info.cbSize = sizeof info;
-    info.uFlags = TTF_IDISHWND;
-    info.hwnd = GetParent(Handle());
-    info.uId = reinterpret_cast<UINT_PTR>(Handle());
-    info.lpszText = tooltip_text_.data();
     if (tooltip_ == nullptr) {
         tooltip_ =
             CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
@@ -115,10 +110,18 @@ void CGuiButton::SetToolTipText(const wchar_t* text) {
         if (tooltip_ == nullptr) {
             return;
         }
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+        tool_info_size_ =
+            AddToolToTooltip(tooltip_, GetParent(Handle()), Handle(), tooltip_text_.data());
+        // A tooltip without its tool would only take relayed moves for nothing.
+        if (tool_info_size_ == 0) {
+            DestroyTooltip();
+            return;
+        }
         SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
         return;
     }
+    TOOLINFOW info =
+        ToolInfoFor(GetParent(Handle()), Handle(), tooltip_text_.data(), tool_info_size_);
     SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 

@@ -45,6 +45,7 @@ class CGuiButton : public OwnerDrawnButton {
     ui::UniqueIcon hot_icon_;
     ui::UniqueIcon pressed_;
     HWND tooltip_ = nullptr;
+    UINT tool_info_size_ = 0;  // the TOOLINFO size the tooltip took
     std::wstring tooltip_text_;
 };
 

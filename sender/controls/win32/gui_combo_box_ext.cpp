@@ -21,9 +21,11 @@ std::string ListEntry(HWND combo, int index) {
         return {};
     }
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(length));
+    // The length may count more than the text has (a Unicode box counts
+    // for the worst case): only what was copied is the entry.
+    const LRESULT copied = SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                                        reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
     return text;
 }
 
@@ -110,8 +112,9 @@ void CGuiComboBoxExt::OnTimerTick() {
 std::string CGuiComboBoxExt::EditText() const {
     const int length = GetWindowTextLengthA(edit_);
     std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-    GetWindowTextA(edit_, text.data(), length + 1);
-    text.resize(static_cast<size_t>(length > 0 ? length : 0));
+    // As for the list entries: only what was copied is the text.
+    const int copied = GetWindowTextA(edit_, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
     return text;
 }
 

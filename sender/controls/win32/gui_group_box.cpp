@@ -1,6 +1,7 @@
 #include "sender/controls/win32/gui_group_box.h"
 
 #include "sender/controls/win32/gui_draw_layer.h"
+#include "sender/controls/win32/window_text.h"
 
 namespace tarnik {
 namespace {
@@ -37,10 +38,7 @@ void CGuiGroupBox::SetAlignment(Alignment alignment) {
 }
 
 void CGuiGroupBox::OnAttach() {
-    const int length = GetWindowTextLengthW(Handle());
-    caption_.assign(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-    GetWindowTextW(Handle(), caption_.data(), length + 1);
-    caption_.resize(static_cast<size_t>(length > 0 ? length : 0));
+    caption_ = WindowTextW(Handle());
     SetWindowTextW(Handle(), L"");
     if (font_ == nullptr) {
         MakeFont();

@@ -1,10 +1,11 @@
 #include "sender/controls/win32/system_tray.h"
 
-#include <cstring>
+#include <string>
 
 #include "sender/controls/tray_menu_rules.h"
 #include "sender/res/resource.h"
 #include "ui/win32/resources.h"
+#include "ui/win32/utf16_text.h"
 
 namespace tarnik {
 namespace {
@@ -12,16 +13,19 @@ namespace {
 // Balloons disappear after a second unless the user points at them.
 constexpr UINT kBalloonTimeoutMs = 1000;
 
+// A UTF-8 text into a UTF-16 field, cut to fit with its terminator.
 template <size_t N>
-void CopyBounded(char (&field)[N], const char* text) {
-    std::strncpy(field, text != nullptr ? text : "", N - 1);
-    field[N - 1] = '\0';
+void CopyBounded(wchar_t (&field)[N], const char* text) {
+    const std::wstring wide = ui::Utf16FromUtf8(text != nullptr ? text : "");
+    const size_t length = wide.size() < N - 1 ? wide.size() : N - 1;
+    wide.copy(field, length);
+    field[length] = L'\0';
 }
 
 class ShellArea : public NotifyArea {
   public:
-    bool Notify(DWORD message, NOTIFYICONDATAA& record) override {
-        return Shell_NotifyIconA(message, &record) != FALSE;
+    bool Notify(DWORD message, NOTIFYICONDATAW& record) override {
+        return Shell_NotifyIconW(message, &record) != FALSE;
     }
 };
 
@@ -42,7 +46,7 @@ void PrepareTrayPopup(HMENU popup, bool idle) {
 }
 
 CSystemTray::CSystemTray(NotifyArea& area) : area_(area) {
-    data_.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data_.cbSize = NOTIFYICONDATAW_V2_SIZE;
 }
 
 CSystemTray::~CSystemTray() {
@@ -56,15 +60,15 @@ BOOL CSystemTray::Create(HWND owner, UINT callback_message, const char* tooltip,
         return FALSE;
     }
     data_ = {};
-    data_.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data_.cbSize = NOTIFYICONDATAW_V2_SIZE;
     data_.hWnd = owner;
     data_.uID = id;
     data_.hIcon = icon;
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
     data_.uCallbackMessage = callback_message;
-    CopyBounded(data_.szInfo, ui::LoadResourceString(IDS_STARTED_BALLOON).c_str());
+    CopyBounded(data_.szInfo, ui::LoadResourceStringUtf8(IDS_STARTED_BALLOON).c_str());
     data_.uTimeout = kBalloonTimeoutMs;
-    CopyBounded(data_.szInfoTitle, ui::LoadResourceString(IDS_STARTED_TITLE).c_str());
+    CopyBounded(data_.szInfoTitle, ui::LoadResourceStringUtf8(IDS_STARTED_TITLE).c_str());
     data_.dwInfoFlags = NIIF_INFO;
     CopyBounded(data_.szTip, tooltip);
     enabled_ = area_.Notify(NIM_ADD, data_);

@@ -14,14 +14,16 @@ namespace tarnik {
 // greyed.
 void PrepareTrayPopup(HMENU popup, bool idle);
 
-// The shell's notification area as the icon reaches it (Shell_NotifyIconA).
+// The shell's notification area as the icon reaches it (Shell_NotifyIconW:
+// the tooltip and balloon texts may hold Chinese, which the ANSI call would
+// turn into "?" outside code page 936).
 // Tests give a fake whose add fails, as the shell's does at logon before the
 // taskbar is up.
 class NotifyArea {
   public:
     virtual ~NotifyArea() = default;
     // One NIM_ADD, NIM_MODIFY or NIM_DELETE; true when the shell took it.
-    virtual bool Notify(DWORD message, NOTIFYICONDATAA& record) = 0;
+    virtual bool Notify(DWORD message, NOTIFYICONDATAW& record) = 0;
 };
 
 // The real notification area of the shell.
@@ -34,6 +36,7 @@ class CSystemTray {
     CSystemTray(const CSystemTray&) = delete;
     CSystemTray& operator=(const CSystemTray&) = delete;
 
+    // Texts are UTF-8.
     // Adds the icon with the start balloon (strings 103 and 104). Fails,
     // adding nothing, on a shell older than version 4 or without an owner
     // window. `id` is also the id of the pop-up menu resource.
@@ -61,15 +64,15 @@ class CSystemTray {
 
     bool Enabled() const { return enabled_; }
     // The record handed to the shell, for inspection by tests.
-    const NOTIFYICONDATAA& Record() const { return data_; }
+    const NOTIFYICONDATAW& Record() const { return data_; }
 
   private:
     void Modify(UINT flags);
 
     // The record up to the balloon icon flags (the version-2 layout: 488
-    // bytes in a 32-bit program, NOTIFYICONDATAA_V2_SIZE here).
+    // bytes in a 32-bit program's ANSI form, NOTIFYICONDATAW_V2_SIZE here).
     NotifyArea& area_;
-    NOTIFYICONDATAA data_ = {};
+    NOTIFYICONDATAW data_ = {};
     bool enabled_ = false;
     bool menu_enabled_ = true;
     uint8_t idle_ = 1;

@@ -23,8 +23,8 @@ bool PosixJobPort::Open(uint8_t port) {
         last_error_ = ENODEV;
         return false;
     }
-    const std::string device = device_.empty() ? PosixSerialDeviceName(port) : device_;
-    const ComHandle fd = InitComDevice(device.c_str());
+    opened_device_ = device_.empty() ? PosixSerialDeviceName(port) : device_;
+    const ComHandle fd = InitComDevice(opened_device_.c_str());
     if (fd == kInvalidComHandle) {
         last_error_ = errno;
         return false;
@@ -134,6 +134,11 @@ bool PosixJobPort::Close() {
 }
 
 std::string PosixJobPort::FailureText() const {
+    if (last_error_ == EBUSY) {
+        // The opener takes the device exclusively: another job has it.
+        return opened_device_ + " is in use by another job or program (" +
+               std::strerror(last_error_) + "): nothing was sent";
+    }
     return std::strerror(last_error_);
 }
 

@@ -37,6 +37,7 @@ class PosixJobPort : public JobPort {
     bool WriteRest();
 
     std::string device_;
+    std::string opened_device_;  // the device the last Open tried
     ComHandle fd_ = kNoComHandle;
     const uint8_t* rest_ = nullptr;  // unwritten part of the block in flight
     uint32_t rest_length_ = 0;

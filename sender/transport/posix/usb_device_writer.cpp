@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -21,10 +23,26 @@ std::string SystemText(const char* what, const char* device) {
     return std::string(what) + " " + device + ": " + std::strerror(errno);
 }
 
+std::string InUseText(const char* device) {
+    return std::string(device) + " is in use by another job or program: nothing was sent";
+}
+
+// Takes the device for this job alone, with the advisory lock that other
+// programs taking it honour: two jobs written into one printer port at once
+// would reach the plotter as a mix of both. (The kernel's USB printer
+// driver refuses a second open by itself; a port reached otherwise may not.)
+bool TakeDeviceExclusively(int fd, const char* device, std::string& error) {
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK) {
+        return true;
+    }
+    error = InUseText(device);
+    return false;
+}
+
 class DeviceFile {
   public:
     explicit DeviceFile(const char* device)
-        : fd_(::open(device, O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_TRUNC)) {}
+        : fd_(::open(device, O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)) {}
     ~DeviceFile() {
         if (fd_ >= 0) {
             ::close(fd_);
@@ -135,7 +153,17 @@ int SendJobToUsbDevice(const char* device, JobSource& job, ProgressSink& progres
     QuietBrokenPipe quiet;
     DeviceFile file(device);
     if (file.fd() < 0) {
-        error = SystemText("cannot open", device);
+        error = errno == EBUSY ? InUseText(device) : SystemText("cannot open", device);
+        return kUsbJobFailed;
+    }
+    if (!TakeDeviceExclusively(file.fd(), device, error)) {
+        return kUsbJobFailed;
+    }
+    // A file standing in for the device starts empty, once the job holds
+    // it (a device or a pipe has nothing to cut back).
+    struct stat info {};
+    if (fstat(file.fd(), &info) == 0 && S_ISREG(info.st_mode) && ftruncate(file.fd(), 0) != 0) {
+        error = SystemText("cannot empty", device);
         return kUsbJobFailed;
     }
     std::vector<char> chunk(kUsbDeviceChunkBytes);

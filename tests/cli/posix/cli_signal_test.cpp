@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "../cli_test_helpers.h"
 #include "cli/interrupt.h"
 #include "cli/output_file.h"
 #include "cli/work_folder.h"
@@ -223,10 +224,51 @@ TEST(CliSignals, EveryEndingSignalRemovesTheWorkFolderAndEndsWith128PlusItsNumbe
             << "wait status " << status;
         EXPECT_TRUE(FolderIsEmpty(tmpdir.Path())) << "the work folder was left behind";
         if (c.moment == Moment::MidSend) {
-            EXPECT_NE(ReadWholeFile(err_file).find("cancelled"), std::string::npos)
-                << ReadWholeFile(err_file);
+            // What reached the plotter, and what to do about it.
+            const std::string said = ReadWholeFile(err_file);
+            EXPECT_NE(said.find("before the send was cancelled: the plotter may hold a partial "
+                                "job. This job stopped unexpectedly or was cancelled! Please "
+                                "reset the plotter!"),
+                      std::string::npos)
+                << said;
+            EXPECT_NE(said.find(" bytes before"), std::string::npos) << said;
         }
     }
+}
+
+// Two jobs on one line would reach the plotter interleaved: while one tool
+// sends, a second one (this test's process) is refused and names the device,
+// and the first job goes on untouched.
+TEST(CliExclusiveDevice, ASecondJobToABusyDeviceIsRefused) {
+    ScratchFolder files;
+    ScratchFolder tmpdir;
+    const std::string zigzag = files.File("zigzag.plt");
+    WriteWholeFile(zigzag, LongZigzagPlot());
+    SlowPlotter plotter(tmpdir.Path().string());
+    ASSERT_FALSE(plotter.Device().empty());
+    const std::string err_file = files.File("err.txt");
+    const int null = open("/dev/null", O_WRONLY);
+    const int err = open(err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const pid_t first = Spawn({TARNIK_CLI_EXE, "cut", "--port", plotter.Device(), zigzag},
+                              tmpdir.Path().string(), null, err);
+    close(null);
+    close(err);
+    ASSERT_GT(first, 0);
+    EXPECT_TRUE(
+        WaitUntil([&] { return ReadWholeFile(err_file).find("bytes") != std::string::npos; }, 20s));
+
+    WriteWholeFile(files.File("small.plt"), "IN;SP1;PU0,0;PD400,0;PD400,400;");
+    const CliResult second = RunTool({"cut", "--port", plotter.Device(), files.File("small.plt")});
+    EXPECT_EQ(second.status, 1);
+    EXPECT_NE(second.err.find(plotter.Device() + " is in use by another job"), std::string::npos)
+        << second.err;
+    EXPECT_NE(second.out.find("send to " + plotter.Device() + " failed"), std::string::npos)
+        << second.out;
+
+    kill(first, SIGTERM);
+    const int status = WaitForExit(first, 30s);
+    EXPECT_EQ(status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, 143)
+        << "the first job did not go on until it was cancelled";
 }
 
 // A signal while the output is half-written (no timing can hit that moment

@@ -40,6 +40,12 @@ TEST(CliSerialPort, MissingDeviceFailsWithStatus1) {
                                     folder.File("no-such-tty"), SampleFile("sign.plt")});
     EXPECT_EQ(sent.status, 1);
     EXPECT_NE(sent.err.find("Faild to InitComPort() !"), std::string::npos) << sent.err;
+    // The summary comes after the send and does not claim the job went there.
+    EXPECT_NE(sent.out.find("send to " + folder.File("no-such-tty") + " failed"), std::string::npos)
+        << sent.out;
+    EXPECT_NE(sent.err.find("the job did not reach " + folder.File("no-such-tty")),
+              std::string::npos)
+        << sent.err;
 }
 
 }  // namespace

@@ -13,9 +13,11 @@ ostrel_corel=$gui_work/corel
 program_folder="$(find "$WINEPREFIX/drive_c" -maxdepth 1 -iname 'program files' | head -n 1)/Tarnik"
 mkdir -p "$ostrel_server" "$ostrel_gms" "$ostrel_corel"
 cp "$ostrel_build/automation_stand_in.dll" "$ostrel_server/"
+[ ! -f "$ostrel_build/stand_in_host.exe" ] || cp "$ostrel_build/stand_in_host.exe" "$ostrel_server/"
 
 register_stand_in() {
     local id
+    wine reg delete "HKCR\\CLSID\\$ostrel_clsid\\LocalServer32" /f >/dev/null 2>&1
     for id in 14 17; do
         wine reg add "HKCR\\coreldraw.Application.$id\\CLSID" /ve /d "$ostrel_clsid" /f >/dev/null 2>&1
     done
@@ -23,6 +25,15 @@ register_stand_in() {
         /d "$(winpath "$ostrel_server/automation_stand_in.dll")" /f >/dev/null 2>&1
     wine reg add "HKCR\\CLSID\\$ostrel_clsid\\InprocServer32" /v ThreadingModel /d Apartment \
         /f >/dev/null 2>&1
+}
+
+# The stand-in served from a process of its own (stand_in_host.exe), as
+# CorelDRAW serves its objects: only a local server is registered.
+register_stand_in_host() {
+    register_stand_in
+    wine reg delete "HKCR\\CLSID\\$ostrel_clsid\\InprocServer32" /f >/dev/null 2>&1
+    wine reg add "HKCR\\CLSID\\$ostrel_clsid\\LocalServer32" /ve \
+        /d "$(winpath "$ostrel_server/stand_in_host.exe") $ostrel_clsid" /f >/dev/null 2>&1
 }
 
 # make_source FOLDER: Ostrel.exe with stand-ins for the files a shop supplies,

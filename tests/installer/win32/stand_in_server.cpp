@@ -8,6 +8,9 @@
 //                         base=C:\...\        the base folder of the settings file
 //                         projects=A|B|C       macro project names, in order
 //                         reject=60020045      a dispatch id refused with an exception
+//                         block=60020045       a dispatch id taken and not answered
+//                                              until stand_in_release.txt appears
+//                                              (CorelDRAW stuck in a dialog of its own)
 //   stand_in_calls.txt    "create", then "OBJECT KIND DISPID[ TYPE:VALUE]" per call
 //                         (OBJECT app, commands, settings, projects, projectN;
 //                         KIND method, get, put; TYPE bool, int (VT_INT), i4, str),
@@ -33,6 +36,7 @@ struct Script {
     std::wstring base;
     std::vector<std::wstring> projects;
     long reject = -1;
+    long block = -1;
 } g_script;
 
 std::wstring Beside(const wchar_t* name) {
@@ -92,6 +96,8 @@ void LoadScript() {
             g_script.gms = Wide(value);
         } else if (key == "base") {
             g_script.base = Wide(value);
+        } else if (key == "block") {
+            g_script.block = static_cast<long>(std::strtoul(value.c_str(), nullptr, 16));
         } else if (key == "reject") {
             g_script.reject = static_cast<long>(std::strtoul(value.c_str(), nullptr, 16));
         } else if (key == "projects") {
@@ -122,6 +128,20 @@ std::string Argument(const VARIANT& v) {
         default:
             return " vt" + std::to_string(v.vt);
     }
+}
+
+// Holds the call (and the thread that serves it) until the test releases
+// it, a minute at most.
+void BlockUntilReleased() {
+    Record("blocked");
+    const std::wstring release = Beside(L"stand_in_release.txt");
+    for (int waited = 0; waited < 600; ++waited) {
+        if (GetFileAttributesW(release.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            break;
+        }
+        Sleep(100);
+    }
+    Record("released");
 }
 
 enum class Kind { kApplication, kCommands, kSettings, kProjects, kProject };
@@ -184,6 +204,9 @@ class StandIn final : public IDispatch {
             call += " (without DISPID_PROPERTYPUT)";
         }
         Record(call);
+        if (dispid == g_script.block) {
+            BlockUntilReleased();
+        }
         if (dispid == g_script.reject && exception != nullptr) {
             *exception = EXCEPINFO();
             exception->bstrSource = SysAllocString(L"stand-in");

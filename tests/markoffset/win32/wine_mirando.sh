@@ -67,10 +67,11 @@ mdrv click 1 >/dev/null
 answer_box "Port can't be used,Check please!" "port can't be used"
 check "dialog stays after the port failure" "0" "$(mdrv main 0; echo $?)"
 
-# --- Sending to COM20: line check, lead-in and commands, then the dialog closes ---
+# --- Sending to COM20 typed into the Port box: line check, lead-in and commands, then the dialog closes ---
 mdrv type 1000 "1.2" >/dev/null
 mdrv type 1004 ".5" >/dev/null
-mdrv select 1006 19 >/dev/null
+# The port typed, not picked: the box takes typing (mended: port 0).
+mdrv type 1006 "com20" >/dev/null
 before=$(size_of "$received")
 mdrv click 1 >/dev/null
 answer_box "Set MARK offset success!" "sent"

@@ -2,6 +2,8 @@
 // writes, OK against cancel, and round trips through the real profile file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "sender/app/settings_store.h"
 #include "settings_fakes.h"
 #include "support/test_files.h"
@@ -152,6 +154,51 @@ TEST(SaveSettings, CancelWritesOnlyTheDivisors) {
     EXPECT_EQ(saved.log, expected);
     EXPECT_EQ(saved.settings.CloseOffset, SenderSettings{}.CloseOffset);
     EXPECT_EQ(saved.settings.XSizeRedeem, 1.0005f);
+}
+
+// A settings file the user may not write (on Windows, a standard user's
+// program folder): the named keys are refused, the others stored.
+class RefusingProfile : public RecordingProfile {
+  public:
+    RefusingProfile(CallLog& log, std::vector<std::string> refused)
+        : RecordingProfile(log), refused_(std::move(refused)) {}
+    bool WriteSetting(const char* section, const char* key, const char* text) override {
+        const bool stored = RecordingProfile::WriteSetting(section, key, text);
+        const std::string name = std::string(section) + "/" + key;
+        const bool refuse = refused_.size() == 1 && refused_[0] == "*";
+        return stored && !refuse &&
+               std::find(refused_.begin(), refused_.end(), name) == refused_.end();
+    }
+
+  private:
+    std::vector<std::string> refused_;
+};
+
+TEST(SaveSettings, ReportsARefusedWriteAndStillTriesEveryKey) {
+    const struct {
+        const char* label;
+        std::vector<std::string> refused;  // "*": every key
+        bool ok;
+        bool saved;
+    } cases[] = {
+        {"every write taken", {}, true, true},
+        {"file not writable at all", {"*"}, true, false},
+        {"one key among many refused", {"CutConfig/PortType"}, true, false},
+        {"the last write refused", {"XYInaccuracy/YSizeRedeem"}, true, false},
+        {"cancel, a divisor refused: nothing chosen is lost", {"*"}, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        const Saved everything = Save(DialogValues(), c.ok, 0);
+        Saved result;
+        RefusingProfile profile(result.log, c.refused);
+        RecordingView view(result.log);
+        RecordingEnvironment environment(result.log, kTemp);
+        EXPECT_EQ(SaveSettings(SettingsSeams{profile, view, environment}, DialogValues(), c.ok, 0,
+                               result.settings),
+                  c.saved);
+        EXPECT_EQ(result.log, everything.log);
+    }
 }
 
 // Round trips through the platform's own profile file.

@@ -6,7 +6,7 @@ namespace tarnik {
 namespace {
 
 TEST(ComboCompletion, FirstEntryBeginningWithTheTypedText) {
-    const std::vector<std::string> entries = {"COM1", "COM12", "Com2", "USB001"};
+    const std::vector<std::string> entries = {"COM1", "COM12", "Com2", "USB001", "Zeta", "zoo"};
     struct Case {
         const char* label;
         const char* typed;
@@ -25,6 +25,9 @@ TEST(ComboCompletion, FirstEntryBeginningWithTheTypedText) {
         {"no match at the end", "LPT", {3, 3}, -1, "LPT", {3, 3}},
         {"longer than every entry", "COM123", {6, 6}, -1, "COM123", {6, 6}},
         {"an emptied edit stays empty", "", {0, 0}, -1, "", {0, 0}},
+        {"the alphabet's end: z finds Zeta", "z", {1, 1}, 4, "Zeta", {1, -1}},
+        {"the alphabet's end: ZO finds zoo", "ZO", {2, 2}, 5, "zoo", {2, -1}},
+        {"past the alphabet's end: no match", "z{", {2, 2}, -1, "z{", {2, 2}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);

@@ -65,6 +65,25 @@ TEST(DmplWriters, DashedPaths) {
          1.0f,
          1.0f,
          "U0,0 D5,0 D10,0 D15,0 "},
+        {"a segment under 0.2 mm between longer ones: cut whole in the gap, measuring restarts",
+         {{0, 0}, {40, 0}, {45, 0}, {85, 0}},
+         1.0f,
+         1.0f,
+         "U0,0 D31,0 U40,0 D45,0 U76,0 D85,0 "},
+        // The dash ends 0.496 units past (31,0): it is written there, and
+        // the gap is measured from (31,0) along the same segment.
+        {"a change point truncated onto the current point is written there",
+         {{0, 0}, {31, 0}, {100, 0}},
+         1.0f,
+         1.0f,
+         "U0,0 D31,0 D31,0 U62,0 D93,0 U100,0 "},
+        // Every gap of 0.31 units ends on its start, but each dash gets off
+        // it: the walk goes on.
+        {"a gap under one unit ends on its start, the dashes go on",
+         {{0, 0}, {100, 0}},
+         1.0f,
+         0.01f,
+         "U0,0 D31,0 U31,0 D62,0 U62,0 D93,0 U93,0 D100,0 "},
         {"a solid length of 0 falls back to the plain writer",
          {{0, 0}, {100, 0}, {100, 100}},
          0.0f,
@@ -158,8 +177,8 @@ TEST(DmplWriters, AxisParallelDashesStayOnTheirLine) {
 }
 
 TEST(DmplWriters, TinyDashesOnLongSegmentsStillAdvance) {
-    // 0.01 mm is 0.31 units: running away from zero, every change point
-    // truncates back onto the current point, so each dash ends at the
+    // 0.01 mm is 0.31 units: running away from zero, both a dash and a gap
+    // truncate back onto the current point, so each state ends at the
     // segment's end instead of stalling the walk.
     CutPath path;
     Build(path, {{7, 7}, {500, 400}, {900, 700}});

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "sender/pipeline/cut_to_file.h"
 #include "sender/pipeline/fakes/job_rig.h"
 
 namespace tarnik {
@@ -35,9 +36,34 @@ TEST(HpglEncoder, Streams) {
         {"XSizeRedeem 2 halves plotter y", kSquare, 3150,
          [](SenderSettings& s) { s.XSizeRedeem = 2.0f; },
          "PU100,0;PD100,50;PD0,50;PD0,0;PD100,0;PU100,0;PU300,0;!PG;"},
+        // 80 plotter units, 2.54 mm: 2 in this plotter's frame.
         {"orientation cut first with knife-offset compensation", "PU0,0;PD3150,0;", 3150,
          [](SenderSettings& s) { s.SharpEnble = 1; },
-         "PU0,0;PD0,0;PD0,80;PU100,0;PD100,100;PU300,0;!PG;"},
+         "PU0,0;PD0,0;PD0,2;PU100,0;PD100,100;PU300,0;!PG;"},
+        {"orientation cut scaled by XSizeRedeem", "PU0,0;PD3150,0;", 3150,
+         [](SenderSettings& s) {
+             s.SharpEnble = 1;
+             s.XSizeRedeem = 0.5f;
+         },
+         "PU0,0;PD0,0;PD0,5;PU100,0;PD100,200;PU300,0;!PG;"},
+        // The paths are reworked in plotter units and scaled as written:
+        // a 0.3 mm offset swings within a unit of each corner (points that
+        // fall together are written once), ...
+        {"knife offset of 0.3 mm", kSquare, 3150, [](SenderSettings& s) { s.SharpEnble = 1; },
+         "PU0,0;PD0,0;PD0,2;PU100,0;PD100,100;PD99,100;PD0,100;PD0,99;PD0,0;PD100,0;PU100,0;"
+         "PU300,0;!PG;"},
+        // ... a 5 mm closing overcut starts in the middle of the first side
+        // and runs 5 mm past it (50 + 4.999, truncated) ...
+        {"closing overcut of 5 mm", kSquare, 3150,
+         [](SenderSettings& s) {
+             s.CloseEnble = 1;
+             s.CloseOffset = 5.0f;
+         },
+         "PU100,50;PD100,100;PD0,100;PD0,0;PD100,0;PD100,50;PD100,54;PU100,0;PU300,0;!PG;"},
+        // ... and a 0.2 mm reduction keeps points 1 mm apart.
+        {"point reduction of 0.2 mm", "PU0,0;PD32,0;PD64,0;PD96,0;PD128,0;", 0,
+         [](SenderSettings& s) { s.ReducePointEnble = 1; },
+         "PU0,0;PD0,1;PD0,2;PD0,3;PD0,4;PU200,0;!PG;"},
         {"a single point writes only its pen-up", "PU3150,0;", 3150, [](SenderSettings&) {},
          "PU100,100;PU300,0;!PG;"},
         {"no path: trailer only", "IN;", 0, [](SenderSettings&) {}, "PU200,0;!PG;"},
@@ -75,6 +101,26 @@ TEST(HpglEncoder, HandsOverOnTheJobPortWithATerminatedBuffer) {
     const JobBuffer& job = rig.handover.serial_job;
     EXPECT_EQ(job.Capacity(), job.Size() + 10u);
     EXPECT_EQ(job.Data()[job.Size()], '\0');
+}
+
+// Cut to file holds for this model too: the job is saved, nothing reaches the
+// port or the plotter, and the file picked stays where it was.
+TEST(HpglEncoder, CutToFileSavesTheJobInsteadOfSending) {
+    JobRig rig;
+    rig.job.mapping.YTop = 3150;
+    rig.job.CutToFile = true;
+    rig.view.save_confirmed = true;
+    rig.view.save_name = rig.folder.File("square");
+    const std::string plot = rig.Plot(kSquare);
+    ASSERT_EQ(EncodeHpglJob(plot.c_str(), rig.job), JobOutcome::Encoded);
+    EXPECT_EQ(testing::ReadWholeFile(rig.folder.File("square.plt")),
+              "PU100,0;PD100,100;PD0,100;PD0,0;PD100,0;PU100,0;PU300,0;!PG;");
+    const std::vector<std::string> calls = {std::string("save-dialog:") + kPltSaveFilter,
+                                            "message:Save OK!"};
+    EXPECT_EQ(rig.view.calls, calls);
+    EXPECT_TRUE(rig.handover.calls.empty());
+    EXPECT_FALSE(rig.job.CutToFile);
+    EXPECT_TRUE(FileExists(plot));
 }
 
 TEST(HpglEncoder, Failures) {

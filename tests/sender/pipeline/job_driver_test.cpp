@@ -51,6 +51,10 @@ struct Expected {
 };
 const Expected kTakenByDmpl{JobOutcome::Encoded, {"file-settings"}, {}, {"dmpl"}, Fate::Kept};
 const Expected kTakenByHpgl{JobOutcome::Encoded, {"file-settings"}, {}, {"hpgl"}, Fate::Kept};
+const Expected kNoPath{
+    JobOutcome::EmptyDesign, {std::string("balloon:") + kNoPathToCut}, {}, {}, Fate::Kept};
+const Expected kNotPlot{
+    JobOutcome::DataError, {std::string("balloon:") + kNotPlotFile}, {}, {}, Fate::Kept};
 
 TEST(JobDriver, OnJobReady) {
     struct Case {
@@ -146,13 +150,19 @@ TEST(JobDriver, OnJobReady) {
              r.settings.ModelIndex = 1;
          },
          NoteDmpl, kTakenByHpgl},
-        {"no path",
-         "IN;SP1;",
-         0,
-         0,
-         [](JobRig&) {},
-         NoteDmpl,
-         {JobOutcome::EmptyDesign, {}, {}, {}, Fate::Kept}},
+        {"no path", "IN;SP1;", 0, 0, [](JobRig&) {}, NoteDmpl, kNoPath},
+        {"empty file", "", 0, 0, [](JobRig&) {}, NoteDmpl, kNoPath},
+        {"only a pen-up", "IN;PU100,100;", 0, 0, [](JobRig&) {}, NoteDmpl, kNoPath},
+        {"pen-up moves far apart", "IN;PU0,0;PU900,700;SP0;", 0, 0, [](JobRig&) {}, NoteDmpl,
+         kNoPath},
+        {"a pen-down without a point", "IN;PU5,5;PD;PU;", 0, 0, [](JobRig&) {}, NoteDmpl, kNoPath},
+        {"a cut on one spot", "IN;PU5,5;PD5,5,5,5;PU;", 0, 0, [](JobRig&) {}, NoteDmpl, kNoPath},
+        {"a drawing picked by mistake", "<?xml version=\"1.0\"?>\n<svg width=\"10mm\"/>\n", 0, 0,
+         [](JobRig&) {}, NoteDmpl, kNotPlot},
+        {"a picture picked by mistake", "\x89PNG\r\n\x1a\n", 0, 0, [](JobRig&) {}, NoteDmpl,
+         kNotPlot},
+        {"a single straight cut is a job", "IN;PU0,0;PD400,0;PU;", 0, 0, [](JobRig&) {}, NoteDmpl,
+         kTakenByDmpl},
         {"dialog cancelled",
          kDesign,
          0,

@@ -56,6 +56,7 @@ TEST(KnifeOffset, WhichCornersAreCompensated) {
         {"right angle is compensated", {{0, 0}, {1000, 0}, {1000, 1000}}, along_x, 3 + 1 + 5},
         {"reversal is compensated", {{0, 0}, {1000, 0}, {0, 0}}, along_x, 3 + 1 + 5},
         {"short segment before a flat corner", {{0, 0}, {5, 0}, {1000, 200}}, along_x, 3 + 1 + 5},
+        {"short segment after a flat corner", {{0, 0}, {1000, 0}, {1008, 1}}, along_x, 3 + 1 + 5},
         // Arriving along +y and going on along +x: the full swing.
         {"first corner of a straight run after a turn",
          {{0, 0}, {1000, 0}, {2000, 0}},

@@ -239,15 +239,42 @@ TEST(PlotPathReader, MapsIntoThePlotterFrame) {
     EXPECT_EQ(Trace("IW 0 0 7000 5000 ;PU150,400;", mapping), "(4600,100)|end");
 }
 
-TEST(PlotPathReader, ScalesForHpglJobs) {
+// HPGL jobs are reworked in plotter units; only the paper feed is measured
+// in the HPGL frame.
+TEST(PlotPathReader, HpglJobsKeepPlotterUnitsAndFeedInTheHpglFrame) {
     PlotMapping mapping;
     mapping.YTop = 3150;
     mapping.hpgl_scale = true;
     int32_t feed_x = -1;
     EXPECT_EQ(Trace("IN;IW0,0,3150,3150;SP1;PU0,0;PD3150,0;PD3150,3150;PD0,3150;PD0,0;PU0,0;",
                     mapping, 0, &feed_x),
-              "SP1|(100,0)(100,100)(0,100)(0,0)(100,0)|(100,0)|end");
+              "SP1|(3150,0)(3150,3150)(0,3150)(0,0)(3150,0)|(3150,0)|end");
     EXPECT_EQ(feed_x, 100);
+}
+
+// A plot file at another resolution is read into 800 units per inch: its
+// points and its "IW" top, rounded to the nearest unit.
+TEST(PlotPathReader, ReadsOtherResolutionsInto800UnitsPerInch) {
+    const struct {
+        const char* label;
+        int32_t units_per_inch;
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        {"1016: 100 mm is 4000 units", 1016, "PU0,0;PD4000,0;PD4000,-4000;",
+         "(0,0)(0,3150)(3150,3150)|end"},
+        {"the IW top too", 1016, "IW0,0,4000,4000;PU0,4000;PD0,0;", "(0,0)(3150,0)|end"},
+        {"halves round away from zero", 1600, "PU1,-1;PD3,-3;", "(1,1)(2,2)|end"},
+        {"800 reads as written", 800, "PU1,-1;PD3,-3;", "(1,1)(3,3)|end"},
+        {"a point beyond 32 bits once read", 400, "PU0,0;PD2000000000,0;", "error"},
+        {"no resolution", 0, "PU0,0;PD1,0;", "error"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        PlotMapping mapping;
+        mapping.UnitsPerInch = c.units_per_inch;
+        EXPECT_EQ(Trace(c.text, mapping), c.expected);
+    }
 }
 
 TEST(PlotPathReader, LeavesOutTheFilteredPen) {

@@ -30,6 +30,8 @@
 //   tarnik_gui_driver message TITLE [MS]    wait for a message box, print its text
 //   tarnik_gui_driver menu [MS]             wait for a pop-up menu, then close it
 //   tarnik_gui_driver temp                  print the temporary folder
+//   tarnik_gui_driver acp                   print the ANSI code page programs get
+//   tarnik_gui_driver hold PATH MS          open PATH shared with nobody for MS ms
 //   tarnik_gui_driver windows               list the top-level windows (class, caption,
 //                                           process), for a failed check's report
 //   tarnik_gui_driver topmost TITLE         1 when the dialog is a topmost window
@@ -245,6 +247,26 @@ int Run(int argc, wchar_t** argv) {
     }
     if (command == L"windows") {
         return ListWindows();
+    }
+    if (command == L"hold" && argc >= 4) {
+        // Shared with nobody: every other open of the file, a profile
+        // write's included, is refused while the driver holds it.
+        HANDLE file = CreateFileW(argv[2], GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return 1;
+        }
+        std::puts("held");
+        std::fflush(stdout);
+        Sleep(static_cast<DWORD>(_wtoi(argv[3])));
+        CloseHandle(file);
+        return 0;
+    }
+    if (command == L"acp") {
+        // The ANSI code page programs started now get (936 under the
+        // tests' Chinese locale, 1252 under an English one).
+        std::printf("%u\n", GetACP());
+        return 0;
     }
     if (command == L"temp") {
         char folder[MAX_PATH + 1] = {};

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sender/controls/win32/system_tray.h"
+#include "ui/win32/utf16_text.h"
 
 namespace tarnik::testing {
 
@@ -15,10 +16,10 @@ class FakeNotifyArea : public NotifyArea {
     bool has_icon = false;
     std::vector<std::string> calls;
 
-    bool Notify(DWORD message, NOTIFYICONDATAA& record) override {
+    bool Notify(DWORD message, NOTIFYICONDATAW& record) override {
         const char* name = message == NIM_ADD ? "add" : message == NIM_MODIFY ? "modify" : "delete";
         calls.push_back(std::string(name) + (record.hIcon != nullptr ? " icon " : " ") +
-                        record.szTip);
+                        ui::Utf8FromUtf16(record.szTip));
         if (message == NIM_ADD) {
             if (!taskbar_up || has_icon) {
                 return false;

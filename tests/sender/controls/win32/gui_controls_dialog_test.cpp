@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "sender/app/win32/cfg_dlg.h"
-#include "sender/app/win32/plt_file_cfg.h"
 #include "sender/app/win32/main_window.h"
+#include "sender/app/win32/plt_file_cfg.h"
 #include "sender/controls/gui_colours.h"
+#include "sender/controls/win32/gui_combo_box_ext.h"
 #include "sender/controls/win32/gui_draw_layer.h"
 #include "sender/controls/win32/gui_radio_button.h"
 #include "sender/res/resource.h"
@@ -268,6 +269,129 @@ TEST(GuiControlsInDialogs, SettingsDialog) {
                                               GetDlgItem(dialog, IDC_CFG_CLOSE_OFFSET)}),
             0)
             << "GDI objects over 1000 hover and repaint cycles";
+    });
+}
+
+struct Input {
+    UINT message;
+    WPARAM wparam;
+    LPARAM lparam;
+};
+const LPARAM kInside = MAKELPARAM(5, 5);
+const LPARAM kOutside = MAKELPARAM(-30, -30);
+// Key-down with the repeat bit: the key was already down.
+constexpr LPARAM kRepeat = 0x40000001;
+constexpr LPARAM kKeyUp = static_cast<LPARAM>(0xC0000001u);
+
+// The check box as mouse and keyboard reach it, and how it draws its
+// disabled and focused states.
+TEST(GuiControlsInDialogs, CheckBoxClicksKeysAndStates) {
+    CCfgdlg settings;
+    RunWith(settings, [](HWND dialog) {
+        HWND close = GetDlgItem(dialog, IDC_CFG_CLOSE_ENABLE);
+        const struct {
+            const char* label;
+            std::vector<Input> inputs;
+            bool toggles;
+        } cases[] = {
+            {"released inside: toggles",
+             {{WM_LBUTTONDOWN, MK_LBUTTON, kInside}, {WM_LBUTTONUP, 0, kInside}},
+             true},
+            {"released outside: stays",
+             {{WM_LBUTTONDOWN, MK_LBUTTON, kInside}, {WM_LBUTTONUP, 0, kOutside}},
+             false},
+            {"released without a press: stays", {{WM_LBUTTONUP, 0, kInside}}, false},
+            {"Space: toggles", {{WM_KEYDOWN, VK_SPACE, 1}, {WM_KEYUP, VK_SPACE, kKeyUp}}, true},
+            {"Space held down: toggles once",
+             {{WM_KEYDOWN, VK_SPACE, 1},
+              {WM_KEYDOWN, VK_SPACE, kRepeat},
+              {WM_KEYDOWN, VK_SPACE, kRepeat},
+              {WM_KEYUP, VK_SPACE, kKeyUp}},
+             true},
+            {"another key: stays", {{WM_KEYDOWN, 'A', 1}, {WM_KEYUP, 'A', kKeyUp}}, false},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.label);
+            const LRESULT before = Checked(dialog, IDC_CFG_CLOSE_ENABLE);
+            for (const Input& input : c.inputs) {
+                SendMessageA(close, input.message, input.wparam, input.lparam);
+            }
+            const LRESULT expected =
+                c.toggles ? (before == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED) : before;
+            EXPECT_EQ(Checked(dialog, IDC_CFG_CLOSE_ENABLE), expected);
+        }
+
+        LeaveFor(dialog);
+        SendMessageA(close, BM_SETCHECK, BST_CHECKED, 0);
+        SetFocus(GetDlgItem(dialog, IDC_CFG_SHARP_ENABLE));
+        const Image resting = Capture(close);
+        const int box_top = (resting.height - 13) / 2;
+        const RECT box = {0, box_top, 13, box_top + 13};
+        SetFocus(close);
+        const Image focused = Capture(close);
+        EXPECT_TRUE(resting.pixels != focused.pixels) << "a focus frame is drawn";
+        EXPECT_TRUE(focused.Holds(kTickTeal, box)) << "focused: teal tick";
+        EnableWindow(close, FALSE);
+        const Image disabled = Capture(close);
+        EXPECT_FALSE(disabled.Holds(kTickTeal, box)) << "disabled: no teal";
+        EXPECT_TRUE(disabled.Holds(GetSysColor(COLOR_GRAYTEXT), box)) << "disabled: grey tick";
+        EnableWindow(close, TRUE);
+    });
+}
+
+// The icon button sinks while pressed and stays flat when disabled; the
+// combo box with an edit takes Enter as "add this text".
+TEST(GuiControlsInDialogs, PressedButtonAndComboEnter) {
+    testing::FakeNotifyArea area;
+    area.taskbar_up = true;
+    CTestDlg window(area);
+    RunWith(window, [](HWND dialog) {
+        HWND option = GetDlgItem(dialog, IDC_OPTION);
+        Hover(option);
+        SendMessageA(option, WM_LBUTTONDOWN, MK_LBUTTON, kInside);
+        const Image pressed = Capture(option);
+        EXPECT_EQ(pressed.At(0, 0), GuiDrawLayer::Shadow()) << "pressed: dark top left";
+        EXPECT_EQ(pressed.At(pressed.width - 1, pressed.height - 1), GuiDrawLayer::Highlight())
+            << "pressed: light bottom right";
+        // Released outside: no click, so no settings dialog.
+        SendMessageA(option, WM_LBUTTONUP, 0, kOutside);
+        EXPECT_EQ(Capture(option).At(0, 0) == GuiDrawLayer::Shadow(), false) << "up again";
+        EnableWindow(option, FALSE);
+        Hover(option);
+        EXPECT_EQ(Capture(option).At(0, 0), GuiDrawLayer::Face()) << "disabled: never raised";
+        EnableWindow(option, TRUE);
+        LeaveFor(dialog);
+
+        constexpr int kComboId = 4242;
+        HWND box =
+            CreateWindowExA(0, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, 0, 0, 80, 120,
+                            dialog, reinterpret_cast<HMENU>(kComboId), nullptr, nullptr);
+        CGuiComboBoxExt combo;
+        ASSERT_TRUE(combo.Attach(box));
+        combo.AddString("COM3");
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(GetComboBoxInfo(box, &info));
+        const struct {
+            const char* label;
+            const char* typed;
+            LRESULT entries;
+        } cases[] = {
+            {"a new port is added", "COM7", 2},
+            {"an entry is not added twice", "COM7", 2},
+            {"an empty edit adds nothing", "", 2},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.label);
+            SetWindowTextA(info.hwndItem, c.typed);
+            SendMessageA(info.hwndItem, WM_KEYDOWN, VK_RETURN, 1);
+            EXPECT_EQ(SendMessageA(box, CB_GETCOUNT, 0, 0), c.entries);
+        }
+        EXPECT_EQ(SendMessageA(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                               reinterpret_cast<LPARAM>("COM7")),
+                  1);
+        combo.Detach();
+        DestroyWindow(box);
     });
 }
 

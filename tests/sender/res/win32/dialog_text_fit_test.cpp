@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "sender/controls/win32/gui_draw_layer.h"
+#include "sender/controls/win32/gui_group_box.h"
 #include "sender/res/resource.h"
 
 namespace tarnik {
@@ -159,6 +163,123 @@ TEST(SettingsDialogLayout, EveryLabelFitsInBothLanguages) {
                 SetDlgItemTextW(dialog, IDC_LINE_TIME, shown.c_str());
             }
             EXPECT_EQ(Misfits(dialog), std::vector<std::string>{});
+            DestroyWindow(dialog);
+        }
+    }
+    FreeLibrary(english);
+}
+
+// One pixel row of the control as WM_PRINT draws it.
+std::vector<COLORREF> PrintedRow(HWND control, int y) {
+    RECT frame = {};
+    GetWindowRect(control, &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    SendMessageW(control, WM_PRINT, reinterpret_cast<WPARAM>(memory),
+                 PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND);
+    std::vector<COLORREF> row;
+    for (int x = 0; x < width; ++x) {
+        row.push_back(GetPixel(memory, x, y));
+    }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return row;
+}
+
+// Width of `text` in the group box's caption font (11-pixel Verdana).
+int CaptionWidth(const std::wstring& text) {
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             VARIABLE_PITCH | FF_SWISS, L"Verdana");
+    HGDIOBJ previous = SelectObject(dc, font);
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    return size.cx;
+}
+
+struct Language {
+    const char* label;
+    HMODULE resources;
+};
+
+// Both dialogs with custom-drawn group boxes, made with the ANSI call as a
+// program's ANSI windows are: there a Chinese caption's length comes back
+// counted in bytes. Each caption leaves a gap in the frame line as wide as
+// the caption itself (and its margins of 2 pixels a side), in both
+// languages; the English Port box shows the longest port name whole.
+TEST(DialogLayout, GroupCaptionGapsAndThePortBoxInBothLanguages) {
+    HMODULE english = LoadEnglishLibrary();
+    ASSERT_NE(english, nullptr);
+    const Language languages[] = {{"Chinese", GetModuleHandleW(nullptr)}, {"English", english}};
+    const struct {
+        int dialog;
+        std::vector<int> groups;
+    } dialogs[] = {
+        {IDD_CFG_DIALOG,
+         {IDC_CFG_PORT_GROUP, IDC_CFG_CUT_GROUP, IDC_CFG_CONTOUR_GROUP, IDC_CFG_DASHED_GROUP}},
+        {IDD_PLTFILECFG, {IDC_FILE_SIZE_GROUP, IDC_MARGIN_GROUP}},
+    };
+    // The frame line: one pixel inside the control, 6 below its top.
+    constexpr int kFrameRow = 7;
+    constexpr int kCaptionMargins = 4;
+    for (const Language& language : languages) {
+        for (const auto& d : dialogs) {
+            SCOPED_TRACE(std::string(language.label) + " dialog " + std::to_string(d.dialog));
+            HWND dialog = CreateDialogParamA(language.resources, MAKEINTRESOURCEA(d.dialog),
+                                             nullptr, &Quiet, 0);
+            ASSERT_NE(dialog, nullptr);
+            for (const int id : d.groups) {
+                SCOPED_TRACE(id);
+                HWND control = GetDlgItem(dialog, id);
+                const std::wstring caption = Text(control);
+                ASSERT_FALSE(caption.empty());
+                CGuiGroupBox group;
+                ASSERT_TRUE(group.Attach(control));
+                EXPECT_EQ(group.Caption(), caption);
+                const std::vector<COLORREF> row = PrintedRow(control, kFrameRow);
+                int gap = 0;
+                for (const COLORREF pixel : row) {
+                    gap += pixel != GuiDrawLayer::Shadow() ? 1 : 0;
+                }
+                // Less the corners' two pixels and the ends of the row.
+                gap -= 2 * 3;
+                EXPECT_NEAR(gap, CaptionWidth(caption) + kCaptionMargins, 1) << Utf8(caption);
+            }
+            if (d.dialog == IDD_CFG_DIALOG) {
+                HWND port = GetDlgItem(dialog, IDC_CFG_PORT);
+                SendMessageW(port, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"COM254"));
+                COMBOBOXINFO info = {};
+                info.cbSize = sizeof info;
+                ASSERT_TRUE(GetComboBoxInfo(port, &info));
+                HDC dc = GetDC(port);
+                HGDIOBJ previous = SelectObject(
+                    dc, reinterpret_cast<HGDIOBJ>(SendMessageW(port, WM_GETFONT, 0, 0)));
+                RECT needed = {};
+                DrawTextW(dc, L"COM254", -1, &needed, DT_CALCRECT | DT_SINGLELINE);
+                SelectObject(dc, previous);
+                ReleaseDC(port, dc);
+                // The text starts 2 pixels into the item, keeps a pixel of
+                // the selection's inset on either side, and must end before
+                // the custom-drawn arrow strip, which covers the last
+                // SM_CXHTHUMB pixels inside the 2-pixel frame (at 44 dialog
+                // units the English box had 43 pixels for 43 of text, and
+                // showed "COM25").
+                RECT client = {};
+                GetClientRect(port, &client);
+                const int strip = client.right - 2 - GetSystemMetrics(SM_CXHTHUMB);
+                const int room = std::min<int>(info.rcItem.right, strip) - info.rcItem.left - 2;
+                EXPECT_LE(needed.right + 2, room) << "COM254 in the Port box";
+            }
             DestroyWindow(dialog);
         }
     }
