@@ -132,6 +132,9 @@ CopyResult CopyPipedPlotFile(const char* from, const char* to) {
 // bounded copy (a link to a pipe would be read empty the second time).
 bool PlacePlotFile(const std::string& input, const std::string& export_file, std::ostream& err) {
     std::error_code error;
+    // The export file of an earlier strip may still be a second name of the
+    // plot file: a copy over it would empty the user's plot file.
+    std::filesystem::remove(export_file, error);
     const std::filesystem::file_status status = std::filesystem::status(input, error);
     if (error || !std::filesystem::exists(status) || std::filesystem::is_regular_file(status)) {
         if (LinkFile(input.c_str(), export_file.c_str()) ||

@@ -102,13 +102,16 @@ TEST(MediaLayoutCli, PlacesRefusesAndTiles) {
         << narrow.err;
     EXPECT_FALSE(std::filesystem::exists(folder.File("narrow.job")));
     EXPECT_EQ(cut({"--copies", "0"}, "none.job").status, cli::kExitUsage);
-    // 290 mm on 120 mm media sharing 20 mm: strips advance 100 mm, so three.
+    // 290 mm on 120 mm media sharing 20 mm: strips advance 100 mm, so three,
+    // each placing the plot file again and leaving it as it was.
+    const std::string drawn = ReadWholeFile(plot);
     const testing::CliResult tiled = cut({"--media-width", "120", "--tile", "20"}, "banner.job");
     ASSERT_EQ(tiled.status, cli::kExitOk) << tiled.err;
     for (const char* strip : {"banner-1.job", "banner-2.job", "banner-3.job"}) {
         EXPECT_TRUE(std::filesystem::exists(folder.File(strip))) << strip;
     }
     EXPECT_FALSE(std::filesystem::exists(folder.File("banner-4.job")));
+    EXPECT_EQ(ReadWholeFile(plot), drawn);
 }
 
 }  // namespace

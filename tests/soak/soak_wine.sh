@@ -22,8 +22,10 @@ received=$gui_work/received.bin
 HANDLE_SLACK=8
 
 # The plotter simulator is a native program: built here from its one
-# source file, as the Windows build has no native tools.
-g++ -std=c++20 -O1 -o "$gui_work/plotter_sim" "$gui_top/tools/plotter_sim.cpp" || exit 1
+# source file and the product's version, as the Windows build has no native
+# tools.
+g++ -std=c++20 -O1 -I "$gui_top" -DTARNIK_VERSION='"soak"' -o "$gui_work/plotter_sim" \
+    "$gui_top/tools/plotter_sim.cpp" "$gui_top/cli/product_version.cpp" || exit 1
 "$gui_work/plotter_sim" --out "$received" --rate 2000000 >"$gui_work/sim.out" 2>&1 &
 gui_pids+=($!)
 for _ in $(seq 100); do [ -s "$gui_work/sim.out" ] && break; sleep 0.05; done
