@@ -147,6 +147,66 @@ void OrderPieces(std::vector<LinePiece>& pieces, int64_t shortest, std::vector<P
     }
 }
 
+// The keep-out outlines of every copy that some weed line meets, each with
+// its box.
+struct Region {
+    std::vector<Polyline> outlines;
+    std::vector<LayoutBox> boxes;
+};
+
+Region PlaceRegion(const std::vector<Polyline>& keep_out, const std::vector<LayoutPoint>& shifts,
+                   const LayoutBox& border, const WeedLineSettings& settings) {
+    Region region;
+    for (const LayoutPoint& shift : shifts) {
+        for (const Polyline& outline : keep_out) {
+            const LayoutBox box = Shifted(BoxOf(outline), shift);
+            if (!LineMeets(box, border, settings))
+                continue;
+            Polyline moved = outline;
+            for (LayoutPoint& p : moved) {
+                p.x += shift.x;
+                p.y += shift.y;
+            }
+            region.outlines.push_back(std::move(moved));
+            region.boxes.push_back(box);
+        }
+    }
+    return region;
+}
+
+// Clips each line by the outlines whose box it meets, one line at a time:
+// an outline away from a line neither cuts it nor holds any of it, and the
+// library's sweep over a few outlines is far quicker than one sweep over
+// all of them at once, which keeps every outline across the sweep line in
+// play.
+bool ClipLines(const std::vector<LayoutSegment>& lines, const Region& region,
+               std::vector<LinePiece>& pieces) {
+    std::vector<Polyline> near;
+    std::vector<LayoutSegment> outside;
+    for (const LayoutSegment& line : lines) {
+        LayoutBox reach;
+        reach.Add(line.a);
+        reach.Add(line.b);
+        near.clear();
+        for (std::size_t i = 0; i < region.outlines.size(); ++i) {
+            const LayoutBox& box = region.boxes[i];
+            if (box.min_x <= reach.max_x && box.max_x >= reach.min_x && box.min_y <= reach.max_y &&
+                box.max_y >= reach.min_y)
+                near.push_back(region.outlines[i]);
+        }
+        if (near.empty()) {
+            pieces.push_back(ToLinePiece(line));
+            continue;
+        }
+        if (!SegmentsOutsideRegion({line}, near, outside))
+            return false;
+        for (const LayoutSegment& segment : outside) {
+            pieces.push_back(ToLinePiece(segment));
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool WeedDesign::Add(const Polyline& path) {
@@ -173,32 +233,15 @@ WeedOutcome PlanWeedLines(const WeedDesign& design, const std::vector<LayoutPoin
                             PathsInReach(design.Open(), shifts, reach, border, settings), reach,
                             keep_out))
         return WeedOutcome::ClippingFailed;
-    std::vector<Polyline> region;
-    for (const LayoutPoint& shift : shifts) {
-        for (const Polyline& outline : keep_out) {
-            if (!LineMeets(Shifted(BoxOf(outline), shift), border, settings))
-                continue;
-            Polyline moved = outline;
-            for (LayoutPoint& p : moved) {
-                p.x += shift.x;
-                p.y += shift.y;
-            }
-            region.push_back(std::move(moved));
-        }
-    }
+    const Region region = PlaceRegion(keep_out, shifts, border, settings);
     std::vector<LayoutSegment> candidates;
     if (settings.direction != WeedDirection::Along)
         AddLines(border, settings, true, candidates);
     if (settings.direction != WeedDirection::Across)
         AddLines(border, settings, false, candidates);
-    std::vector<LayoutSegment> outside;
-    if (!SegmentsOutsideRegion(candidates, region, outside))
-        return WeedOutcome::ClippingFailed;
     std::vector<LinePiece> pieces;
-    pieces.reserve(outside.size());
-    for (const LayoutSegment& segment : outside) {
-        pieces.push_back(ToLinePiece(segment));
-    }
+    if (!ClipLines(candidates, region, pieces))
+        return WeedOutcome::ClippingFailed;
     OrderPieces(pieces, settings.gap, lines);
     return WeedOutcome::Done;
 }
