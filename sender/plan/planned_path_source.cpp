@@ -1,15 +1,8 @@
 #include "sender/plan/planned_path_source.h"
 
-#include "sender/pipeline/hpgl_scale.h"
+#include "sender/plan/plan_stage.h"
 
 namespace tarnik {
-
-int32_t PlannedPathSource::FeedOf(int32_t x) const {
-    if (!mapping_.hpgl_scale)
-        return x;
-    int32_t scaled = 0;
-    return ScaleHpglValue(x, mapping_.YSizeRedeem, scaled) ? scaled : x;
-}
 
 void PlannedPathSource::LoadStep(const PlanStep& step) {
     const IndexedPath& path = plan_.PathOf(step);
@@ -40,7 +33,7 @@ void PlannedPathSource::TakeFeed(const PlanStep& step) {
     }
     const uint32_t count = plan_.PathOf(step).count;
     for (uint32_t k = 0; k < count; ++k) {
-        const int32_t feed = FeedOf(plan_.PointOf(step, k).x);
+        const int32_t feed = FeedFrameX(mapping_, plan_.PointOf(step, k).x);
         if (feed > feed_x_)
             feed_x_ = feed;
     }

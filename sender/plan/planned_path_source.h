@@ -37,8 +37,6 @@ class PlannedPathSource : public PathSource {
     // Takes the step's furthest point along the feed into FeedX, whether
     // the step is loaded or passed over.
     void TakeFeed(const PlanStep& step);
-    // Plotter x in the frame of FeedX.
-    int32_t FeedOf(int32_t x) const;
 
     const JobPlan& plan_;
     CutPath& path_;
