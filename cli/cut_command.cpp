@@ -252,11 +252,18 @@ int SendToDevice(const CliOptions& options, const CapturingHandover& job, JobSum
     return sent.status;
 }
 
+// What the strips of a tiled job take over from the first: its plan and
+// the pre-scan of its plot file (none for a job in one piece).
+struct KeptAcrossStrips {
+    std::shared_ptr<StripPlan> plan;
+    std::shared_ptr<KeptPlotScan> scan;
+};
+
 // One job of the plot file: the whole job, or strip `strip` of a job cut
 // in strips (strip_count receives how many the job plan made).
 int RunStrip(const CliOptions& options, SenderSettings& settings, const WorkFolder& folder,
-             int32_t strip, int32_t& strip_count, const std::shared_ptr<StripPlan>& kept,
-             std::ostream& out, std::ostream& err) {
+             int32_t strip, int32_t& strip_count, const KeptAcrossStrips& kept, std::ostream& out,
+             std::ostream& err) {
     ConsoleJobView view(err);
     CapturingHandover handover(err);
     OpenSendGate gate;
@@ -282,7 +289,8 @@ int RunStrip(const CliOptions& options, SenderSettings& settings, const WorkFold
     }
     JobDriver driver(job);
     job.Strip = strip;
-    job.KeptStripPlan = kept;
+    job.KeptStripPlan = kept.plan;
+    job.KeptScan = kept.scan;
     const JobOutcome outcome = driver.OnJobReady(options.mark_a, options.mark_b);
     strip_count = job.StripCount;
     if (outcome != JobOutcome::Encoded || !handover.Captured()) {
@@ -334,7 +342,9 @@ int RunJob(const CliOptions& options, SenderSettings& settings, const WorkFolder
     const bool tiling = settings.CutPlan.Media.TileOverlap > 0.0;
     const bool sending = !options.port_device.empty() || !options.usb_target.empty();
     int32_t count = 1;
-    const std::shared_ptr<StripPlan> kept = tiling ? MakeStripPlanKeeper() : nullptr;
+    KeptAcrossStrips kept;
+    if (tiling)
+        kept = KeptAcrossStrips{MakeStripPlanKeeper(), std::make_shared<KeptPlotScan>()};
     for (int32_t strip = 0; strip < count; ++strip) {
         if (strip > 0 && sending && !WaitForNextStrip(strip, count, std::cin, err))
             return kExitRefused;

@@ -1,8 +1,10 @@
 #include "cli/media_layout_args.h"
 
 #include <cerrno>
-#include <cmath>
 #include <cstdlib>
+#include <utility>
+
+#include "cli/option_reader.h"
 
 namespace tarnik::cli {
 namespace {
@@ -10,12 +12,9 @@ namespace {
 // A length in mm: a finite number within the layout's bound; positive
 // when the option turns something on (a gap, a border, an overlap).
 bool ParseLength(const std::string& text, bool positive, double& mm) {
-    if (text.empty() || text[0] == ' ')
-        return false;
-    errno = 0;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (errno != 0 || *end != '\0' || !std::isfinite(value) || value > kMaxLayoutLength)
+    double value = 0.0;
+    if (text.empty() || text[0] == ' ' || !ReadFiniteNumber(text, value) ||
+        value > kMaxLayoutLength)
         return false;
     if (positive ? !(value > 0.0) : value < 0.0)
         return false;
@@ -24,27 +23,19 @@ bool ParseLength(const std::string& text, bool positive, double& mm) {
 }
 
 bool ParseRotate(const std::string& text, RotateChoice& rotate) {
-    if (text == "0")
-        rotate = RotateChoice::None;
-    else if (text == "90")
-        rotate = RotateChoice::Quarter;
-    else if (text == "auto")
-        rotate = RotateChoice::Automatic;
-    else
-        return false;
-    return true;
+    static constexpr std::pair<const char*, RotateChoice> kWords[] = {
+        {"0", RotateChoice::None},
+        {"90", RotateChoice::Quarter},
+        {"auto", RotateChoice::Automatic}};
+    return ReadWord(text, kWords, rotate);
 }
 
 bool ParseDirection(const std::string& text, WeedDirection& direction) {
-    if (text == "both")
-        direction = WeedDirection::Both;
-    else if (text == "across")
-        direction = WeedDirection::Across;
-    else if (text == "along")
-        direction = WeedDirection::Along;
-    else
-        return false;
-    return true;
+    static constexpr std::pair<const char*, WeedDirection> kWords[] = {
+        {"both", WeedDirection::Both},
+        {"across", WeedDirection::Across},
+        {"along", WeedDirection::Along}};
+    return ReadWord(text, kWords, direction);
 }
 
 bool ParseCopies(const std::string& text, int32_t& copies) {
@@ -133,27 +124,6 @@ const ValueOption kValueOptions[] = {
          return TakeLength(v, true, l.tile_overlap);
      }},
 };
-
-// Takes "--name VALUE" or "--name=VALUE" at args[i] out of args. Returns
-// whether the argument is this option; value is empty when it has none.
-bool TakeOption(std::vector<std::string>& args, std::size_t i, const std::string& name,
-                std::string& value, bool& has_value) {
-    const std::string& arg = args[i];
-    const auto at = args.begin() + static_cast<std::ptrdiff_t>(i);
-    if (arg == name) {
-        has_value = i + 1 < args.size();
-        value = has_value ? args[i + 1] : std::string();
-        args.erase(at, has_value ? at + 2 : at + 1);
-        return true;
-    }
-    if (arg.rfind(name + "=", 0) == 0) {
-        value = arg.substr(name.size() + 1);
-        has_value = true;
-        args.erase(at);
-        return true;
-    }
-    return false;
-}
 
 }  // namespace
 

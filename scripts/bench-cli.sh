@@ -10,6 +10,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
+source scripts/bench-lib.sh
 size_mb=${BENCH_MB:-50}
 repeat=${BENCH_REPEAT:-3}
 
@@ -33,67 +34,19 @@ cli=$build_dir/cli/tarnik-cli
 work=build/bench-cli
 mkdir -p "$work"
 plot=$work/design-${size_mb}mb.plt
-if [ ! -s "$plot" ]; then
-    echo "generating $plot"
-    # Outlines as the drawing program exports them: one pair per command,
-    # CR LF, 800 units per inch; circles, letter-like polygons and curves on
-    # a 1200 x 600 mm sheet.
-    python3 - "$plot" "$size_mb" <<'PY'
-import math, random, sys
-path, megabytes = sys.argv[1], int(sys.argv[2])
-limit = megabytes * 1000 * 1000
-rng = random.Random(1)
-W, H = 37795, 18898  # 1200 x 600 mm
-out = open(path, "w", newline="")
-out.write("IN;IW0,0,%d,%d;SP1;\r\n" % (W, H))
-written = 0
-while written < limit:
-    cx, cy = rng.randrange(1500, W - 1500), rng.randrange(1500, H - 1500)
-    r = rng.randrange(60, 1400)
-    kind = rng.random()
-    n = rng.randrange(8, 120)
-    pts = []
-    for i in range(n):
-        a = 2 * math.pi * i / n
-        rr = r if kind < 0.5 else r * (0.55 + 0.45 * rng.random())
-        pts.append((int(cx + rr * math.cos(a)), int(cy + rr * math.sin(a))))
-    if kind < 0.85:
-        pts.append(pts[0])  # closed outline
-    lines = ["PU%d,%d;\r\n" % pts[0]] + ["PD%d,%d;\r\n" % p for p in pts[1:]]
-    text = "".join(lines)
-    out.write(text)
-    written += len(text)
-out.write("PU;SP0;\r\n")
-PY
-fi
+bench_design "$plot" "$size_mb"
 printf '[Model]\r\nMode=1\r\n[CutConfig]\r\nReducePointEnble=0\r\nCloseEnble=0\r\nSharpEnble=0\r\n' \
     >"$work/options-off.ini"
 printf '[Model]\r\nMode=1\r\n[CutConfig]\r\nReducePointEnble=1\r\nReducePoint=0.20\r\nCloseEnble=1\r\nCloseOffset=0.50\r\nSharpEnble=1\r\nSharpOffset=0.30\r\n' \
     >"$work/options-on.ini"
 
 bytes=$(stat -c %s "$plot")
-# Of $repeat runs of one command: the best wall time with its CPU time (user
-# + system; the wall time of a shared machine is noisy), and the largest
-# peak RSS.
-measure() {
-    local best="" cpu="" rss=0 line seconds user system kb
-    for _ in $(seq "$repeat"); do
-        line=$(/usr/bin/time -f '%e %U %S %M' "$@" 2>&1 >/dev/null | tail -1)
-        read -r seconds user system kb <<<"$line"
-        if [ -z "$best" ] || awk -v a="$seconds" -v b="$best" 'BEGIN{exit !(a<b)}'; then
-            best=$seconds
-            cpu=$(awk -v u="$user" -v s="$system" 'BEGIN{printf "%.2f", u + s}')
-        fi
-        [ "$kb" -gt "$rss" ] && rss=$kb
-    done
-    echo "$best $cpu $rss"
-}
 
 echo "input: $plot ($((bytes / 1000000)) MB), best of $repeat"
-read -r t_ref c_ref m_ref < <(measure hp2xx -q -m hpgl -f /dev/null "$plot")
-read -r t_a c_a m_a < <(measure "$cli" cut --settings "$work/options-off.ini" \
+read -r t_ref c_ref m_ref < <(bench_measure hp2xx -q -m hpgl -f /dev/null "$plot")
+read -r t_a c_a m_a < <(bench_measure "$cli" cut --settings "$work/options-off.ini" \
     --output "$work/a.job" "$plot")
-read -r t_b c_b m_b < <(measure "$cli" cut --settings "$work/options-on.ini" \
+read -r t_b c_b m_b < <(bench_measure "$cli" cut --settings "$work/options-on.ini" \
     --output "$work/b.job" "$plot")
 # one more run to show the summary lines
 "$cli" cut --settings "$work/options-off.ini" --output "$work/a.job" "$plot"

@@ -16,6 +16,13 @@ namespace tarnik {
 // A tiled job's plan, kept from its first strip for the others (job_start.cpp).
 struct StripPlan;
 
+// The pre-scan of a tiled job's plot file, kept from its first strip for
+// the others.
+struct KeptPlotScan {
+    PlotExtent extent;
+    bool done = false;
+};
+
 struct JobContext {
     JobContext(const SenderSettings& settings_in, JobView& view_in, JobHandover& handover_in,
                const SendGate& gate_in)
@@ -38,6 +45,9 @@ struct JobContext {
     // the first strip is kept here and the later strips are cut from it,
     // without reading the plot file into a plan again.
     std::shared_ptr<StripPlan> KeptStripPlan;
+    // Set by the same caller: the later strips take the first strip's
+    // pre-scan instead of reading the plot file once more.
+    std::shared_ptr<KeptPlotScan> KeptScan;
 
     // Folder of the HPGL work file; empty means the current folder.
     std::string HpglWorkFolder;

@@ -39,6 +39,19 @@ bool JobDriver::DeleteExportFile() const {
     return DeleteIfReadable(job_.ExportFilePath().c_str());
 }
 
+bool JobDriver::ScanExportFile(const char* plot_path, PlotExtent& extent) const {
+    KeptPlotScan* kept = job_.KeptScan.get();
+    if (kept != nullptr && kept->done) {
+        extent = kept->extent;
+        return true;
+    }
+    if (!ScanPlotFile(plot_path, extent, job_.mapping.UnitsPerInch))
+        return false;
+    if (kept != nullptr)
+        *kept = KeptPlotScan{extent, true};
+    return true;
+}
+
 JobOutcome JobDriver::OnJobReady(int32_t a, int32_t b) {
     if (!job_.gate.SenderIdle()) {
         if (DeleteExportFile()) {
@@ -67,7 +80,7 @@ JobOutcome JobDriver::OnJobReady(int32_t a, int32_t b) {
     job_.mapping.YTop = 0;
     job_.mapping.XOrigin = 0;
     PlotExtent extent;
-    const bool scanned = ScanPlotFile(plot_path.c_str(), extent, job_.mapping.UnitsPerInch);
+    const bool scanned = ScanExportFile(plot_path.c_str(), extent);
     if ((!scanned || !extent.HasCutLine) && IsOtherThanPlotFile(plot_path.c_str())) {
         job_.view.Notify(kNotPlotFile, NoticeStyle::kWarningBalloon);
         return JobOutcome::DataError;

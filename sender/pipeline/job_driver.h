@@ -47,6 +47,9 @@ class JobDriver {
   private:
     // Deletes the export file; true when it existed.
     bool DeleteExportFile() const;
+    // The pre-scan of the plot file, or the one kept from the job's first
+    // strip; false for malformed data.
+    bool ScanExportFile(const char* plot_path, PlotExtent& extent) const;
 
     JobContext& job_;
     JobEncoder dmpl_;

@@ -27,6 +27,14 @@ class PathSource {
     // After End: the largest plotter x of the job (0 at least), behind
     // which the trailer feeds the media out.
     virtual int32_t FeedX() const = 0;
+    // Said by a reader that keeps only what lies across the media from
+    // from_y to to_y (both included): a source that knows a path's extent
+    // before it loads the path may pass over a path wholly outside. The
+    // other events and FeedX stay as they would be.
+    virtual void KeepOnlyBand(int64_t from_y, int64_t to_y) {
+        (void)from_y;
+        (void)to_y;
+    }
 };
 
 // The plot file streamed as it is: today's road, one path in memory.

@@ -16,7 +16,8 @@
 //   (weed lines, a border); a step of them is ordered and cut like any other.
 // - feed_floor: the trailer feeds the media out behind the furthest point
 //   handed out, and at least to feed_floor (the reader's own figure, which
-//   counts pen-up moves the plan does not keep). A placement that moves the
+//   counts pen-up moves the plan does not keep), in the frame of the
+//   trailer (the HPGL model's scaled units). A placement that moves the
 //   job sets it anew.
 #include <cstdint>
 #include <vector>

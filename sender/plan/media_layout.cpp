@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 namespace tarnik {
 namespace {
@@ -213,8 +214,18 @@ LayoutProblem PlanMediaLayout(const LayoutBox& design_in, const MediaLayoutOptio
     return WithinCoordinateRange(layout.job) ? LayoutProblem::None : LayoutProblem::JobTooLarge;
 }
 
+namespace {
+
+// A length in mm as the messages give it: one decimal.
+std::string Mm(double mm) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.1f", mm);
+    return text;
+}
+
+}  // namespace
+
 std::string DescribeLayoutProblem(LayoutProblem problem, const LayoutFigures& f) {
-    char text[320];
     switch (problem) {
         case LayoutProblem::None:
             return std::string();
@@ -239,23 +250,15 @@ std::string DescribeLayoutProblem(LayoutProblem problem, const LayoutFigures& f)
         case LayoutProblem::TilingWithoutMedia:
             return "Cutting in strips needs the media width.";
         case LayoutProblem::MediaTooNarrow:
-            std::snprintf(text, sizeof text,
-                          "The media (%.1f mm) is narrower than the smallest strip: %.1f mm "
-                          "(left margin, overlap and 10 mm).",
-                          f.media_width, f.smallest_media);
-            return text;
+            return "The media (" + Mm(f.media_width) +
+                   " mm) is narrower than the smallest strip: " + Mm(f.smallest_media) +
+                   " mm (left margin, overlap and 10 mm).";
         case LayoutProblem::TooManyStrips:
-            std::snprintf(text, sizeof text,
-                          "The job would take more than %lld strips of this media: use wider "
-                          "media or a smaller overlap.",
-                          static_cast<long long>(f.strips));
-            return text;
+            return "The job would take more than " + std::to_string(f.strips) +
+                   " strips of this media: use wider media or a smaller overlap.";
         case LayoutProblem::JobTooWide:
-            std::snprintf(text, sizeof text,
-                          "The job is %.1f mm wide but the media only %.1f mm: turn the job, "
-                          "cut it in strips or use wider media.",
-                          f.job_width, f.media_width);
-            return text;
+            return "The job is " + Mm(f.job_width) + " mm wide but the media only " +
+                   Mm(f.media_width) + " mm: turn the job, cut it in strips or use wider media.";
         case LayoutProblem::JobTooLarge:
             return "The placed job is larger than the plotter's coordinate range.";
     }

@@ -118,8 +118,6 @@ void PlaceCopies(JobPlan& plan, const MediaLayoutOptions& options, double units_
             plan.steps.push_back(PlanStep{i, which, false});
         }
     }
-    // The trailer feeds the media out behind the whole placed job.
-    plan.feed_floor = static_cast<int32_t>(placement.layout.job.max_x);
 }
 
 void AddWeeding(JobPlan& plan, const MediaLayoutOptions& options, double units_per_mm,

@@ -1,5 +1,6 @@
 #include "sender/plan/plan_stage.h"
 
+#include "sender/pipeline/hpgl_scale.h"
 #include "sender/plan/cut_order.h"
 
 namespace tarnik {
@@ -18,6 +19,13 @@ void StepsAsDrawn(JobPlan& plan) {
 
 double FeedUnitsPerMm(const PlotMapping&) {
     return kFileUnitsPerMm;
+}
+
+int32_t FeedFrameX(const PlotMapping& mapping, int32_t x) {
+    if (!mapping.hpgl_scale)
+        return x;
+    int32_t scaled = 0;
+    return ScaleHpglValue(x, mapping.YSizeRedeem, scaled) ? scaled : x;
 }
 
 PlanOutcome PlanJob(const char* plot_path, PlotMapping& mapping, const PenFilter& filter,
@@ -45,6 +53,9 @@ PlanOutcome PlanJob(const char* plot_path, PlotMapping& mapping, const PenFilter
         PlaceCopies(plan, options.Media, units_per_mm, placement);
         if (placement.Refused())
             return PlanOutcome::NotPlaced;
+        // The trailer feeds the media out behind the whole placed job,
+        // measured in the frame the trailer is written in.
+        plan.feed_floor = FeedFrameX(mapping, static_cast<int32_t>(placement.layout.job.max_x));
     }
     OrderPlan(plan, options, units_per_mm);
     if (placed) {

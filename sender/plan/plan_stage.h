@@ -23,6 +23,10 @@ enum class PlanOutcome {
 // inch for the DM/PL model, the HPGL model's scaled units otherwise.
 double FeedUnitsPerMm(const PlotMapping& mapping);
 
+// A plotter x of the plan in the frame of the trailer's feed: the HPGL
+// model's scaled units, plotter units otherwise.
+int32_t FeedFrameX(const PlotMapping& mapping, int32_t x);
+
 // Reads plot_path through mapping into plan (its pen filter applied, as the
 // encoder would) and orders it as options ask.
 PlanOutcome PlanJob(const char* plot_path, PlotMapping& mapping, const PenFilter& filter,

@@ -1,47 +1,68 @@
 #include "sender/plan/planned_path_source.h"
 
-#include "sender/pipeline/hpgl_scale.h"
+#include "sender/plan/plan_stage.h"
 
 namespace tarnik {
 
-int32_t PlannedPathSource::FeedOf(int32_t x) const {
-    if (!mapping_.hpgl_scale)
-        return x;
-    int32_t scaled = 0;
-    return ScaleHpglValue(x, mapping_.YSizeRedeem, scaled) ? scaled : x;
-}
-
 void PlannedPathSource::LoadStep(const PlanStep& step) {
-    const uint32_t count = plan_.PathOf(step).count;
-    for (uint32_t k = 0; k < count; ++k) {
-        const PlanPoint p = plan_.PointOf(step, k);
-        const int32_t feed = FeedOf(p.x);
-        if (feed > feed_x_)
-            feed_x_ = feed;
+    const IndexedPath& path = plan_.PathOf(step);
+    const Placement& placement = plan_.placements[step.placement];
+    for (uint32_t k = 0; k < path.count; ++k) {
+        const uint32_t at = step.reversed ? path.count - 1 - k : k;
+        const PlanPoint p = placement.Apply(plan_.index.PointOf(path, at));
         if (k == 0)
             path_.Open(p.x, p.y);
         else
             path_.Append(p.x, p.y);
     }
+    TakeFeed(step);
+}
+
+bool PlannedPathSource::OutsideBand(const PlanStep& step) const {
+    const PlanBox box = plan_.BoxOf(step);
+    return box.MaxY < band_from_y_ || box.MinY > band_to_y_;
+}
+
+void PlannedPathSource::TakeFeed(const PlanStep& step) {
+    // Unscaled, the furthest point is the placed box's edge.
+    if (!mapping_.hpgl_scale) {
+        const int32_t feed = plan_.BoxOf(step).MaxX;
+        if (feed > feed_x_)
+            feed_x_ = feed;
+        return;
+    }
+    const uint32_t count = plan_.PathOf(step).count;
+    for (uint32_t k = 0; k < count; ++k) {
+        const int32_t feed = FeedFrameX(mapping_, plan_.PointOf(step, k).x);
+        if (feed > feed_x_)
+            feed_x_ = feed;
+    }
 }
 
 PathSource::Event PlannedPathSource::Next() {
-    if (next_ >= plan_.steps.size()) {
-        if (plan_.feed_floor > feed_x_)
-            feed_x_ = plan_.feed_floor;
-        return Event::End;
+    for (;;) {
+        if (next_ >= plan_.steps.size()) {
+            if (plan_.feed_floor > feed_x_)
+                feed_x_ = plan_.feed_floor;
+            return Event::End;
+        }
+        const PlanStep& step = plan_.steps[next_];
+        const bool dashed = plan_.PathOf(step).dashed;
+        // The encoder follows the line type through its own LineType
+        // handling, as it would the file's "LT" commands; a path passed over
+        // still sets it, as a path that leaves nothing in the band would.
+        if (dashed != dashed_) {
+            dashed_ = dashed;
+            return Event::LineType;
+        }
+        ++next_;
+        if (OutsideBand(step)) {
+            TakeFeed(step);
+            continue;
+        }
+        LoadStep(step);
+        return Event::PathReady;
     }
-    const PlanStep& step = plan_.steps[next_];
-    const bool dashed = plan_.PathOf(step).dashed;
-    // The encoder follows the line type through its own LineType handling,
-    // as it would the file's "LT" commands.
-    if (dashed != dashed_) {
-        dashed_ = dashed;
-        return Event::LineType;
-    }
-    LoadStep(step);
-    ++next_;
-    return Event::PathReady;
 }
 
 }  // namespace tarnik

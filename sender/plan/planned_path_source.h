@@ -24,12 +24,19 @@ class PlannedPathSource : public PathSource {
     bool LineTypeHasNumber() const override { return dashed_; }
     void SetLeaveOut(bool) override {}
     int32_t FeedX() const override { return feed_x_; }
+    void KeepOnlyBand(int64_t from_y, int64_t to_y) override {
+        band_from_y_ = from_y;
+        band_to_y_ = to_y;
+    }
 
   private:
     // Fills the CutPath with the step's points as cut.
     void LoadStep(const PlanStep& step);
-    // Plotter x in the frame of FeedX.
-    int32_t FeedOf(int32_t x) const;
+    // Whether the step lies wholly outside the band kept.
+    bool OutsideBand(const PlanStep& step) const;
+    // Takes the step's furthest point along the feed into FeedX, whether
+    // the step is loaded or passed over.
+    void TakeFeed(const PlanStep& step);
 
     const JobPlan& plan_;
     CutPath& path_;
@@ -37,6 +44,8 @@ class PlannedPathSource : public PathSource {
     std::size_t next_ = 0;
     bool dashed_ = false;
     int32_t feed_x_ = 0;
+    int64_t band_from_y_ = INT64_MIN;
+    int64_t band_to_y_ = INT64_MAX;
 };
 
 }  // namespace tarnik

@@ -6,7 +6,9 @@ namespace tarnik {
 
 StripPathSource::StripPathSource(PathSource& inner, CutPath& path, const MediaLayout& layout,
                                  const MediaStrip& strip)
-    : inner_(inner), path_(path), strip_(strip), ticks_(StripTicks(layout, strip)) {}
+    : inner_(inner), path_(path), strip_(strip), ticks_(StripTicks(layout, strip)) {
+    inner_.KeepOnlyBand(strip.from_y, strip.to_y);
+}
 
 PathSource::Event StripPathSource::HandOutPiece() {
     const Polyline& piece = pieces_[next_piece_++];
@@ -19,6 +21,17 @@ PathSource::Event StripPathSource::HandOutPiece() {
             path_.Append(x, y);
     }
     return Event::PathReady;
+}
+
+bool StripPathSource::ShiftIfInside() {
+    for (const PathPoint* p = path_.head; p != nullptr; p = p->next) {
+        if (p->y < strip_.from_y || p->y > strip_.to_y)
+            return false;
+    }
+    for (PathPoint* p = path_.head; p != nullptr; p = p->next) {
+        p->y = static_cast<int32_t>(p->y + strip_.shift_y);
+    }
+    return true;
 }
 
 PathSource::Event StripPathSource::Next() {
@@ -46,6 +59,8 @@ PathSource::Event StripPathSource::Next() {
         }
         if (event != Event::PathReady)
             return event;
+        if (ShiftIfInside())
+            return Event::PathReady;
         Polyline line;
         line.reserve(static_cast<std::size_t>(path_.count));
         for (const PathPoint* p = path_.head; p != nullptr; p = p->next) {

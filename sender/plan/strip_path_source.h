@@ -27,6 +27,9 @@ class StripPathSource : public PathSource {
   private:
     // Hands the next waiting piece out in the CutPath.
     Event HandOutPiece();
+    // A path wholly within the strip is handed on as it is, moved across
+    // onto the media where it lies; false (the path untouched) otherwise.
+    bool ShiftIfInside();
 
     PathSource& inner_;
     CutPath& path_;

@@ -12,7 +12,7 @@ namespace {
 // line's end is the crossing with the region's edge rounded to whole units.
 constexpr int64_t kRoundingAllowance = 1;
 // The most weed lines of one job (a 10 m border with lines every 1 mm both
-// ways): the clipping works on every line at once.
+// ways).
 constexpr int64_t kMaxWeedLineCount = 20000;
 
 void AddLines(const LayoutBox& border, const WeedLineSettings& s, bool across,
@@ -147,6 +147,111 @@ void OrderPieces(std::vector<LinePiece>& pieces, int64_t shortest, std::vector<P
     }
 }
 
+// The keep-out outlines of every copy that some weed line meets, each with
+// its box.
+struct Region {
+    std::vector<Polyline> outlines;
+    std::vector<LayoutBox> boxes;
+};
+
+Region PlaceRegion(const std::vector<Polyline>& keep_out, const std::vector<LayoutPoint>& shifts,
+                   const LayoutBox& border, const WeedLineSettings& settings) {
+    Region region;
+    for (const LayoutPoint& shift : shifts) {
+        for (const Polyline& outline : keep_out) {
+            const LayoutBox box = Shifted(BoxOf(outline), shift);
+            if (!LineMeets(box, border, settings))
+                continue;
+            Polyline moved = outline;
+            for (LayoutPoint& p : moved) {
+                p.x += shift.x;
+                p.y += shift.y;
+            }
+            region.outlines.push_back(std::move(moved));
+            region.boxes.push_back(box);
+        }
+    }
+    return region;
+}
+
+// floor(a / b) for b > 0.
+int64_t FloorDiv(int64_t a, int64_t b) {
+    return a / b - ((a % b != 0 && a < 0) ? 1 : 0);
+}
+
+// The lines of one direction, line k (from 0) at from + (k + 1) * spacing.
+struct LineFamily {
+    int64_t from = 0;
+    int64_t first_index = 0;  // of line 0 among all the lines
+    int64_t count = 0;
+
+    // Adds to lines_of the outline's index at every line within lo..hi;
+    // returns how many.
+    int64_t Meet(int64_t lo, int64_t hi, int64_t spacing, uint32_t outline,
+                 std::vector<std::vector<uint32_t>>* lines_of) const {
+        const int64_t first = std::max<int64_t>(0, FloorDiv(lo - from - 1, spacing));
+        const int64_t last = std::min(count - 1, FloorDiv(hi - from, spacing) - 1);
+        for (int64_t k = first; lines_of != nullptr && k <= last; ++k)
+            (*lines_of)[static_cast<std::size_t>(first_index + k)].push_back(outline);
+        return last >= first ? last - first + 1 : 0;
+    }
+};
+
+// Clipping a line by every outline takes the library a sweep that keeps all
+// of them in play at once; a line clipped by the outlines it meets alone is
+// far quicker, as long as an outline is not handed over for many lines
+// (one long outline across a thousand lines): past this many times the
+// region's points, the lines are clipped all at once.
+constexpr int64_t kMostRepeatedPoints = 4;
+
+// Which outlines each line meets; false (and lines_of left empty) when
+// clipping line by line would hand over too many points.
+bool OutlinesOfLines(const Region& region, const LineFamily& across, const LineFamily& along,
+                     int64_t spacing, std::vector<std::vector<uint32_t>>& lines_of) {
+    int64_t points = 0;
+    int64_t handed_over = 0;
+    for (uint32_t pass = 0; pass < 2; ++pass) {
+        auto* fill = pass == 0 ? nullptr : &lines_of;
+        for (uint32_t i = 0; i < region.outlines.size(); ++i) {
+            const LayoutBox& box = region.boxes[i];
+            const int64_t met = across.Meet(box.min_x, box.max_x, spacing, i, fill) +
+                                along.Meet(box.min_y, box.max_y, spacing, i, fill);
+            points += static_cast<int64_t>(region.outlines[i].size());
+            handed_over += met * static_cast<int64_t>(region.outlines[i].size());
+        }
+        if (pass == 0 && handed_over > kMostRepeatedPoints * points)
+            return false;
+        lines_of.resize(static_cast<std::size_t>(across.count + along.count));
+    }
+    return true;
+}
+
+bool ClipLines(const std::vector<LayoutSegment>& lines, const Region& region,
+               const LineFamily& across, const LineFamily& along, int64_t spacing,
+               std::vector<LinePiece>& pieces) {
+    std::vector<std::vector<uint32_t>> lines_of;
+    std::vector<LayoutSegment> outside;
+    if (!OutlinesOfLines(region, across, along, spacing, lines_of)) {
+        if (!SegmentsOutsideRegion(lines, region.outlines, outside))
+            return false;
+        for (const LayoutSegment& segment : outside) pieces.push_back(ToLinePiece(segment));
+        return true;
+    }
+    std::vector<Polyline> near;
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        if (lines_of[k].empty()) {
+            pieces.push_back(ToLinePiece(lines[k]));
+            continue;
+        }
+        near.clear();
+        for (const uint32_t i : lines_of[k]) near.push_back(region.outlines[i]);
+        if (!SegmentsOutsideRegion({lines[k]}, near, outside))
+            return false;
+        for (const LayoutSegment& segment : outside) pieces.push_back(ToLinePiece(segment));
+    }
+    return true;
+}
+
 }  // namespace
 
 bool WeedDesign::Add(const Polyline& path) {
@@ -173,32 +278,18 @@ WeedOutcome PlanWeedLines(const WeedDesign& design, const std::vector<LayoutPoin
                             PathsInReach(design.Open(), shifts, reach, border, settings), reach,
                             keep_out))
         return WeedOutcome::ClippingFailed;
-    std::vector<Polyline> region;
-    for (const LayoutPoint& shift : shifts) {
-        for (const Polyline& outline : keep_out) {
-            if (!LineMeets(Shifted(BoxOf(outline), shift), border, settings))
-                continue;
-            Polyline moved = outline;
-            for (LayoutPoint& p : moved) {
-                p.x += shift.x;
-                p.y += shift.y;
-            }
-            region.push_back(std::move(moved));
-        }
-    }
+    const Region region = PlaceRegion(keep_out, shifts, border, settings);
     std::vector<LayoutSegment> candidates;
     if (settings.direction != WeedDirection::Along)
         AddLines(border, settings, true, candidates);
+    const LineFamily across{border.min_x, 0, static_cast<int64_t>(candidates.size())};
     if (settings.direction != WeedDirection::Across)
         AddLines(border, settings, false, candidates);
-    std::vector<LayoutSegment> outside;
-    if (!SegmentsOutsideRegion(candidates, region, outside))
-        return WeedOutcome::ClippingFailed;
+    const LineFamily along{border.min_y, across.count,
+                           static_cast<int64_t>(candidates.size()) - across.count};
     std::vector<LinePiece> pieces;
-    pieces.reserve(outside.size());
-    for (const LayoutSegment& segment : outside) {
-        pieces.push_back(ToLinePiece(segment));
-    }
+    if (!ClipLines(candidates, region, across, along, settings.spacing, pieces))
+        return WeedOutcome::ClippingFailed;
     OrderPieces(pieces, settings.gap, lines);
     return WeedOutcome::Done;
 }

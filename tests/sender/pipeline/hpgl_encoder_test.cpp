@@ -18,6 +18,7 @@ using testing::JobRig;
 
 constexpr char kSquare[] =
     "IN;IW0,0,3150,3150;SP1;PU0,0;PD3150,0;PD3150,3150;PD0,3150;PD0,0;PU0,0;";
+constexpr char kRectangle[] = "IN;SP1;PU0,0;PD3150,0;PD3150,1575;PD0,1575;PD0,0;";
 constexpr char kPens[] = "SP1;PU0,0;PD3150,0;SP2;PU0,0;PD0,6300;SP1;PU3150,3150;PD6300,6300;";
 
 TEST(HpglEncoder, Streams) {
@@ -64,6 +65,16 @@ TEST(HpglEncoder, Streams) {
         {"point reduction of 0.2 mm", "PU0,0;PD32,0;PD64,0;PD96,0;PD128,0;", 0,
          [](SenderSettings& s) { s.ReducePointEnble = 1; },
          "PU0,0;PD0,1;PD0,2;PD0,3;PD0,4;PU200,0;!PG;"},
+        // 100 mm across, 50 mm along: turned, 100 mm along the feed, halved
+        // across and mirrored there; the trailer feeds out behind it.
+        {"turned and mirrored with a divisor per axis", kRectangle, 1575,
+         [](SenderSettings& s) {
+             s.XSizeRedeem = 0.5f;
+             s.YSizeRedeem = 0.8f;
+             s.CutPlan.Media.Rotate = RotateChoice::Quarter;
+             s.CutPlan.Media.Mirror = true;
+         },
+         "PU125,0;PD0,0;PD0,100;PD125,100;PD125,0;PU325,0;!PG;"},
         {"a single point writes only its pen-up", "PU3150,0;", 3150, [](SenderSettings&) {},
          "PU100,100;PU300,0;!PG;"},
         {"no path: trailer only", "IN;", 0, [](SenderSettings&) {}, "PU200,0;!PG;"},

@@ -1,6 +1,7 @@
 // The media layout inside the job plan: each copy's placement moves points
 // as the layout does, and a strip of a tiled job hands out only what lies
-// on its media, then its ticks.
+// on its media, then its ticks, whether or not the plan passes over the
+// paths outside it.
 #include "sender/plan/media_placement.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include "sender/pipeline/dmpl_encoder.h"
 #include "sender/pipeline/fakes/job_rig.h"
 #include "sender/pipeline/job_start.h"
+#include "sender/plan/planned_path_source.h"
 #include "sender/plan/strip_path_source.h"
 #include "tests/sender/plan/layout_printing.h"
 
@@ -82,6 +84,78 @@ TEST(StripPathSource, HandsOutTheStripMovedOntoTheMediaThenItsTicks) {
         {{500, 100}, {550, 100}},
     };
     EXPECT_EQ(handed_out, expected);
+}
+
+// A source that knows nothing of a strip's band: every path is loaded.
+class Unbanded : public PathSource {
+  public:
+    explicit Unbanded(PathSource& inner) : inner_(inner) {}
+    Event Next() override { return inner_.Next(); }
+    char PenDigit() const override { return inner_.PenDigit(); }
+    bool LineTypeHasNumber() const override { return inner_.LineTypeHasNumber(); }
+    void SetLeaveOut(bool leave_out) override { inner_.SetLeaveOut(leave_out); }
+    int32_t FeedX() const override { return inner_.FeedX(); }
+
+  private:
+    PathSource& inner_;
+};
+
+// Every event of a strip as text, its paths' points, and FeedX at the end.
+std::string StripEvents(PathSource& planned, CutPath& path, bool banded) {
+    MediaLayout layout;
+    layout.tick_bottom_x = 9000;
+    layout.tick_length = 50;
+    const MediaStrip strip{2000, 3000, -2000, {2000}};
+    Unbanded unbanded(planned);
+    StripPathSource source(banded ? planned : unbanded, path, layout, strip);
+    std::string events;
+    for (PathSource::Event e = source.Next(); e != PathSource::Event::End; e = source.Next()) {
+        if (e == PathSource::Event::LineType)
+            events += source.LineTypeHasNumber() ? "LT2 " : "LT ";
+        if (e != PathSource::Event::PathReady)
+            continue;
+        for (const PathPoint* p = path.head; p != nullptr; p = p->next)
+            events += std::to_string(p->x) + "," + std::to_string(p->y) + " ";
+        events += "| ";
+        path.Release();
+    }
+    return events + "feed " + std::to_string(source.FeedX());
+}
+
+TEST(StripPathSource, PathsPassedOverOutsideTheStripChangeNothingHandedOut) {
+    // Dashed and plain paths inside, across and outside the strip, each
+    // cut as drawn and turned (x = 5000 - y, y = x) with a reversed step.
+    const std::vector<std::pair<Polyline, bool>> drawn = {
+        {{{0, 100}, {8000, 100}, {8000, 200}}, false},  // outside as drawn, across turned
+        {{{100, 2500}, {900, 2600}}, true},             // inside as drawn
+        {{{7000, 1000}, {7500, 4000}}, false},          // across as drawn
+        {{{50, 4100}, {60, 4900}, {50, 4100}}, true},   // outside both ways
+        {{{2100, 2100}, {2900, 2900}}, false},          // inside both ways
+    };
+    for (const bool hpgl : {false, true}) {
+        SCOPED_TRACE(hpgl ? "HPGL frame, scaled feed" : "plotter units");
+        JobPlan plan;
+        CutPath path;
+        for (const auto& [line, dashed] : drawn) {
+            path.Open(static_cast<int32_t>(line[0].x), static_cast<int32_t>(line[0].y));
+            for (std::size_t k = 1; k < line.size(); ++k)
+                path.Append(static_cast<int32_t>(line[k].x), static_cast<int32_t>(line[k].y));
+            ASSERT_TRUE(plan.index.AddPath(path, dashed));
+            path.Release();
+        }
+        plan.placements.push_back(Placement{0, -1, 1, 0, 5000, 0});
+        for (uint32_t i = 0; i < plan.index.PathCount(); ++i) {
+            plan.steps.push_back(PlanStep{i, 0, false});
+            plan.steps.push_back(PlanStep{i, 1, i % 2 == 0});
+        }
+        PlotMapping mapping;
+        mapping.hpgl_scale = hpgl;
+        mapping.YSizeRedeem = 0.7f;
+        PlannedPathSource all(plan, path, mapping);
+        const std::string expected = StripEvents(all, path, false);
+        PlannedPathSource banded(plan, path, mapping);
+        EXPECT_EQ(StripEvents(banded, path, true), expected);
+    }
 }
 
 // A design 4000 units (127 mm) across.
