@@ -38,6 +38,11 @@ struct JobContext {
     // the first strip is kept here and the later strips are cut from it,
     // without reading the plot file into a plan again.
     std::shared_ptr<StripPlan> KeptStripPlan;
+    // Set when the strips after this one are not to be cut (their file name
+    // was not given, or a strip could not be saved).
+    bool StripsStopped = false;
+    // The name cut to file saves to; a job cut in strips numbers it.
+    std::string SaveName;
 
     // Folder of the HPGL work file; empty means the current folder.
     std::string HpglWorkFolder;

@@ -203,6 +203,47 @@ check "cut to file: bytes equal tarnik-cli's" "0" \
 check "cut to file: nothing at the plotter" "$(size_of "$received")" \
     "$(sleep 0.5; size_of "$received")"
 
+# --- The media set in the file settings dialog ---
+# Weed lines without a border are said before the dialog closes. Then a
+# job mirrored, in three copies 4 mm apart, with a weeding border 5 mm out,
+# moved by the margins 10 mm across and 7 mm along, is byte for byte what
+# tarnik-cli cuts with the settings the dialog saved and --margin 10,7.
+offset=$(size_of "$received")
+offer_job "$sample"
+drv dialog $FILE_SETTINGS 10000 >/dev/null
+check "turn list: three turns, none chosen" "3 0 不旋转" "$(drv dlist $FILE_SETTINGS 1106 | tr -d '\r')"
+drv dset $FILE_SETTINGS 1111 10 >/dev/null
+drv dclick $FILE_SETTINGS 1 >/dev/null
+check "weed lines without a border: message" \
+    "Weed lines run out to the weeding border: set a border distance too." \
+    "$(drv message tarnik 10000)"
+drv dclick tarnik 1 >/dev/null
+check "weed lines without a border: dialog stays" "0" "$(drv dialog $FILE_SETTINGS 2000; echo $?)"
+drv dset $FILE_SETTINGS 1111 0 >/dev/null
+drv dset $FILE_SETTINGS 1009 10 >/dev/null
+drv dset $FILE_SETTINGS 1010 7 >/dev/null
+drv dclick $FILE_SETTINGS 1107 >/dev/null
+drv dset $FILE_SETTINGS 1108 3 >/dev/null
+drv dset $FILE_SETTINGS 1109 4 >/dev/null
+drv dset $FILE_SETTINGS 1110 5 >/dev/null
+sleep 0.3
+screenshot tarnik_file_settings_media
+drv dclick $FILE_SETTINGS 1 >/dev/null
+media_keys() {
+    tr -d '\r' <"$gui_program/tarnik.ini" | grep -E '^(Mirror|Copies|CopyGap|WeedBorder)=' | xargs
+}
+for _ in $(seq 100); do [[ $(media_keys) == "Mirror=1"* ]] && break; sleep 0.1; done
+check "media kept in tarnik.ini" "Mirror=1 Copies=3 CopyGap=4.0 WeedBorder=5.0" "$(media_keys)"
+cli_job "$sample" media --margin 10,7 >/dev/null
+media_size=$(size_of "$gui_work/media.job")
+wait_for_size "$received" $((offset + media_size))
+tail -c +$((offset + 1)) "$received" >"$gui_work/media_serial.job"
+check "mirrored copies with a border equal tarnik-cli's ($media_size bytes)" "0" \
+    "$(cmp "$gui_work/media_serial.job" "$gui_work/media.job" >/dev/null; echo $?)"
+check "mirrored copies differ from the plain job" "1" \
+    "$(cmp -s "$gui_work/media.job" "$gui_work/sign.job" || echo 1)"
+check "status back to ready after the media job" "准备就绪" "$(wait_for_text 1006 准备就绪)"
+
 exit_tarnik
 
 # --- A USB job: the plotter as a printer on USB001, its output captured ---
