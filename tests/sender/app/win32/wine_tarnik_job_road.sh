@@ -244,6 +244,30 @@ check "mirrored copies differ from the plain job" "1" \
     "$(cmp -s "$gui_work/media.job" "$gui_work/sign.job" || echo 1)"
 check "status back to ready after the media job" "准备就绪" "$(wait_for_text 1006 准备就绪)"
 
+# --- A job in strips, cut to files ---
+# On media 100 mm wide with strips overlapping by 20 mm the job is cut in
+# strips: one name asked, one file per strip, each byte for byte the file
+# tarnik-cli writes for that strip with the saved settings.
+offer_job "$sample"
+drv dialog $FILE_SETTINGS 10000 >/dev/null
+drv dset $FILE_SETTINGS 1105 100 >/dev/null
+drv dset $FILE_SETTINGS 1114 20 >/dev/null
+drv dclick $FILE_SETTINGS 1060 >/dev/null
+sleep 0.3
+drv dclick $FILE_SETTINGS 1 >/dev/null
+check "strips: save dialog" "0" "$(choose_file "$gui_work/strips.plt" 另存为 "Save As"; echo $?)"
+check "strips: one message after the last" "Save OK!" "$(drv message tarnik 20000)"
+drv dclick tarnik 1 >/dev/null
+cli_job "$sample" strips >/dev/null
+strip_count=$(ls "$gui_work"/strips-*.job 2>/dev/null | wc -l)
+same=0
+for n in $(seq "$strip_count"); do
+    cmp -s "$gui_work/strips-$n.job" "$gui_work/strips-$n.plt" && same=$((same + 1))
+done
+check "strips: several" "1" "$([ "$strip_count" -gt 1 ] && echo 1)"
+check "strips: each file equals tarnik-cli's ($strip_count strips)" "$strip_count" "$same"
+check "strips: no file beyond the last" "1" "$([ ! -e "$gui_work/strips-$((strip_count + 1)).plt" ] && echo 1)"
+
 exit_tarnik
 
 # --- A USB job: the plotter as a printer on USB001, its output captured ---
