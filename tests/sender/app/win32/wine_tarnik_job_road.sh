@@ -268,6 +268,28 @@ check "strips: several" "1" "$([ "$strip_count" -gt 1 ] && echo 1)"
 check "strips: each file equals tarnik-cli's ($strip_count strips)" "$strip_count" "$same"
 check "strips: no file beyond the last" "1" "$([ ! -e "$gui_work/strips-$((strip_count + 1)).plt" ] && echo 1)"
 
+# The same job sent to the plotter: after each strip a message box asks
+# for the media; OK after the first, Cancel after the second. The plotter
+# gets those two strips as tarnik-cli writes them, and nothing more.
+offset=$(size_of "$received")
+offer_job "$sample"
+drv dialog $FILE_SETTINGS 10000 >/dev/null
+drv dclick $FILE_SETTINGS 1 >/dev/null
+question() {
+    echo "第 $1 条 (共 $strip_count 条) 已切割。请放好第 $(($1 + 1)) 条的介质后按确定; 按取消则其余各条不再切割。"
+}
+check "strips: asked after the first" "$(question 1)" "$(drv message tarnik 30000)"
+drv dclick tarnik 1 >/dev/null
+check "strips: asked after the second" "$(question 2)" "$(drv message tarnik 30000)"
+drv dclick tarnik 2 >/dev/null
+cat "$gui_work/strips-1.job" "$gui_work/strips-2.job" >"$gui_work/two_strips.job"
+wait_for_size "$received" $((offset + $(size_of "$gui_work/two_strips.job")))
+sleep 1
+tail -c +$((offset + 1)) "$received" >"$gui_work/two_strips_serial.job"
+check "strips: the plotter got the first two strips, nothing more" "0" \
+    "$(cmp "$gui_work/two_strips_serial.job" "$gui_work/two_strips.job" >/dev/null; echo $?)"
+check "strips: ready after the cancel" "准备就绪" "$(wait_for_text 1006 准备就绪)"
+
 exit_tarnik
 
 # --- A USB job: the plotter as a printer on USB001, its output captured ---
