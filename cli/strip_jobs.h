@@ -1,18 +1,16 @@
 #pragma once
 // A job cut in strips (--tile) is a job per strip: its output file is
-// numbered, and a plotter gets one strip after another, the user laying up
-// the media between them.
+// numbered (StripOutputPath, shared with the job sender's cut to file), and
+// a plotter gets one strip after another, the user laying up the media
+// between them.
 #include <cstdint>
 #include <istream>
 #include <ostream>
 #include <string>
 
-namespace tarnik::cli {
+#include "sender/pipeline/cut_to_file.h"
 
-// FILE with "-N" before its extension: "banner.plt" gives "banner-2.plt",
-// "out/banner" gives "out/banner-2" (a dot in a folder name is no
-// extension).
-std::string StripOutputPath(const std::string& path, int32_t number);
+namespace tarnik::cli {
 
 // Tells the user that strip `done` (from 1) of count went out and waits for
 // Enter before the next; false when the input ends first (the rest is not

@@ -82,7 +82,10 @@ com=3
 ln -sfn /nonexistent/tarnik-com "$WINEPREFIX/dosdevices/com$com"
 temp_dir=""
 tarnik_shots() { # tarnik_shots LAN SUFFIX MAIN SETTINGS FILE_SETTINGS ABOUT
-    write_ini "Lan=$1" "[COM]" "CurrentCom=$com" "[AutoGET]" "ColExportFilename=tarnik_export.plt"
+    # The file settings dialog shows a job placed on 600 mm media: two
+    # mirrored copies with a weeding border.
+    write_ini "Lan=$1" "[COM]" "CurrentCom=$com" "[AutoGET]" "ColExportFilename=tarnik_export.plt" \
+        "[CutPlan]" "MediaWidth=600.0" "Mirror=1" "Copies=2" "CopyGap=5.0" "WeedBorder=5.0"
     start_tarnik
     drv find 15000 >/dev/null || { echo "no main window ($1)"; status=1; exit_tarnik; return; }
     shoot "$3" "tarnik_main_$2"

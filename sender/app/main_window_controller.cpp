@@ -3,6 +3,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string>
 #include <utility>
 
 #include "sender/pipeline/dmpl_encoder.h"
@@ -44,11 +45,85 @@ void MainWindowController::Initialise(ProfileFile& profile, SettingsEnvironment&
 }
 
 int MainWindowController::OnJobReady(int32_t a, int32_t b) {
-    return JobMessageAnswer(driver_.OnJobReady(a, b));
+    if (TurnAwayDuringStrips()) {
+        DeleteIfReadable(job_.ExportFilePath().c_str());
+        return 0;
+    }
+    BeginStrips();
+    return JobMessageAnswer(RunStrips(driver_.OnJobReady(a, b)));
 }
 
 int MainWindowController::OnCutFromFile(const char* chosen_path) {
-    return JobMessageAnswer(driver_.OnCutFromFile(chosen_path));
+    if (TurnAwayDuringStrips())
+        return 0;
+    BeginStrips();
+    return JobMessageAnswer(RunStrips(driver_.OnCutFromFile(chosen_path)));
+}
+
+bool MainWindowController::TurnAwayDuringStrips() {
+    if (!strips_running_)
+        return false;
+    view_.Notify(StringId{IDS_CUTTING_IN_PROGRESS}, NoticeStyle::kWarningBalloon);
+    return true;
+}
+
+void MainWindowController::BeginStrips() {
+    strips_waiting_ = false;
+    job_.Strip = 0;
+    job_.StripCount = 1;
+    job_.StripsStopped = false;
+    job_.KeptStripPlan = MakeStripPlanKeeper();
+}
+
+JobOutcome MainWindowController::RunStrips(JobOutcome outcome) {
+    while (outcome == JobOutcome::Encoded && !job_.StripsStopped &&
+           job_.Strip + 1 < job_.StripCount) {
+        strips_running_ = true;
+        if (!job_.CutToFile) {
+            if (!sender_.Idle()) {
+                strips_waiting_ = true;
+                return outcome;
+            }
+            if (!view_.AskNextStrip(job_.Strip + 1, job_.StripCount))
+                break;
+        }
+        ++job_.Strip;
+        // The plan kept from the first strip is cut again: the plot file,
+        // which the HPGL road consumes, is not read a second time.
+        const std::string plot_path = job_.ExportFilePath();
+        outcome = settings_.ModelIndex == 1 ? hpgl_(plot_path.c_str(), job_)
+                                            : dmpl_(plot_path.c_str(), job_);
+    }
+    EndStrips();
+    return outcome;
+}
+
+void MainWindowController::EndStrips() {
+    strips_running_ = false;
+    strips_waiting_ = false;
+    job_.KeptStripPlan.reset();
+    job_.CutToFile = false;
+}
+
+void MainWindowController::OnSendEnded() {
+    next_job_ready_ = 1;
+    if (strips_waiting_) {
+        strip_sent_whole_ = sender_.SentWhole();
+        view_.PostNextStrip();
+    }
+}
+
+// A strip stopped or cut short on the line ends the job: the next strip
+// would not line up with it.
+void MainWindowController::OnNextStrip() {
+    if (!strips_waiting_)
+        return;
+    strips_waiting_ = false;
+    if (!strip_sent_whole_ || !sender_.Idle()) {
+        EndStrips();
+        return;
+    }
+    RunStrips(JobOutcome::Encoded);
 }
 
 void MainWindowController::OnAutoModeRadio() {

@@ -24,6 +24,14 @@ class MainWindowView : public JobView, public SenderView, public SettingsView {
   public:
     // One notice call serves all three.
     void Notify(NoticeText text, NoticeStyle style) override = 0;
+
+    // Between the strips of a job cut in strips: strip `done` of count is
+    // cut, the user lays the media for the next one; false (Cancel) leaves
+    // the other strips uncut.
+    virtual bool AskNextStrip(int32_t done, int32_t count) = 0;
+    // Has the window call OnNextStrip once the current message is handled
+    // (the block sender reports a send's end before it is idle again).
+    virtual void PostNextStrip() = 0;
 };
 
 // The USB printer-port transport as the main window reaches it.
@@ -73,6 +81,9 @@ class MainWindowController : private JobHandover,
     int OnJobReady(int32_t a, int32_t b);
     // Button 1002 after the open dialog chose `chosen_path`.
     int OnCutFromFile(const char* chosen_path);
+    // The next strip of a job cut in strips whose last strip went out over
+    // the serial line (PostNextStrip).
+    void OnNextStrip();
     // Button 1000 and the tray menu's cancel.
     void OnCancelWork() { sender_.OnCancelWork(); }
     void OnTimer(int timer_id) { sender_.OnTimer(timer_id); }
@@ -112,8 +123,18 @@ class MainWindowController : private JobHandover,
     bool CutPrintFile(const char* path) override;
     // SendGate: what the job driver asks.
     bool SenderIdle() const override { return sender_.Idle(); }
-    // SendEndListener: a send's end makes the contour-cut link ready.
-    void OnSendEnded() override { next_job_ready_ = 1; }
+    // SendEndListener: a send's end makes the contour-cut link ready, and
+    // lets a job cut in strips go on.
+    void OnSendEnded() override;
+
+    // A job cut in strips is one job per strip: the driver cuts the first,
+    // the rest follow here, each after the user laid the media (a job saved
+    // to files asks nothing). A serial strip goes on when its send ended
+    // whole. From the second strip on no other job is taken until the last.
+    bool TurnAwayDuringStrips();
+    void BeginStrips();
+    JobOutcome RunStrips(JobOutcome outcome);
+    void EndStrips();
 
     MainWindowView& view_;
     JobPort& port_;
@@ -123,6 +144,9 @@ class MainWindowController : private JobHandover,
     uint8_t next_job_ready_ = 1;
     uint8_t auto_mode_ = 1;
     uint8_t macro_print_flag_ = 0;
+    bool strips_running_ = false;
+    bool strips_waiting_ = false;  // for the serial send of the last strip to end
+    bool strip_sent_whole_ = false;
     SerialSender sender_;
     JobContext job_;
     JobEncoder dmpl_;

@@ -48,6 +48,11 @@ struct JobContext {
     // Set by the same caller: the later strips take the first strip's
     // pre-scan instead of reading the plot file once more.
     std::shared_ptr<KeptPlotScan> KeptScan;
+    // Set when the strips after this one are not to be cut (their file name
+    // was not given, or a strip could not be saved).
+    bool StripsStopped = false;
+    // The name cut to file saves to; a job cut in strips numbers it.
+    std::string SaveName;
 
     // Folder of the HPGL work file; empty means the current folder.
     std::string HpglWorkFolder;

@@ -40,8 +40,8 @@ inline PenFilter PenFilterOf(const JobContext& job, PenFilterVariant variant) {
 // the plotter, so every failure ends here: Unreadable when the plot file cannot be opened (nothing
 // shown), DataError when it is malformed ("data error!" shown), NotSent when the work file could
 // not be written (the user was told). Encoded when the work file is closed and complete.
-// Shown when a job must be cut in strips where strips are not run one
-// after another (the job sender's window sends one job at a time).
+// Shown when a job must be cut in strips by a caller that does not run
+// strips one after another (the contour-cut macro's print road).
 inline constexpr char kStripsNeedStripRun[] =
     "This job is wider than the media and must be cut in strips: cut it with tarnik-cli "
     "(--tile), or turn it or use wider media.";

@@ -4,6 +4,7 @@
 
 #include "sender/pipeline/dmpl_encoder.h"
 #include "sender/pipeline/hpgl_encoder.h"
+#include "sender/pipeline/job_start.h"
 
 namespace tarnik {
 namespace {
@@ -53,11 +54,19 @@ std::optional<uint64_t> EstimateJobBytes(const char* plot_path, const JobContext
     estimate.PathSeparator = job.PathSeparator;
     // Streamed from the work file: the size is all that is wanted.
     estimate.JobMemoryLimit = 0;
-    const JobOutcome outcome = measured.ModelIndex == 1 ? EncodeHpglJob(plot_path, estimate)
-                                                        : EncodeDmplJob(plot_path, estimate);
-    if (outcome != JobOutcome::Encoded)
-        return std::nullopt;
-    return handover.bytes;
+    // A job cut in strips takes all its strips' bytes.
+    estimate.KeptStripPlan = MakeStripPlanKeeper();
+    uint64_t total = 0;
+    for (int32_t strip = 0; strip < estimate.StripCount; ++strip) {
+        estimate.Strip = strip;
+        handover.bytes.reset();
+        const JobOutcome outcome = measured.ModelIndex == 1 ? EncodeHpglJob(plot_path, estimate)
+                                                            : EncodeDmplJob(plot_path, estimate);
+        if (outcome != JobOutcome::Encoded || !handover.bytes)
+            return std::nullopt;
+        total += *handover.bytes;
+    }
+    return total;
 }
 
 }  // namespace tarnik

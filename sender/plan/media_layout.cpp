@@ -166,15 +166,18 @@ LayoutPoint CopyTransform::Apply(LayoutPoint p) const {
     return LayoutPoint{corner.x + along, corner.y + across};
 }
 
-LayoutProblem PlanMediaLayout(const LayoutBox& design_in, const MediaLayoutOptions& o,
-                              double units_per_mm, MediaLayout& layout, LayoutFigures& figures) {
-    layout = MediaLayout{};
+LayoutProblem CheckMediaLayoutOptions(const MediaLayoutOptions& o, LayoutFigures& figures) {
     figures = LayoutFigures{};
     figures.media_width = o.MediaWidth;
     figures.smallest_media = o.MarginLeft + o.TileOverlap + kSmallestStripAdvance;
-    LayoutProblem problem = CheckPlacement(o);
-    if (problem == LayoutProblem::None)
-        problem = CheckWeedingAndTiling(o);
+    const LayoutProblem problem = CheckPlacement(o);
+    return problem != LayoutProblem::None ? problem : CheckWeedingAndTiling(o);
+}
+
+LayoutProblem PlanMediaLayout(const LayoutBox& design_in, const MediaLayoutOptions& o,
+                              double units_per_mm, MediaLayout& layout, LayoutFigures& figures) {
+    layout = MediaLayout{};
+    const LayoutProblem problem = CheckMediaLayoutOptions(o, figures);
     if (problem != LayoutProblem::None)
         return problem;
     const LayoutBox design = design_in.IsEmpty() ? LayoutBox{0, 0, 0, 0} : design_in;

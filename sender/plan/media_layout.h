@@ -94,6 +94,10 @@ inline constexpr int64_t kMaxStrips = 200;
 inline constexpr double kTickLength = 5.0;     // mm
 inline constexpr double kTickClearance = 2.0;  // mm between a tick and the job
 
+// The problem of the options alone, whatever the design (None when they
+// hold together); the file settings dialog asks before it closes.
+LayoutProblem CheckMediaLayoutOptions(const MediaLayoutOptions& options, LayoutFigures& figures);
+
 // Plans the layout of a design whose paths lie in design (plotter units,
 // units_per_mm of them in a millimetre).
 LayoutProblem PlanMediaLayout(const LayoutBox& design, const MediaLayoutOptions& options,

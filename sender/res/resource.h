@@ -59,6 +59,16 @@
 #define IDS_LINE_TIME 153
 #define IDS_TIME_LEFT 154
 
+// The file settings dialog's media lists (turn; weed line directions) and
+// the question between the strips of a job cut in strips.
+#define IDS_ROTATE_NONE 160
+#define IDS_ROTATE_QUARTER 161
+#define IDS_ROTATE_AUTO 162
+#define IDS_WEED_BOTH 163
+#define IDS_WEED_ACROSS 164
+#define IDS_WEED_ALONG 165
+#define IDS_NEXT_STRIP 166
+
 // Main window controls.
 #define IDC_CANCEL_WORK 1000
 #define IDC_OPTION 1001
@@ -85,6 +95,17 @@
 #define IDC_CUT_ORDER 1101
 #define IDC_PANEL_LENGTH 1102
 #define IDC_LINE_TIME 1103
+#define IDC_MEDIA_GROUP 1104
+#define IDC_MEDIA_WIDTH 1105
+#define IDC_ROTATE 1106
+#define IDC_MIRROR 1107
+#define IDC_COPIES 1108
+#define IDC_COPY_GAP 1109
+#define IDC_WEED_BORDER 1110
+#define IDC_WEED_LINES 1111
+#define IDC_WEED_DIRECTION 1112
+#define IDC_WEED_GAP 1113
+#define IDC_TILE_OVERLAP 1114
 
 // Settings dialog controls (visible).
 #define IDC_CFG_EXPORT_BROWSE 1000

@@ -65,6 +65,8 @@ class SerialSender {
     void OnTimer(int timer_id);
 
     bool Idle() const { return state_ == SendState::kIdle; }
+    // Whether the job that ended last went out whole (not stopped or cut short).
+    bool SentWhole() const { return sent_whole_; }
     uint32_t JobSize() const { return job_size_; }
     uint32_t BytesSent() const { return bytes_sent_; }
 

@@ -76,7 +76,7 @@ TEST(StripJobs, NumbersEachStripsFileBeforeItsExtension) {
         {".job", ".job-2"},
     };
     for (const auto& [path, numbered] : cases) {
-        EXPECT_EQ(cli::StripOutputPath(path, 2), numbered) << path;
+        EXPECT_EQ(StripOutputPath(path, 2), numbered) << path;
     }
 }
 

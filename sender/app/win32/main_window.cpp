@@ -116,6 +116,10 @@ void CTestDlg::BuildMessageTable() {
         return controller_.OnMacroPrint(windows);
     });
     OnMessage(kWmLineFault, [this](WPARAM, LPARAM l) -> LRESULT { return HandleLineFault(l); });
+    OnMessage(kWmNextStrip, [this](WPARAM, LPARAM) -> LRESULT {
+        controller_.OnNextStrip();
+        return 0;
+    });
     // The drawing program's macro asks whether the job sender runs.
     OnMessage(kWmMacroQuery, [](WPARAM, LPARAM) -> LRESULT { return 1; });
     if (taskbar_created_ != 0) {

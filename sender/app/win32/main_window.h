@@ -72,6 +72,8 @@ class CTestDlg : public ui::Dialog,
     FileSettingsResult RunFileSettings(float width_mm, float height_mm) override;
     bool RunSaveDialog(const char* filter, std::string& chosen) override;
     void SetSendingLook(bool sending) override;
+    bool AskNextStrip(int32_t done, int32_t count) override;
+    void PostNextStrip() override;
     // SenderView (SetStatusString: the SettingsView's too).
     std::string LoadString(int string_id) override;
     void SetStatusString(int string_id) override;

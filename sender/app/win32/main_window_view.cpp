@@ -4,8 +4,11 @@
 // After windows.h, which it needs.
 #include <commdlg.h>
 
+#include <string>
+
 #include "sender/app/cut_plan_settings.h"
 #include "sender/app/file_settings_rules.h"
+#include "sender/app/media_fields.h"
 #include "sender/app/profile_file.h"
 #include "sender/app/win32/file_name_dialog.h"
 #include "sender/app/win32/main_window.h"
@@ -46,6 +49,7 @@ JobView::FileSettingsResult CTestDlg::RunFileSettings(float width_mm, float heig
     SenderSettings& settings = controller_.Settings();
     dialog.OrderIndex = CutOrderListIndex(settings.CutPlan.Order);
     dialog.PanelLength = settings.CutPlan.PanelLength;
+    dialog.Media = MediaFieldsOf(settings.CutPlan.Media);
     const JobContext& job = controller_.Job();
     const std::string plot_path = job.ExportFilePath();
     dialog.EstimateBytes = [&](const CutPlanOptions& options) {
@@ -59,6 +63,8 @@ JobView::FileSettingsResult CTestDlg::RunFileSettings(float width_mm, float heig
         // tarnik.ini.
         settings.CutPlan.Order = CutOrderFromListIndex(dialog.OrderIndex);
         settings.CutPlan.PanelLength = BoundedPanelLength(dialog.PanelLength);
+        // The margins place this job only; tarnik.ini keeps none.
+        settings.CutPlan.Media = MediaOptionsOf(dialog.Media, dialog.LeftMargin, dialog.TopMargin);
         SaveCutPlanSettings(*OpenProfileFile(settings.SettingsPath), settings.CutPlan);
     }
     return FileSettingsResult{result == IDOK, dialog.CutToFile != 0};
@@ -67,6 +73,23 @@ JobView::FileSettingsResult CTestDlg::RunFileSettings(float width_mm, float heig
 bool CTestDlg::RunSaveDialog(const char* filter, std::string& chosen) {
     return ChooseFileName(Handle(), FileNameDialog::Save, filter,
                           OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, chosen);
+}
+
+bool CTestDlg::AskNextStrip(int32_t done, int32_t count) {
+    // The table's text names the strip cut, their count and the next strip,
+    // in this order.
+    std::string text = LoadString(IDS_NEXT_STRIP);
+    for (const int32_t number : {done, count, done + 1}) {
+        const std::size_t at = text.find("%d");
+        if (at == std::string::npos)
+            break;
+        text.replace(at, 2, std::to_string(number));
+    }
+    return ui::AppMessageBoxUtf8(Handle(), text, MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
+}
+
+void CTestDlg::PostNextStrip() {
+    PostMessageA(Handle(), kWmNextStrip, 0, 0);
 }
 
 void CTestDlg::SetSendingLook(bool sending) {

@@ -12,5 +12,6 @@ inline constexpr UINT kWmJobReady = WM_USER + 100;    // WM_JOB_READY: the expor
 inline constexpr UINT kWmMacroPrint = WM_USER + 101;  // the contour-cut macro's print
 inline constexpr UINT kWmMacroQuery = WM_USER + 102;  // the macro asks whether the sender runs
 inline constexpr UINT kWmLineFault = WM_USER + 108;   // WM_LINE_FAULT: lParam a LineFault
+inline constexpr UINT kWmNextStrip = WM_USER + 109;   // the next strip of a job cut in strips
 
 }  // namespace tarnik

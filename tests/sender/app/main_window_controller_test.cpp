@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sender/app/settings_fakes.h"
@@ -53,9 +54,24 @@ class RecordingMainView : public MainWindowView {
             while_dialog_open = nullptr;
             run();
         }
-        return {dialog_ok, false};
+        return {dialog_ok, cut_to_file};
     }
-    bool RunSaveDialog(const char*, std::string&) override { return false; }
+    bool RunSaveDialog(const char*, std::string& chosen) override {
+        chosen = save_name;
+        return !save_name.empty();
+    }
+    bool AskNextStrip(int32_t done, int32_t count) override {
+        Log("ask " + std::to_string(done) + " of " + std::to_string(count));
+        if (while_asking) {
+            while_asking();
+        }
+        const bool lay = !answers.empty() && answers.front();
+        if (!answers.empty()) {
+            answers.erase(answers.begin());
+        }
+        return lay;
+    }
+    void PostNextStrip() override { next_strip_posted = true; }
     void SetSendingLook(bool sending) override { Log(sending ? "sending" : "idle"); }
     std::string LoadString(int) override { return "%.0f %%"; }
     void SetStatusString(int id) override { Log("status " + std::to_string(id)); }
@@ -73,6 +89,11 @@ class RecordingMainView : public MainWindowView {
     void ShowModelText(const char*) override {}
 
     bool dialog_ok = true;
+    bool cut_to_file = false;
+    std::string save_name;      // empty: the save dialog is cancelled
+    std::vector<bool> answers;  // to the strip questions, in turn
+    std::function<void()> while_asking;
+    bool next_strip_posted = false;
     std::function<void()> while_dialog_open;
     int progress = -1;
 
@@ -188,6 +209,60 @@ TEST(MainWindowController, RefusalsOfTheJobRoad) {
 // started a send; the dialog's own job must neither replace that send nor
 // open its port again under it, and is turned away as any job that comes
 // while one is sent.
+int Count(const EventLog& log, const std::string& event) {
+    return static_cast<int>(std::count(log.begin(), log.end(), event));
+}
+
+// The square on media 40 mm wide with strips overlapping by 5 mm: three
+// strips, each a job of its own, the next one after the user laid the
+// media (serial, posted once the send has ended) or straight into the
+// next numbered file.
+TEST(MainWindowController, JobInStripsGoesOutStripAfterStrip) {
+    struct Case {
+        const char* label;
+        bool to_file;
+        std::vector<bool> answers;
+        int sends;
+        int questions;
+    };
+    const Case cases[] = {
+        {"serial, every strip laid", false, {true, true}, 3, 2},
+        {"serial, cancelled after the first", false, {false}, 1, 1},
+        {"serial, cancelled after the second", false, {true, false}, 2, 2},
+        {"to files, nothing asked", true, {}, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        Window window;
+        MediaLayoutOptions& media = window.controller.Settings().CutPlan.Media;
+        media.MediaWidth = 40.0;
+        media.TileOverlap = 5.0;
+        WriteWholeFile(window.ExportFile(), kSquare);
+        window.view.cut_to_file = c.to_file;
+        window.view.save_name = window.folder.File("job.plt");
+        window.view.answers = c.answers;
+        // No other job is taken while the media is laid.
+        int offered = -1;
+        window.view.while_asking = [&] { offered = window.controller.OnJobReady(0, 0); };
+        EXPECT_EQ(window.controller.OnJobReady(0, 0), 1);
+        for (int strip = 0; strip < 5; ++strip) {
+            window.SendToEnd();
+            if (!std::exchange(window.view.next_strip_posted, false))
+                break;
+            window.controller.OnNextStrip();
+        }
+        EXPECT_EQ(Count(window.log, "sending"), c.sends);
+        EXPECT_EQ(Count(window.log, "ask 1 of 3"), c.questions > 0 ? 1 : 0);
+        EXPECT_EQ(Count(window.log, "ask 2 of 3"), c.questions > 1 ? 1 : 0);
+        EXPECT_EQ(offered, c.questions > 0 ? 0 : -1);
+        EXPECT_TRUE(window.controller.Idle());
+        for (const char* name : {"job-1.plt", "job-2.plt", "job-3.plt"}) {
+            EXPECT_EQ(FileExists(window.folder.File(name)), c.to_file) << name;
+        }
+        EXPECT_EQ(Count(window.log, "message Save OK!"), c.to_file ? 1 : 0);
+    }
+}
+
 TEST(MainWindowController, JobOfAnOpenDialogLeavesASendStartedMeanwhileAlone) {
     Window lone;
     WriteWholeFile(lone.ExportFile(), kSquare);

@@ -203,6 +203,93 @@ check "cut to file: bytes equal tarnik-cli's" "0" \
 check "cut to file: nothing at the plotter" "$(size_of "$received")" \
     "$(sleep 0.5; size_of "$received")"
 
+# --- The media set in the file settings dialog ---
+# Weed lines without a border are said before the dialog closes. Then a
+# job mirrored, in three copies 4 mm apart, with a weeding border 5 mm out,
+# moved by the margins 10 mm across and 7 mm along, is byte for byte what
+# tarnik-cli cuts with the settings the dialog saved and --margin 10,7.
+offset=$(size_of "$received")
+offer_job "$sample"
+drv dialog $FILE_SETTINGS 10000 >/dev/null
+check "turn list: three turns, none chosen" "3 0 不旋转" "$(drv dlist $FILE_SETTINGS 1106 | tr -d '\r')"
+drv dset $FILE_SETTINGS 1111 10 >/dev/null
+drv dclick $FILE_SETTINGS 1 >/dev/null
+check "weed lines without a border: message" \
+    "Weed lines run out to the weeding border: set a border distance too." \
+    "$(drv message tarnik 10000)"
+drv dclick tarnik 1 >/dev/null
+check "weed lines without a border: dialog stays" "0" "$(drv dialog $FILE_SETTINGS 2000; echo $?)"
+drv dset $FILE_SETTINGS 1111 0 >/dev/null
+drv dset $FILE_SETTINGS 1009 10 >/dev/null
+drv dset $FILE_SETTINGS 1010 7 >/dev/null
+drv dclick $FILE_SETTINGS 1107 >/dev/null
+drv dset $FILE_SETTINGS 1108 3 >/dev/null
+drv dset $FILE_SETTINGS 1109 4 >/dev/null
+drv dset $FILE_SETTINGS 1110 5 >/dev/null
+sleep 0.3
+screenshot tarnik_file_settings_media
+drv dclick $FILE_SETTINGS 1 >/dev/null
+media_keys() {
+    tr -d '\r' <"$gui_program/tarnik.ini" | grep -E '^(Mirror|Copies|CopyGap|WeedBorder)=' | xargs
+}
+for _ in $(seq 100); do [[ $(media_keys) == "Mirror=1"* ]] && break; sleep 0.1; done
+check "media kept in tarnik.ini" "Mirror=1 Copies=3 CopyGap=4.0 WeedBorder=5.0" "$(media_keys)"
+cli_job "$sample" media --margin 10,7 >/dev/null
+media_size=$(size_of "$gui_work/media.job")
+wait_for_size "$received" $((offset + media_size))
+tail -c +$((offset + 1)) "$received" >"$gui_work/media_serial.job"
+check "mirrored copies with a border equal tarnik-cli's ($media_size bytes)" "0" \
+    "$(cmp "$gui_work/media_serial.job" "$gui_work/media.job" >/dev/null; echo $?)"
+check "mirrored copies differ from the plain job" "1" \
+    "$(cmp -s "$gui_work/media.job" "$gui_work/sign.job" || echo 1)"
+check "status back to ready after the media job" "准备就绪" "$(wait_for_text 1006 准备就绪)"
+
+# --- A job in strips, cut to files ---
+# On media 100 mm wide with strips overlapping by 20 mm the job is cut in
+# strips: one name asked, one file per strip, each byte for byte the file
+# tarnik-cli writes for that strip with the saved settings.
+offer_job "$sample"
+drv dialog $FILE_SETTINGS 10000 >/dev/null
+drv dset $FILE_SETTINGS 1105 100 >/dev/null
+drv dset $FILE_SETTINGS 1114 20 >/dev/null
+drv dclick $FILE_SETTINGS 1060 >/dev/null
+sleep 0.3
+drv dclick $FILE_SETTINGS 1 >/dev/null
+check "strips: save dialog" "0" "$(choose_file "$gui_work/strips.plt" 另存为 "Save As"; echo $?)"
+check "strips: one message after the last" "Save OK!" "$(drv message tarnik 20000)"
+drv dclick tarnik 1 >/dev/null
+cli_job "$sample" strips >/dev/null
+strip_count=$(ls "$gui_work"/strips-*.job 2>/dev/null | wc -l)
+same=0
+for n in $(seq "$strip_count"); do
+    cmp -s "$gui_work/strips-$n.job" "$gui_work/strips-$n.plt" && same=$((same + 1))
+done
+check "strips: several" "1" "$([ "$strip_count" -gt 1 ] && echo 1)"
+check "strips: each file equals tarnik-cli's ($strip_count strips)" "$strip_count" "$same"
+check "strips: no file beyond the last" "1" "$([ ! -e "$gui_work/strips-$((strip_count + 1)).plt" ] && echo 1)"
+
+# The same job sent to the plotter: after each strip a message box asks
+# for the media; OK after the first, Cancel after the second. The plotter
+# gets those two strips as tarnik-cli writes them, and nothing more.
+offset=$(size_of "$received")
+offer_job "$sample"
+drv dialog $FILE_SETTINGS 10000 >/dev/null
+drv dclick $FILE_SETTINGS 1 >/dev/null
+question() {
+    echo "第 $1 条 (共 $strip_count 条) 已切割。请放好第 $(($1 + 1)) 条的介质后按确定; 按取消则其余各条不再切割。"
+}
+check "strips: asked after the first" "$(question 1)" "$(drv message tarnik 30000)"
+drv dclick tarnik 1 >/dev/null
+check "strips: asked after the second" "$(question 2)" "$(drv message tarnik 30000)"
+drv dclick tarnik 2 >/dev/null
+cat "$gui_work/strips-1.job" "$gui_work/strips-2.job" >"$gui_work/two_strips.job"
+wait_for_size "$received" $((offset + $(size_of "$gui_work/two_strips.job")))
+sleep 1
+tail -c +$((offset + 1)) "$received" >"$gui_work/two_strips_serial.job"
+check "strips: the plotter got the first two strips, nothing more" "0" \
+    "$(cmp "$gui_work/two_strips_serial.job" "$gui_work/two_strips.job" >/dev/null; echo $?)"
+check "strips: ready after the cancel" "准备就绪" "$(wait_for_text 1006 准备就绪)"
+
 exit_tarnik
 
 # --- A USB job: the plotter as a printer on USB001, its output captured ---

@@ -124,6 +124,40 @@ std::vector<std::string> Misfits(HWND dialog) {
     return misfits;
 }
 
+// The entries of the file settings dialog's drop-down lists that do not
+// fit the closed list (its width less the drop-down button).
+std::vector<std::string> ListMisfits(HWND dialog, HMODULE resources) {
+    const struct {
+        int list;
+        int strings[3];
+    } lists[] = {
+        {IDC_CUT_ORDER, {IDS_ORDER_DRAWN, IDS_ORDER_INSIDE, IDS_ORDER_SHORTEST}},
+        {IDC_ROTATE, {IDS_ROTATE_NONE, IDS_ROTATE_QUARTER, IDS_ROTATE_AUTO}},
+        {IDC_WEED_DIRECTION, {IDS_WEED_BOTH, IDS_WEED_ACROSS, IDS_WEED_ALONG}},
+    };
+    std::vector<std::string> misfits;
+    HDC dc = GetDC(dialog);
+    HGDIOBJ old_font =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
+    for (const auto& l : lists) {
+        const RECT rect = RectIn(dialog, GetDlgItem(dialog, l.list));
+        const int has = rect.right - rect.left - GetSystemMetrics(SM_CXVSCROLL) - 6;
+        for (const int id : l.strings) {
+            wchar_t text[128] = {};
+            LoadStringW(resources, id, text, 128);
+            RECT needed = {};
+            DrawTextW(dc, text, -1, &needed, DT_CALCRECT | DT_SINGLELINE);
+            if (needed.right > has) {
+                misfits.push_back(Utf8(text) + ": needs " + std::to_string(needed.right) +
+                                  " px, has " + std::to_string(has));
+            }
+        }
+    }
+    SelectObject(dc, old_font);
+    ReleaseDC(dialog, dc);
+    return misfits;
+}
+
 INT_PTR CALLBACK Quiet(HWND, UINT, WPARAM, LPARAM) {
     return FALSE;
 }
@@ -147,7 +181,8 @@ TEST(SettingsDialogLayout, EveryLabelFitsInBothLanguages) {
         {"Chinese", GetModuleHandleW(nullptr)},
         {"English", english},
     };
-    // The settings dialog, and the file settings dialog with its cut order.
+    // The settings dialog, and the file settings dialog with its cut order
+    // and media controls, its lists' entries too.
     const int dialogs[] = {IDD_CFG_DIALOG, IDD_PLTFILECFG};
     for (const auto& c : cases) {
         for (const int id : dialogs) {
@@ -161,6 +196,7 @@ TEST(SettingsDialogLayout, EveryLabelFitsInBothLanguages) {
                 std::wstring shown = line;
                 shown.replace(shown.find(L"%s"), 2, L"10:00:00");
                 SetDlgItemTextW(dialog, IDC_LINE_TIME, shown.c_str());
+                EXPECT_EQ(ListMisfits(dialog, c.resources), std::vector<std::string>{});
             }
             EXPECT_EQ(Misfits(dialog), std::vector<std::string>{});
             DestroyWindow(dialog);
