@@ -91,11 +91,13 @@ void OrderPlan(JobPlan& plan, const CutPlanOptions& options, double units_per_mm
     const std::vector<PlanStep> drawn = plan.steps;
     std::vector<uint32_t> order;
     std::vector<uint8_t> reversed(drawn.size(), 0);
+    std::vector<uint32_t> start(drawn.size(), 0);
     if (options.Order == CutOrder::Shortest) {
         TravelTour tour = NearestPathTour(plan, nesting, panel);
         ImproveTour(plan, nesting, panel, tour);
         order = std::move(tour.order);
         reversed = std::move(tour.reversed);
+        start = std::move(tour.start);
     } else if (options.Order == CutOrder::Inside) {
         order = InsideFirst(nesting, panel);
     } else {
@@ -107,6 +109,7 @@ void OrderPlan(JobPlan& plan, const CutPlanOptions& options, double units_per_mm
     for (size_t k = 0; k < order.size(); ++k) {
         plan.steps[k] = drawn[order[k]];
         plan.steps[k].reversed = reversed[order[k]] != 0;
+        plan.steps[k].start = start[order[k]];
     }
 }
 

@@ -7,12 +7,15 @@
 // - shortest: inside first, and short pen-up travel from the job's start
 //   (0, 0): the nearest allowed path next (travel_order.h), then local
 //   improvements that keep inside-first. An open path may be cut backwards
-//   (not a dashed one: its dashes start where the drawing starts them).
-//   A closed path keeps the start the drawing gave it: the closing overcut
-//   is laid on its first long segment and the knife offset's first swing is
-//   set from its start, both chosen where the designer began the outline;
-//   a moved start would put the overcut and the swing on other segments,
-//   changing what is cut.
+//   and a closed path may start at any of its corners (PlanStep::start),
+//   neither when dashed: its dashes start where the drawing starts them.
+//   A closed path started elsewhere is handed to the encoders as a closed
+//   path that begins and ends at the new corner, the same segments each cut
+//   the same way round, so the transforms treat it as any closed path: the
+//   closing overcut is laid on the first long segment from the new start
+//   on, and the knife offset swings the blade into the new start from the
+//   previous path's last direction and overshoots the end there. Only where
+//   the overcut and the swing fall moves with the start; what is cut stays.
 // - panels (PanelLength > 0): the job is cut in panels of that length along
 //   the feed (plotter x from 0), panel after panel, so that the media only
 //   moves forward between panels. A path and everything inside it belong to

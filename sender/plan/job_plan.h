@@ -56,11 +56,15 @@ struct Placement {
     }
 };
 
-// One path to cut: which, through which placement, and whether backwards.
+// One path to cut: which, through which placement, whether backwards, and
+// for a closed path the point it starts (and ends) at: 0 as drawn, k from
+// its k-th point on round to it again, the same segments each cut the same
+// way.
 struct PlanStep {
     uint32_t path = 0;
     uint16_t placement = 0;
     bool reversed = false;
+    uint32_t start = 0;
 };
 
 struct JobPlan {
@@ -70,10 +74,14 @@ struct JobPlan {
     int32_t feed_floor = 0;
 
     const IndexedPath& PathOf(const PlanStep& step) const { return index.Path(step.path); }
-    // The k-th point of the step as cut (placed, and backwards when reversed).
+    // The k-th point of the step as cut (placed, backwards when reversed,
+    // from its start round).
     PlanPoint PointOf(const PlanStep& step, uint32_t k) const {
         const IndexedPath& path = index.Path(step.path);
-        const uint32_t at = step.reversed ? path.count - 1 - k : k;
+        uint32_t at = step.reversed ? path.count - 1 - k : k;
+        // A closed path's last point is its first: count - 1 points go round.
+        if (step.start != 0 && path.closed)
+            at = (at + step.start) % (path.count - 1);
         return placements[step.placement].Apply(index.PointOf(path, at));
     }
     PlanPoint Entry(const PlanStep& step) const { return PointOf(step, 0); }

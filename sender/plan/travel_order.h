@@ -1,10 +1,11 @@
 #pragma once
 // Short pen-up travel under the inside-first and panel rules: the nearest
-// allowed path next (a grid over the end points of the paths that may be cut
-// now), then passes of two local improvements over a window of neighbouring
-// positions, each kept only when it shortens the travel and keeps the rules:
-// reversing a run of paths (2-opt) and moving one to three paths elsewhere,
-// either way round (Or-opt).
+// allowed path next (a grid over the places the paths that may be cut now
+// can be entered at), then passes of local improvements over a window of
+// neighbouring positions, each kept only when it shortens the travel and
+// keeps the rules: reversing a run of paths (2-opt), moving one to three
+// paths elsewhere, either way round (Or-opt), and starting each closed path
+// at the corner nearest the way from the path before to the path after.
 #include <cstdint>
 #include <vector>
 
@@ -18,6 +19,7 @@ namespace tarnik {
 struct TravelTour {
     std::vector<uint32_t> order;
     std::vector<uint8_t> reversed;  // by step index
+    std::vector<uint32_t> start;    // by step index: a closed path's first corner
 };
 
 // Nearest allowed path next, from (0, 0).

@@ -75,6 +75,67 @@ TEST(PlannedJob, InsideFirstReachesTheEncoder) {
     EXPECT_EQ(Encode(rig, false).substr(0, 40), ";:H A L0 EC1 U U4000,1000 D4000,3000,200");
 }
 
+// One square (plotter x = 5000 - y, y = x): drawn from its corner furthest
+// from the job's start, and drawn from the corner nearest it.
+constexpr char kSquareFromFarCorner[] =
+    "IN;SP1;PU3000,2000;PD1000,2000;PD1000,4000;PD3000,4000;PD3000,2000;";
+constexpr char kSquareFromNearCorner[] =
+    "IN;SP1;PU1000,4000;PD3000,4000;PD3000,2000;PD1000,2000;PD1000,4000;";
+
+std::string EncodeSquare(JobRig& rig, const std::string& prefix, const char* square, bool hpgl) {
+    rig.job.mapping.YTop = 5000;
+    rig.job.extent = PlotExtent{1000, 2000, 3000, 4000, 2000, 2000};
+    const std::string plot = rig.Plot(prefix + square);
+    const JobOutcome outcome =
+        hpgl ? EncodeHpglJob(plot.c_str(), rig.job) : EncodeDmplJob(plot.c_str(), rig.job);
+    EXPECT_EQ(outcome, JobOutcome::Encoded);
+    return rig.handover.SerialBytes();
+}
+
+// The shortest order starts a closed path at its corner nearest the knife;
+// the job is then cut exactly as if the drawing had started it there
+// (overcut, knife offset, band split and all), except a dashed path, whose
+// dashes run from where the drawing starts them.
+TEST(PlannedJob, AClosedPathStartedElsewhereIsCutAsIfDrawnFromThere) {
+    struct Case {
+        const char* label;
+        bool hpgl;
+        const char* prefix;
+        const char* streamed_square;  // the same job streamed as drawn
+        void (*adjust)(SenderSettings&, JobContext&);
+    } cases[] = {
+        {"DM/PL, every transform", false, "", kSquareFromNearCorner,
+         [](SenderSettings& s, JobContext&) {
+             s.SharpEnble = s.CloseEnble = s.ReducePointEnble = 1;
+         }},
+        {"DM/PL mark job, band split", false, "", kSquareFromNearCorner,
+         [](SenderSettings& s, JobContext& job) {
+             s.CutImageMode = 1;
+             s.CloseEnble = 1;
+             job.MarkParamB = 3;
+         }},
+        {"HPGL, knife offset and overcut", true, "", kSquareFromNearCorner,
+         [](SenderSettings& s, JobContext&) { s.SharpEnble = s.CloseEnble = 1; }},
+        {"DM/PL, dashed: the drawn start stays", false, "LT2;", kSquareFromFarCorner,
+         [](SenderSettings& s, JobContext&) {
+             s.DashedMode = 1;
+             s.SolidLineLen = 2.0f;
+             s.JumpLineLen = 1.0f;
+             s.CloseEnble = 1;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        JobRig streamed;
+        c.adjust(streamed.settings, streamed.job);
+        JobRig planned;
+        c.adjust(planned.settings, planned.job);
+        planned.settings.CutPlan.Order = CutOrder::Shortest;
+        EXPECT_EQ(EncodeSquare(planned, c.prefix, kSquareFromFarCorner, c.hpgl),
+                  EncodeSquare(streamed, c.prefix, c.streamed_square, c.hpgl));
+    }
+}
+
 TEST(PlannedJob, FeedUnits) {
     PlotMapping dmpl;
     EXPECT_NEAR(FeedUnitsPerMm(dmpl), 31.496, 1e-3);
