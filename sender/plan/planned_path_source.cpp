@@ -5,11 +5,10 @@
 namespace tarnik {
 
 void PlannedPathSource::LoadStep(const PlanStep& step) {
-    const IndexedPath& path = plan_.PathOf(step);
-    const Placement& placement = plan_.placements[step.placement];
-    for (uint32_t k = 0; k < path.count; ++k) {
-        const uint32_t at = step.reversed ? path.count - 1 - k : k;
-        const PlanPoint p = placement.Apply(plan_.index.PointOf(path, at));
+    // As cut: backwards when reversed, a closed path from its chosen start.
+    const uint32_t count = plan_.PathOf(step).count;
+    for (uint32_t k = 0; k < count; ++k) {
+        const PlanPoint p = plan_.PointOf(step, k);
         if (k == 0)
             path_.Open(p.x, p.y);
         else
