@@ -91,22 +91,12 @@ bool EntryGrid::Nearest(PlanPoint p, const std::vector<uint8_t>& done, uint32_t&
     const double ring_width = std::min(cell_x_, cell_y_);
     double best = INFINITY;
     uint32_t best_code = UINT32_MAX;
-    for (int64_t r = 0; r <= int64_t{side_}; ++r) {
-        for (int64_t y = cy - r; y <= cy + r; ++y) {
-            if (y < 0 || y >= side_)
-                continue;
-            const bool edge_row = y == cy - r || y == cy + r;
-            for (int64_t x = cx - r; x <= cx + r; x += edge_row ? 1 : 2 * r) {
-                if (x >= 0 && x < side_)
-                    VisitCell(static_cast<size_t>(y * side_ + x), p, done, best, best_code);
-                if (r == 0)
-                    break;
-            }
-        }
-        // Entries of rings further out lie at least r cells away.
-        if (best_code != UINT32_MAX && best <= static_cast<double>(r) * ring_width)
-            break;
-    }
+    // Entries of rings further out lie at least r cells away.
+    SearchRings(
+        cx, cy, side_, [&](size_t cell) { VisitCell(cell, p, done, best, best_code); },
+        [&](int64_t r) {
+            return best_code != UINT32_MAX && best <= static_cast<double>(r) * ring_width;
+        });
     if (best_code == UINT32_MAX)
         return false;
     step = best_code / 2;

@@ -16,6 +16,28 @@ inline double TravelDistance(PlanPoint a, PlanPoint b) {
     return std::sqrt(dx * dx + dy * dy);
 }
 
+// Visits the cells of a side x side grid ring by ring around cell (cx, cy),
+// the nearest ring first, until enough(r) says that everything in rings
+// beyond r lies further than what was found.
+template <typename VisitCell, typename Enough>
+void SearchRings(int64_t cx, int64_t cy, int64_t side, VisitCell visit, Enough enough) {
+    for (int64_t r = 0; r <= side; ++r) {
+        for (int64_t y = cy - r; y <= cy + r; ++y) {
+            if (y < 0 || y >= side)
+                continue;
+            const bool edge_row = y == cy - r || y == cy + r;
+            for (int64_t x = cx - r; x <= cx + r; x += edge_row ? 1 : 2 * r) {
+                if (x >= 0 && x < side)
+                    visit(static_cast<size_t>(y * side + x));
+                if (r == 0)
+                    break;
+            }
+        }
+        if (enough(r))
+            return;
+    }
+}
+
 // Where every step (of plan.steps, as drawn) is entered and left, placed.
 // An open path is entered at its first point (its last when reversible and
 // cut backwards). A closed path is entered and left at its start: the drawn

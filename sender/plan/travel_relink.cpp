@@ -48,27 +48,19 @@ class NeighbourGrid {
         const int64_t cx = Coordinate(p.x, extent_.MinX, cell_x_);
         const int64_t cy = Coordinate(p.y, extent_.MinY, cell_y_);
         const double ring_width = std::min(cell_x_, cell_y_);
-        for (int64_t r = 0; r <= int64_t{side_}; ++r) {
-            for (int64_t y = cy - r; y <= cy + r; ++y) {
-                if (y < 0 || y >= side_)
-                    continue;
-                const bool edge_row = y == cy - r || y == cy + r;
-                for (int64_t x = cx - r; x <= cx + r; x += edge_row ? 1 : 2 * r) {
-                    if (x >= 0 && x < side_) {
-                        const size_t cell = static_cast<size_t>(y * side_ + x);
-                        for (uint32_t k = first_[cell]; k < first_[cell + 1]; ++k) {
-                            const uint32_t t = members_[k];
-                            if (t != s)
-                                Keep(t, TravelDistance(p, at_[t]), found, distance, count);
-                        }
-                    }
-                    if (r == 0)
-                        break;
+        SearchRings(
+            cx, cy, side_,
+            [&](size_t cell) {
+                for (uint32_t k = first_[cell]; k < first_[cell + 1]; ++k) {
+                    const uint32_t t = members_[k];
+                    if (t != s)
+                        Keep(t, TravelDistance(p, at_[t]), found, distance, count);
                 }
-            }
-            if (count == kNeighbours && distance[count - 1] <= static_cast<double>(r) * ring_width)
-                break;
-        }
+            },
+            [&](int64_t r) {
+                return count == kNeighbours &&
+                       distance[count - 1] <= static_cast<double>(r) * ring_width;
+            });
         return count;
     }
 
