@@ -48,6 +48,17 @@ same_size() {
         awk -v w="$w" -v h="$h" '{ if ((w - $1) ^ 2 < 4e-5 && (h - $2) ^ 2 < 4e-5) print 1 }'
 }
 
+# The bytes the plotter received since $offset, once there are as many as
+# tarnik-cli's job file holds, kept as NAME.job and compared with that file;
+# with "settle", a second more is given for bytes that should not come.
+check_received() {  # LABEL NAME CLI_JOB [settle]
+    local label=$1 got=$gui_work/$2.job expected=$3
+    wait_for_size "$received" $((offset + $(size_of "$expected")))
+    [ "${4:-}" = settle ] && sleep 1
+    tail -c +$((offset + 1)) "$received" >"$got"
+    check "$label" "0" "$(cmp "$got" "$expected" >/dev/null; echo $?)"
+}
+
 # --- A serial job from the macro ---
 summary=$(cli_job "$sample" sign)
 expected_size=$(size_of "$gui_work/sign.job")
@@ -61,10 +72,7 @@ check "cut to file unticked" "1 1 0" "$(drv dstate $FILE_SETTINGS 1060)"
 check "dialog is topmost" "1" "$(drv topmost $FILE_SETTINGS)"
 screenshot tarnik_file_settings
 drv dclick $FILE_SETTINGS 1 >/dev/null
-wait_for_size "$received" $((offset + expected_size))
-tail -c +$((offset + 1)) "$received" >"$gui_work/serial.job"
-check "serial job bytes equal tarnik-cli's ($expected_size bytes)" "0" \
-    "$(cmp "$gui_work/serial.job" "$gui_work/sign.job" >/dev/null; echo $?)"
+check_received "serial job bytes equal tarnik-cli's ($expected_size bytes)" serial "$gui_work/sign.job"
 check "status back to ready" "准备就绪" "$(wait_for_text 1006 准备就绪)"
 
 # --- The cut order chosen in the file settings dialog ---
@@ -86,10 +94,7 @@ check "cut order list: shortest chosen" "3 2 先内后外, 最短行程" \
     "$(drv dlist $FILE_SETTINGS 1101 | tr -d '\r')"
 screenshot tarnik_file_settings_order
 drv dclick $FILE_SETTINGS 1 >/dev/null
-wait_for_size "$received" $((offset + shortest_size))
-tail -c +$((offset + 1)) "$received" >"$gui_work/shortest_serial.job"
-check "shortest job bytes equal tarnik-cli --order shortest ($shortest_size bytes)" "0" \
-    "$(cmp "$gui_work/shortest_serial.job" "$gui_work/shortest.job" >/dev/null; echo $?)"
+check_received "shortest job bytes equal tarnik-cli --order shortest ($shortest_size bytes)" shortest_serial "$gui_work/shortest.job"
 check "shortest differs from the drawn order" "1" \
     "$(cmp -s "$gui_work/shortest.job" "$gui_work/sign.job" || echo 1)"
 check "order kept in tarnik.ini" "Order=2" "$(tr -d '\r' <"$gui_program/tarnik.ini" | grep '^Order=')"
@@ -102,10 +107,7 @@ check "cut order list: shortest remembered" "3 2 先内后外, 最短行程" \
     "$(drv dlist $FILE_SETTINGS 1101 | tr -d '\r')"
 drv dselect $FILE_SETTINGS 1101 0 >/dev/null
 drv dclick $FILE_SETTINGS 1 >/dev/null
-wait_for_size "$received" $((offset + expected_size))
-tail -c +$((offset + 1)) "$received" >"$gui_work/drawn_again.job"
-check "drawn order again: the drawn job's bytes" "0" \
-    "$(cmp "$gui_work/drawn_again.job" "$gui_work/sign.job" >/dev/null; echo $?)"
+check_received "drawn order again: the drawn job's bytes" drawn_again "$gui_work/sign.job"
 check "order drawn kept in tarnik.ini" "Order=0" "$(tr -d '\r' <"$gui_program/tarnik.ini" | grep '^Order=')"
 check "status back to ready after the drawn job" "准备就绪" "$(wait_for_text 1006 准备就绪)"
 
@@ -236,10 +238,7 @@ for _ in $(seq 100); do [[ $(media_keys) == "Mirror=1"* ]] && break; sleep 0.1; 
 check "media kept in tarnik.ini" "Mirror=1 Copies=3 CopyGap=4.0 WeedBorder=5.0" "$(media_keys)"
 cli_job "$sample" media --margin 10,7 >/dev/null
 media_size=$(size_of "$gui_work/media.job")
-wait_for_size "$received" $((offset + media_size))
-tail -c +$((offset + 1)) "$received" >"$gui_work/media_serial.job"
-check "mirrored copies with a border equal tarnik-cli's ($media_size bytes)" "0" \
-    "$(cmp "$gui_work/media_serial.job" "$gui_work/media.job" >/dev/null; echo $?)"
+check_received "mirrored copies with a border equal tarnik-cli's ($media_size bytes)" media_serial "$gui_work/media.job"
 check "mirrored copies differ from the plain job" "1" \
     "$(cmp -s "$gui_work/media.job" "$gui_work/sign.job" || echo 1)"
 check "status back to ready after the media job" "准备就绪" "$(wait_for_text 1006 准备就绪)"
@@ -283,11 +282,7 @@ drv dclick tarnik 1 >/dev/null
 check "strips: asked after the second" "$(question 2)" "$(drv message tarnik 30000)"
 drv dclick tarnik 2 >/dev/null
 cat "$gui_work/strips-1.job" "$gui_work/strips-2.job" >"$gui_work/two_strips.job"
-wait_for_size "$received" $((offset + $(size_of "$gui_work/two_strips.job")))
-sleep 1
-tail -c +$((offset + 1)) "$received" >"$gui_work/two_strips_serial.job"
-check "strips: the plotter got the first two strips, nothing more" "0" \
-    "$(cmp "$gui_work/two_strips_serial.job" "$gui_work/two_strips.job" >/dev/null; echo $?)"
+check_received "strips: the plotter got the first two strips, nothing more" two_strips_serial "$gui_work/two_strips.job" settle
 check "strips: ready after the cancel" "准备就绪" "$(wait_for_text 1006 准备就绪)"
 
 exit_tarnik
